@@ -1,0 +1,25 @@
+#pragma once
+// The subcommands of vaviviv-cli. Exit codes: 0 done, 1 the data or a file
+// failed, 2 misuse.
+
+#include <QIODevice>
+#include <QStringList>
+
+namespace vaviviv::cli {
+
+struct Consola {
+    QIODevice& entrada;  // standard input, for "masivo CODIGO -"
+    QIODevice& salida;
+    QIODevice& errores;
+};
+
+inline constexpr int kExito = 0;
+inline constexpr int kFallo = 1;
+inline constexpr int kMalUso = 2;
+
+// argumentos: argv without the program name.
+int Ejecutar(const QStringList& argumentos, Consola& consola);
+
+QString TextoAyuda();
+
+}  // namespace vaviviv::cli

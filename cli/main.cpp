@@ -1,0 +1,18 @@
+#include <QFile>
+#include <QStringList>
+#include <cstdio>
+
+#include "cli/comandos.h"
+
+int main(int argc, char** argv) {
+    QStringList argumentos;
+    for (int i = 1; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+    QFile entrada, salida, errores;
+    entrada.open(stdin, QIODevice::ReadOnly);
+    salida.open(stdout, QIODevice::WriteOnly);
+    errores.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    vaviviv::cli::Consola consola{entrada, salida, errores};
+    const int codigo = vaviviv::cli::Ejecutar(argumentos, consola);
+    salida.flush();
+    return codigo;
+}

@@ -1,0 +1,206 @@
+#include "engine/algoritmos.h"
+
+#include <array>
+#include <cstdint>
+
+#include "engine/caracteres.h"
+#include "engine/fecha.h"
+#include "engine/numero.h"
+
+namespace vaviviv {
+
+namespace {
+
+using Suma = std::uint64_t;  // no reference is long enough to overflow it
+
+constexpr std::string_view kPrefijo02 = "Carácter no valido en la referencia:  ' ";
+constexpr std::string_view kCierre02 = " '";
+
+Resultado Correcto(std::string digitos) { return {Resultado::Estado::Correcto, std::move(digitos), {}}; }
+Resultado FueraDePrecondicion() { return {Resultado::Estado::FueraDePrecondicion, {}, {}}; }
+Resultado NoValido(std::string_view caracter) {
+    return {Resultado::Estado::CaracterNoValido, {}, std::string(caracter)};
+}
+
+std::string UnDigito(Suma d) { return std::string(1, char('0' + d)); }
+std::string DosDigitos(Suma d) { return {char('0' + d / 10), char('0' + d % 10)}; }
+std::string CuatroDigitos(Suma d) { return DosDigitos(d / 100) + DosDigitos(d % 100); }
+
+// The digit that completes the sum to a multiple of 10.
+Suma Complemento10(Suma suma) { return (10 - suma % 10) % 10; }
+// Sum of the digits of a product (at most 18, so one step).
+Suma SumarCifras(Suma p) { return p / 10 + p % 10; }
+// Digits added until one remains: 0 for 0, 9 for a multiple of 9.
+Suma RaizDigital(Suma p) { return p == 0 ? 0 : 1 + (p - 1) % 9; }
+
+// Letters by groups of three: A J S = 1, B K T = 2, ... I R = 9.
+int ValorPorGrupos(char c) {
+    if (EsDigito(c)) return c - '0';
+    return (Mayuscula(c) - 'A') % 9 + 1;
+}
+// Letters by their place in the alphabet: A = 1 ... Z = 26.
+int ValorAlfabetico(char c) {
+    if (EsDigito(c)) return c - '0';
+    return Mayuscula(c) - 'A' + 1;
+}
+
+bool EsAlfanumerico(char c) { return EsDigito(c) || EsLetra(c); }
+
+// The leftmost character that is neither a letter nor a digit; empty if none.
+std::string_view PrimerCaracterNoValido(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        if (EsAlfanumerico(s[i])) { ++i; continue; }
+        return s.substr(i, LongitudCaracter(s.substr(i)));
+    }
+    return {};
+}
+
+// The whole character (UTF-8 sequence) that holds byte i.
+std::string_view CaracterEn(std::string_view s, std::size_t i) {
+    for (std::size_t inicio = 0;;) {
+        const std::size_t n = LongitudCaracter(s.substr(inicio));
+        if (i < inicio + n) return s.substr(inicio, n);
+        inicio += n;
+    }
+}
+
+// Weighted sum of 04 and 37: the primes by distance from the right end, the
+// rightmost value taking no part.
+template <typename Valor>
+std::string Modulo97(std::string_view s, Valor valor) {
+    static constexpr std::array<Suma, 5> kPesos{11, 13, 17, 19, 23};
+    Suma suma = 0;
+    for (std::size_t j = 1; j < s.size(); ++j) suma += valor(s[s.size() - 1 - j]) * kPesos[j % 5];
+    return DosDigitos((suma + 330) % 97 + 1);
+}
+
+// Luhn over digits, or 02's letters by groups, weights 2, 1 from the right.
+template <typename Valor>
+Suma SumaLuhn(std::string_view s, Valor valor) {
+    static constexpr std::array<Suma, 2> kPesos{2, 1};
+    Suma suma = 0;
+    for (std::size_t j = 0; j < s.size(); ++j) suma += SumarCifras(valor(s[s.size() - 1 - j]) * kPesos[j % 2]);
+    return suma;
+}
+
+int ValorDigito(char c) { return c - '0'; }
+
+}  // namespace
+
+Resultado CalcularAlgoritmo00(std::string_view referencia) {
+    if (!referencia.empty() && !SoloDigitos(referencia)) return FueraDePrecondicion();
+    return Correcto(UnDigito(Complemento10(SumaLuhn(referencia, ValorDigito))));
+}
+
+std::string CalcularAlgoritmo02(std::string_view referencia) {
+    for (std::size_t i = referencia.size(); i-- > 0;)
+        if (!EsAlfanumerico(referencia[i]))
+            return std::string("0").append(kPrefijo02).append(CaracterEn(referencia, i)).append(kCierre02);
+    return {'1', char('0' + Complemento10(SumaLuhn(referencia, ValorPorGrupos)))};
+}
+
+Resultado CalcularAlgoritmo03(std::string_view referencia) {
+    if (!referencia.empty() && !SoloDigitos(referencia)) return FueraDePrecondicion();
+    // Weights 2 to 7 from the right: only the last six digits count.
+    Suma suma = 0, peso = 2;
+    for (std::size_t i = referencia.size(); i-- > 0 && peso < 8; ++peso) suma += ValorDigito(referencia[i]) * peso;
+    return Correcto(UnDigito(7 - suma % 7));
+}
+
+Resultado CalcularAlgoritmo04(std::string_view referencia) {
+    if (!SoloDigitos(referencia) || referencia.size() > 18) return FueraDePrecondicion();
+    // Left-filling with zeros to 18 digits adds nothing to the sum.
+    return Correcto(Modulo97(referencia, ValorDigito));
+}
+
+Resultado CalcularAlgoritmo06(std::string_view sucursal, std::string_view cuenta, std::string_view referencia) {
+    if (!SoloDigitos(sucursal) || sucursal.size() > 8 || !SoloDigitos(cuenta) || cuenta.size() > 8 ||
+        !SoloDigitos(referencia) || referencia.size() > 18)
+        return FueraDePrecondicion();
+    // Branch, account and the reference's last eight digits, each an 8-digit
+    // block weighted alike from its right end.
+    static constexpr std::array<Suma, 8> kPesos{37, 31, 29, 23, 19, 17, 13, 11};
+    const auto bloque = [](std::string_view s) {
+        if (s.size() > 8) s = s.substr(s.size() - 8);
+        Suma suma = 0;
+        for (std::size_t d = 0; d < s.size(); ++d) suma += ValorDigito(s[s.size() - 1 - d]) * kPesos[d];
+        return suma;
+    };
+    const Suma suma = bloque(sucursal) + bloque(cuenta) + bloque(referencia);
+    return Correcto(DosDigitos(99 - suma % 97));
+}
+
+int CalcularDigitoImporte(std::string_view importe) {
+    const auto numero = LeerNumero(importe);
+    if (!numero || numero->esNegativo() || numero->superaImporteMaximo()) return -1;
+    // The amount in cents, eleven digits, weighted 7, 3, 1 from the right; no complement.
+    static constexpr std::array<Suma, 3> kPesos{7, 3, 1};
+    Suma centavos = static_cast<Suma>(*numero->centavos()), suma = 0;
+    for (std::size_t d = 0; d < 11; ++d, centavos /= 10) suma += centavos % 10 * kPesos[d % 3];
+    return static_cast<int>(suma % 10);
+}
+
+Resultado CalcularAlgoritmo10(std::string_view referencia, std::string_view importe, std::string_view fecha) {
+    if (!SoloDigitos(referencia) || referencia.size() > 12) return FueraDePrecondicion();
+    const int digitoImporte = CalcularDigitoImporte(importe);
+    if (digitoImporte < 0 || fecha.size() != 10) return FueraDePrecondicion();
+    // Day, month and year read by position, as DD/MM/AAAA.
+    const auto dia = fecha.substr(0, 2), mes = fecha.substr(3, 2), anio = fecha.substr(6, 4);
+    if (!SoloDigitos(dia) || !SoloDigitos(mes) || !SoloDigitos(anio)) return FueraDePrecondicion();
+    const auto numero = [](std::string_view s) {
+        int v = 0;
+        for (char c : s) v = v * 10 + ValorDigito(c);
+        return v;
+    };
+    const Fecha f{numero(dia), numero(mes), numero(anio)};
+    if (!EsFechaReal(f.dia, f.mes, f.anio) || f < kFechaMinima || f > kFechaMaxima) return FueraDePrecondicion();
+
+    // Days since 01/01/1988 in a calendar of twelve 31-day months.
+    const Suma codigoFecha = (f.anio - 1988) * 372 + (f.mes - 1) * 31 + (f.dia - 1);
+    const std::string cola = CuatroDigitos(codigoFecha) + UnDigito(digitoImporte) + "2";
+
+    // Reference (12 digits, left-filled) + cola, weighted from the right.
+    static constexpr std::array<Suma, 5> kPesos{11, 13, 17, 19, 23};
+    const std::string texto = std::string(12 - referencia.size(), '0').append(referencia).append(cola);
+    Suma suma = 0;
+    for (std::size_t d = 0; d < texto.size(); ++d) suma += ValorDigito(texto[texto.size() - 1 - d]) * kPesos[d % 5];
+    return Correcto(cola + DosDigitos(suma % 97 + 1));
+}
+
+Resultado CalcularAlgoritmo35(std::string_view referencia) {
+    if (referencia.empty()) return FueraDePrecondicion();
+    if (const auto malo = PrimerCaracterNoValido(referencia); !malo.empty()) return NoValido(malo);
+    // Weights 4, 3, 8 from the left; each product reduced to one digit.
+    static constexpr std::array<Suma, 3> kPesos{4, 3, 8};
+    Suma suma = 0;
+    for (std::size_t j = 0; j < referencia.size(); ++j) suma += RaizDigital(ValorAlfabetico(referencia[j]) * kPesos[j % 3]);
+    return Correcto(UnDigito(Complemento10(suma)));
+}
+
+Resultado CalcularAlgoritmo36(std::string_view referencia) {
+    if (referencia.empty()) return FueraDePrecondicion();
+    if (const auto malo = PrimerCaracterNoValido(referencia); !malo.empty()) return NoValido(malo);
+    return Correcto(UnDigito(Complemento10(SumaLuhn(referencia, ValorPorGrupos))));
+}
+
+Resultado CalcularAlgoritmo37(std::string_view referencia) {
+    if (referencia.empty()) return FueraDePrecondicion();
+    if (const auto malo = PrimerCaracterNoValido(referencia); !malo.empty()) return NoValido(malo);
+    return Correcto(Modulo97(referencia, ValorPorGrupos));
+}
+
+Lectura02 LeerResultado02(std::string_view resultado) {
+    Lectura02 l{};
+    if (resultado.starts_with('1')) {
+        l.correcto = true;
+        l.digito = resultado.substr(1, 1);
+        return l;
+    }
+    if (!resultado.empty()) l.mensaje = resultado.substr(1);
+    const std::string_view m = l.mensaje;
+    if (m.starts_with(kPrefijo02) && m.ends_with(kCierre02) && m.size() > kPrefijo02.size() + kCierre02.size())
+        l.caracter = m.substr(kPrefijo02.size(), m.size() - kPrefijo02.size() - kCierre02.size());
+    return l;
+}
+
+}  // namespace vaviviv

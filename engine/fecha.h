@@ -1,0 +1,33 @@
+#pragma once
+// Calendar dates and the one day-first date recogniser used everywhere.
+
+#include <compare>
+#include <optional>
+#include <string_view>
+
+namespace vaviviv {
+
+struct Fecha {
+    int dia = 1, mes = 1, anio = 1;
+    bool operator==(const Fecha&) const = default;
+    // Chronological: year, then month, then day.
+    auto operator<=>(const Fecha& o) const {
+        if (anio != o.anio) return anio <=> o.anio;
+        if (mes != o.mes) return mes <=> o.mes;
+        return dia <=> o.dia;
+    }
+};
+
+bool EsBisiesto(int anio);
+bool EsFechaReal(int dia, int mes, int anio);
+
+// Day first: blanks around ignored; day and month of 1-2 digits, year of 4
+// digits or of 2 (00-29 -> 20xx, 30-99 -> 19xx); "/", "-" or "." as separator,
+// the same both times; a real Gregorian date. Never month first.
+std::optional<Fecha> LeerFecha(std::string_view texto);
+
+// The range algorithm 10 accepts, both ends included.
+inline constexpr Fecha kFechaMinima{1, 1, 1988};
+inline constexpr Fecha kFechaMaxima{18, 11, 2014};
+
+}  // namespace vaviviv

@@ -1,0 +1,43 @@
+#pragma once
+// Reading the bulk input file: one record per line, up to three tab-separated
+// fields. CR LF, CR and a lone LF each end a line (LF then CR is two ends); a
+// line end at the very end adds no record. A file that starts with the UTF-8
+// byte-order mark is UTF-8; every other one is Windows-1252. Streams: memory
+// holds one chunk and the current line, whatever the file size.
+
+#include <QIODevice>
+#include <QString>
+#include <QStringDecoder>
+#include <array>
+
+namespace vaviviv {
+
+struct Registro {
+    std::array<QString, 3> campos;  // fields past the third are dropped
+};
+
+class LectorEntrada {
+public:
+    explicit LectorEntrada(QIODevice& entrada);
+
+    // The next record; false at the end of the input or when reading failed.
+    bool siguiente(Registro& registro);
+    // The device's error text when reading failed; empty otherwise.
+    QString error() const { return error_; }
+
+private:
+    bool rellenar();
+    void partir(QStringView linea, Registro& registro) const;
+
+    QIODevice& entrada_;
+    QStringDecoder decodificador_;
+    bool inicio_ = true;
+    bool fin_ = false;
+    bool crPendiente_ = false;  // last chunk ended in CR: a following LF belongs to it
+    QString pendiente_;         // decoded text not yet handed out
+    qsizetype posicion_ = 0;   // start of the next line in pendiente_
+    qsizetype explorado_ = 0;  // pendiente_ holds no line end before this
+    QString error_;
+};
+
+}  // namespace vaviviv

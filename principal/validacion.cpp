@@ -1,0 +1,183 @@
+#include "principal/validacion.h"
+
+#include "engine/algoritmos.h"
+#include "engine/catalogo.h"
+#include "engine/fecha.h"
+#include "engine/numero.h"
+#include "platform/texto.h"
+
+namespace vaviviv {
+
+namespace {
+
+const QString kFechaInvalida = QStringLiteral("Teclear Fecha valida con formato:  DD/MM/AAAA");
+const QString kPrefijoAAMMDD =
+    QStringLiteral("Los 6 primeros dígitos de Fecha en la Referencia No tienen formato (AAMMDD) valido");
+
+// Collects the messages of one run of checks; the first failure decides the focus.
+struct Comprobador {
+    Validacion v;
+    bool fallo(Campo campo, const QString& mensaje) {
+        if (v.mensajes.isEmpty()) v.foco = campo;
+        v.mensajes << mensaje;
+        return false;
+    }
+    bool requerido(Campo campo, const QString& texto, const char* mensaje) {
+        return !texto.isEmpty() || fallo(campo, QString::fromUtf8(mensaje));
+    }
+    bool maximo(Campo campo, const QString& texto, qsizetype n, const char* mensaje) {
+        return ContarCaracteres(texto) <= n || fallo(campo, QString::fromUtf8(mensaje));
+    }
+    bool digitos(Campo campo, const QString& texto, const char* prefijo) {
+        const QString malo = PrimerNoDigito(texto);
+        return malo.isEmpty() || fallo(campo, QString::fromUtf8(prefijo) + malo + QStringLiteral(" '"));
+    }
+};
+
+constexpr const char* kRefNumerica = "La Referencia debe ser numérica. Carácter no valido:  ' ";
+
+bool ReferenciaNumerica(Comprobador& c, const QString& ref, int maximo) {
+    const char* largo = maximo == 19   ? "La Referencia no puede ser mayor de 19 dígitos"
+                        : maximo == 18 ? "La Referencia no puede ser mayor de 18 dígitos"
+                                       : "La Referencia no puede ser mayor de 12 dígitos";
+    return c.maximo(Campo::Referencia, ref, maximo, largo) && c.digitos(Campo::Referencia, ref, kRefNumerica);
+}
+
+// Code 02: the length message does not end the checks; the date prefix
+// digit test still runs, so both messages can show.
+bool Referencia02(Comprobador& c, const QString& ref) {
+    const qsizetype n = ContarCaracteres(ref);
+    bool valida = n >= 6 && n <= 19;
+    if (!valida) c.fallo(Campo::Referencia, QStringLiteral("La Referencia no puede ser mayor de 19 dígitos y menor de 6 dígitos"));
+    const QStringView prefijo = QStringView(ref).left(6);
+    if (!PrimerNoDigito(prefijo).isEmpty()) return c.fallo(Campo::Referencia, kPrefijoAAMMDD);
+    if (!valida) return false;
+    const int aa = prefijo.left(2).toInt(), mm = prefijo.mid(2, 2).toInt(), dd = prefijo.mid(4, 2).toInt();
+    if (mm > 12 || !EsFechaReal(dd, mm, aa >= 90 ? 1900 + aa : 2000 + aa))
+        return c.fallo(Campo::Referencia, kPrefijoAAMMDD);
+    return true;
+}
+
+bool Importe(Comprobador& c, const QString& importe) {
+    if (!c.requerido(Campo::Importe, importe, "Teclear Importe")) return false;
+    const auto numero = LeerNumero(Vista(importe.toUtf8()));
+    if (!numero) return c.fallo(Campo::Importe, QStringLiteral("El Importe tiene que ser numérico"));
+    if (numero->superaImporteMaximo())
+        return c.fallo(Campo::Importe, QStringLiteral("El Importe no debe ser mayor de $ 999,999,999.99"));
+    if (numero->esNegativo()) return c.fallo(Campo::Importe, QStringLiteral("El Importe no debe ser menor a cero"));
+    return true;
+}
+
+bool FechaDDMMAAAA(Comprobador& c, const QString& fecha) {
+    if (fecha == QStringLiteral("  /  /    ")) return c.fallo(Campo::Fecha, QStringLiteral("Teclear Fecha"));
+    const auto leida = LeerFecha(Vista(fecha.toUtf8()));
+    if (!leida) return c.fallo(Campo::Fecha, kFechaInvalida);
+    // The recogniser is lenient on widths; the field wants two-digit day and
+    // month and a four-digit year.
+    const auto mes = LeerNumero(Vista(fecha.mid(3, 2).toUtf8()));
+    const auto entero = mes ? mes->enteroPequeno() : std::nullopt;
+    const bool mesMayor = !entero || *entero > 12 || (*entero == 12 && !mes->fraccion.empty() && !mes->signoMenos);
+    const bool espacio = (fecha.size() >= 9 && fecha[8] == u' ') || (fecha.size() >= 10 && fecha[9] == u' ');
+    if (mesMayor || espacio) return c.fallo(Campo::Fecha, kFechaInvalida);
+    if (*leida < kFechaMinima || *leida > kFechaMaxima)
+        return c.fallo(Campo::Fecha, QStringLiteral("El rango de la Fecha debe estar entre 01/01/1988 y 18/11/2014"));
+    return true;
+}
+
+}  // namespace
+
+Validacion ValidarDatos(int codigo, const DatosPrincipal& d) {
+    Comprobador c;
+    switch (codigo) {
+    case 0:
+    case 3: ReferenciaNumerica(c, d.referencia, 19); break;
+    case 2: Referencia02(c, d.referencia); break;
+    case 4: ReferenciaNumerica(c, d.referencia, 18); break;
+    case 6:
+        c.requerido(Campo::Sucursal, d.sucursal, "Teclear Sucursal") &&
+            c.maximo(Campo::Sucursal, d.sucursal, 8, "La Sucursal no puede ser mayor de 8 dígitos") &&
+            c.digitos(Campo::Sucursal, d.sucursal, "La Sucursal debe ser numérica. Carácter no valido:  ' ") &&
+            c.requerido(Campo::Cuenta, d.cuenta, "Teclear Cuenta") &&
+            c.maximo(Campo::Cuenta, d.cuenta, 8, "La Cuenta no puede ser mayor de 8 dígitos") &&
+            c.digitos(Campo::Cuenta, d.cuenta, "La Cuenta debe ser numérica. Carácter no valido:  ' ") &&
+            c.requerido(Campo::Referencia, d.referencia, "Teclear Referencia") &&
+            ReferenciaNumerica(c, d.referencia, 18);
+        break;
+    case 10:
+        ReferenciaNumerica(c, d.referencia, 12) && Importe(c, d.importe) && FechaDDMMAAAA(c, d.fecha);
+        break;
+    case 35:
+    case 36:
+        c.maximo(Campo::Referencia, d.referencia, 19, "La Referencia no puede ser mayor de 19 caracteres alfanumericos");
+        break;
+    case 37:
+        c.maximo(Campo::Referencia, d.referencia, 18, "La Referencia no puede ser mayor de 18 caracteres alfanumericos");
+        break;
+    default: break;
+    }
+    return c.v;
+}
+
+std::optional<QString> PrepararFecha(const QString& fecha) {
+    QString t = RecortarEspacios(fecha).toString();
+    if (t.size() < 3 || t[2] != u'/') t.prepend(u'0');
+    if (t.size() < 6 || t[5] != u'/') t = t.left(3) + u'0' + t.mid(3, 6);
+    const bool forma = t.size() == 10 && t[2] == u'/' && t[5] == u'/' && SoloDigitosQt(QStringView(t).left(2)) &&
+                       SoloDigitosQt(QStringView(t).mid(3, 2)) && SoloDigitosQt(QStringView(t).mid(6, 4));
+    if (!forma) return std::nullopt;
+    return t;
+}
+
+QString MensajeCaracterNoValido(const QString& caracter) {
+    return QStringLiteral("Caracter no Válido en la referencia: ' ") + caracter + QStringLiteral(" '");
+}
+
+CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrincipal& d) {
+    CalculoPrincipal r;
+    const auto fallo = [&r](const QString& mensaje, Campo foco) {
+        r.mensajes << mensaje;
+        r.foco = foco;
+        return r;
+    };
+    if (!codigo) return fallo(QStringLiteral("Debe seleccionar un Algoritmo de cálculo"), Campo::Ninguno);
+    if (d.referencia.isEmpty() && *codigo != 6) return fallo(QStringLiteral("Teclear Referencia"), Campo::Referencia);
+    if (!BuscarAlgoritmo(*codigo)) return r;
+    if (const Validacion v = ValidarDatos(*codigo, d); !v.valido()) {
+        r.mensajes = v.mensajes;
+        r.foco = v.foco;
+        return r;
+    }
+
+    const QByteArray ref = d.referencia.toUtf8();
+    Resultado res;
+    switch (*codigo) {
+    case 0: res = CalcularAlgoritmo00(Vista(ref)); break;
+    case 2: {
+        const Lectura02 l = LeerResultado02(CalcularAlgoritmo02(Vista(ref)));
+        if (!l.correcto) return fallo(QString::fromStdString(l.mensaje), Campo::Ninguno);
+        res.digitos = l.digito;
+        break;
+    }
+    case 3: res = CalcularAlgoritmo03(Vista(ref)); break;
+    case 4: res = CalcularAlgoritmo04(Vista(ref)); break;
+    case 6: res = CalcularAlgoritmo06(Vista(d.sucursal.toUtf8()), Vista(d.cuenta.toUtf8()), Vista(ref)); break;
+    case 10: {
+        const auto fecha = PrepararFecha(d.fecha);
+        if (!fecha) return fallo(kFechaInvalida, Campo::Fecha);
+        res = CalcularAlgoritmo10(Vista(ref), Vista(d.importe.toUtf8()), Vista(fecha->toUtf8()));
+        break;
+    }
+    case 35: res = CalcularAlgoritmo35(Vista(ref)); break;
+    case 36: res = CalcularAlgoritmo36(Vista(ref)); break;
+    case 37: res = CalcularAlgoritmo37(Vista(ref)); break;
+    }
+    if (res.estado == Resultado::Estado::CaracterNoValido)
+        return fallo(MensajeCaracterNoValido(QString::fromStdString(res.caracter)), Campo::Ninguno);
+    if (!res.correcto())  // the checks above keep every such input away
+        return fallo(QStringLiteral("Los datos no son válidos para este algoritmo"), Campo::Ninguno);
+    r.digitos = QString::fromStdString(res.digitos);
+    r.referenciaCompleta = d.referencia + r.digitos;
+    return r;
+}
+
+}  // namespace vaviviv
