@@ -193,7 +193,7 @@ Lectura02 LeerResultado02(std::string_view resultado) {
     Lectura02 l{};
     if (resultado.starts_with('1')) {
         l.correcto = true;
-        l.digito = resultado.substr(1, 1);
+        if (resultado.size() > 1) l.digito.push_back(resultado[1]);
         return l;
     }
     if (!resultado.empty()) l.mensaje = resultado.substr(1);

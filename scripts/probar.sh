@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test, headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/dependencias.sh
+scripts/compilar.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j"$(nproc)"
