@@ -1,5 +1,6 @@
 #include "engine/algoritmos.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -70,7 +71,7 @@ template <typename Valor>
 std::string Modulo97(std::string_view s, Valor valor) {
     static constexpr std::array<Suma, 5> kPesos{11, 13, 17, 19, 23};
     Suma suma = 0;
-    for (std::size_t j = 1; j < s.size(); ++j) suma += valor(s[s.size() - 1 - j]) * kPesos[j % 5];
+    for (std::size_t j = 1, k = 1; j < s.size(); ++j, k = k == 4 ? 0 : k + 1) suma += valor(s[s.size() - 1 - j]) * kPesos[k];
     return DosDigitos((suma + 330) % 97 + 1);
 }
 
@@ -79,7 +80,7 @@ template <typename Valor>
 Suma SumaLuhn(std::string_view s, Valor valor) {
     static constexpr std::array<Suma, 2> kPesos{2, 1};
     Suma suma = 0;
-    for (std::size_t j = 0; j < s.size(); ++j) suma += SumarCifras(valor(s[s.size() - 1 - j]) * kPesos[j % 2]);
+    for (std::size_t j = 0; j < s.size(); ++j) suma += SumarCifras(valor(s[s.size() - 1 - j]) * kPesos[j & 1]);
     return suma;
 }
 
@@ -157,14 +158,23 @@ Resultado CalcularAlgoritmo10(std::string_view referencia, std::string_view impo
 
     // Days since 01/01/1988 in a calendar of twelve 31-day months.
     const Suma codigoFecha = (f.anio - 1988) * 372 + (f.mes - 1) * 31 + (f.dia - 1);
-    const std::string cola = CuatroDigitos(codigoFecha) + UnDigito(digitoImporte) + "2";
 
-    // Reference (12 digits, left-filled) + cola, weighted from the right.
+    // Reference left-filled to 12 digits + date code (4) + amount digit + "2",
+    // weighted from the right; the result is the last six and two check digits.
+    std::array<char, 18> texto;
+    texto.fill('0');
+    std::copy(referencia.begin(), referencia.end(), texto.begin() + 12 - referencia.size());
+    const std::string fecha4 = CuatroDigitos(codigoFecha);
+    std::copy(fecha4.begin(), fecha4.end(), texto.begin() + 12);
+    texto[16] = char('0' + digitoImporte);
+    texto[17] = '2';
     static constexpr std::array<Suma, 5> kPesos{11, 13, 17, 19, 23};
-    const std::string texto = std::string(12 - referencia.size(), '0').append(referencia).append(cola);
     Suma suma = 0;
-    for (std::size_t d = 0; d < texto.size(); ++d) suma += ValorDigito(texto[texto.size() - 1 - d]) * kPesos[d % 5];
-    return Correcto(cola + DosDigitos(suma % 97 + 1));
+    for (std::size_t d = 0, k = 0; d < texto.size(); ++d, k = k == 4 ? 0 : k + 1)
+        suma += ValorDigito(texto[texto.size() - 1 - d]) * kPesos[k];
+    const Suma r = suma % 97 + 1;
+    return Correcto({texto[12], texto[13], texto[14], texto[15], texto[16], texto[17], char('0' + r / 10),
+                     char('0' + r % 10)});
 }
 
 Resultado CalcularAlgoritmo35(std::string_view referencia) {
@@ -173,7 +183,8 @@ Resultado CalcularAlgoritmo35(std::string_view referencia) {
     // Weights 4, 3, 8 from the left; each product reduced to one digit.
     static constexpr std::array<Suma, 3> kPesos{4, 3, 8};
     Suma suma = 0;
-    for (std::size_t j = 0; j < referencia.size(); ++j) suma += RaizDigital(ValorAlfabetico(referencia[j]) * kPesos[j % 3]);
+    for (std::size_t j = 0, k = 0; j < referencia.size(); ++j, k = k == 2 ? 0 : k + 1)
+        suma += RaizDigital(ValorAlfabetico(referencia[j]) * kPesos[k]);
     return Correcto(UnDigito(Complemento10(suma)));
 }
 

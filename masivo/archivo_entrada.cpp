@@ -24,6 +24,7 @@ bool LectorEntrada::rellenar() {
     qint64 leidos = entrada_.read(bytes.data(), kBloque);
     if (leidos < 0) {
         error_ = entrada_.errorString();
+        if (error_.isEmpty()) error_ = QStringLiteral("Error de lectura");
         fin_ = true;
         return false;
     }

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "platform/codificacion.h"
 
 namespace vaviviv {
 
@@ -22,43 +21,37 @@ QString CabeceraResultados(int codigo) {
     }
 }
 
-EscritorResultados::EscritorResultados(QIODevice& salida) : salida_(salida) { buffer_.reserve(kVolcado + 4096); }
+EscritorResultados::EscritorResultados(QIODevice& salida) : salida_(salida) { texto_.reserve(kVolcado + 4096); }
 
 void EscritorResultados::escribirCabecera(int codigo) {
-    CodificarWindows1252(CabeceraResultados(codigo), buffer_);
-    buffer_.append("\r\n");
-    volcarSiLleno();
+    texto_.append(CabeceraResultados(codigo));
+    finDeLinea();
 }
 
 void EscritorResultados::escribirFila(std::span<const QString> celdas) {
-    for (const QString& c : celdas) {
-        CodificarWindows1252(c, buffer_);
-        buffer_.append('\t');
-    }
-    buffer_.append("\r\n");
-    volcarSiLleno();
+    for (const QString& c : celdas) texto_.append(c).append(u'\t');
+    finDeLinea();
 }
 
 void EscritorResultados::escribirFila(std::span<const QStringView> celdas) {
-    for (QStringView c : celdas) {
-        CodificarWindows1252(c, buffer_);
-        buffer_.append('\t');
-    }
-    buffer_.append("\r\n");
-    volcarSiLleno();
+    for (QStringView c : celdas) texto_.append(c).append(u'\t');
+    finDeLinea();
 }
 
-void EscritorResultados::volcarSiLleno() {
-    if (buffer_.size() >= kVolcado) volcar();
+void EscritorResultados::finDeLinea() {
+    texto_.append(u"\r\n");
+    if (texto_.size() >= kVolcado) volcar();
 }
 
 bool EscritorResultados::volcar() {
     if (!error_.isEmpty()) return false;
+    buffer_.truncate(0);
+    codificador_.codificar(texto_, buffer_);
+    texto_.truncate(0);
     if (!buffer_.isEmpty() && salida_.write(buffer_) != buffer_.size()) {
         error_ = salida_.errorString();
         if (error_.isEmpty()) error_ = QStringLiteral("No se pudo escribir el archivo");
     }
-    buffer_.clear();
     return error_.isEmpty();
 }
 

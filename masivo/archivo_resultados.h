@@ -10,6 +10,8 @@
 #include <memory>
 #include <span>
 
+#include "platform/codificacion.h"
+
 namespace vaviviv {
 
 QString CabeceraResultados(int codigo);
@@ -26,10 +28,12 @@ public:
     QString error() const { return error_; }
 
 private:
-    void volcarSiLleno();
+    void finDeLinea();
     bool volcar();
 
     QIODevice& salida_;
+    CodificadorWindows1252 codificador_;
+    QString texto_;  // lines not yet encoded
     QByteArray buffer_;
     QString error_;
 };

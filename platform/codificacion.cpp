@@ -31,7 +31,9 @@ QString DecodificarWindows1252(QByteArrayView bytes) {
     return decodificador(bytes);
 }
 
-void CodificarWindows1252(QStringView texto, QByteArray& destino) {
+CodificadorWindows1252::CodificadorWindows1252() : codificador_(kNombre) {}
+
+void CodificadorWindows1252::codificar(QStringView texto, QByteArray& destino) {
     const auto& repertorio = Repertorio();
     // Qt's encoder writes 0x1A for what the code page lacks; "?" reads better.
     QString sustituido;
@@ -46,13 +48,12 @@ void CodificarWindows1252(QStringView texto, QByteArray& destino) {
         }
         break;
     }
-    QStringEncoder codificador(kNombre);
-    destino.append(codificador(sustituido.isNull() ? texto : QStringView(sustituido)));
+    destino.append(codificador_(sustituido.isNull() ? texto : QStringView(sustituido)));
 }
 
 QByteArray CodificarWindows1252(QStringView texto) {
     QByteArray bytes;
-    CodificarWindows1252(texto, bytes);
+    CodificadorWindows1252().codificar(texto, bytes);
     return bytes;
 }
 

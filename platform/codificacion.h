@@ -3,14 +3,24 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringEncoder>
 #include <QStringView>
 
 namespace vaviviv {
 
 QString DecodificarWindows1252(QByteArrayView bytes);
-// A character the code page cannot hold is written as "?".
+
+// A character the code page cannot hold is written as "?". Keep one encoder
+// for many texts: opening one is far dearer than encoding a line.
+class CodificadorWindows1252 {
+public:
+    CodificadorWindows1252();
+    void codificar(QStringView texto, QByteArray& destino);
+
+private:
+    QStringEncoder codificador_;
+};
+
 QByteArray CodificarWindows1252(QStringView texto);
-// Appends to `destino` (no allocation per call once it has grown).
-void CodificarWindows1252(QStringView texto, QByteArray& destino);
 
 }  // namespace vaviviv

@@ -45,7 +45,8 @@ struct CalculoPrincipal {
 };
 
 // The whole command: `codigo` is the chosen algorithm, nullopt when none is.
-// A code outside the catalogue does nothing (no message, no result).
+// A code outside the catalogue, once a non-empty reference is there, does
+// nothing (no message, no result).
 CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrincipal& datos);
 
 // Text of the box for a character routines 35, 36 and 37 cannot use.
