@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the tool and runs it on the bundled sample.
+# Builds the tool and starts it. Without a display the tool says how to start
+# it under xvfb-run and runs vaviviv-cli on the bundled sample instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/dependencias.sh
 scripts/compilar.sh
-echo "vaviviv-cli masivo 00 samples/referencias_00.txt:"
-build/cli/vaviviv-cli masivo 00 samples/referencias_00.txt | iconv -f WINDOWS-1252 -t UTF-8
+exec build/app/vaviviv "$@"

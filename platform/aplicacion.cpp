@@ -1,0 +1,26 @@
+#include "platform/aplicacion.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace vaviviv {
+
+void PrepararAplicacion(QApplication& app) {
+    // Only the name: a display name would be appended to every window caption.
+    QApplication::setApplicationName(kTituloAplicacion);
+
+    // Amounts are written with "." for decimals and "," for thousands, as in Mexico.
+    const QLocale espanol(QLocale::Spanish, QLocale::Mexico);
+    QLocale::setDefault(espanol);
+
+    auto* traduccion = new QTranslator(&app);
+    if (traduccion->load(espanol, QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(traduccion);
+    else
+        delete traduccion;
+}
+
+}  // namespace vaviviv

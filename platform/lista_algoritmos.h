@@ -1,0 +1,24 @@
+#pragma once
+// The algorithm combo box of both windows: the catalogue in display order,
+// each entry carrying its code as item data.
+
+#include <QString>
+#include <optional>
+#include <string_view>
+
+class QComboBox;
+
+namespace vaviviv {
+
+// Rebuilds the list from the catalogue; no entry is selected afterwards.
+void LlenarAlgoritmos(QComboBox& cbo);
+
+// The code of the selected entry; nullopt when none is selected.
+std::optional<int> CodigoSeleccionado(const QComboBox& cbo);
+
+// A text of the catalogue (entry text, description) as the windows show it.
+inline QString TextoDeCatalogo(std::string_view texto) {
+    return QString::fromUtf8(texto.data(), qsizetype(texto.size()));
+}
+
+}  // namespace vaviviv

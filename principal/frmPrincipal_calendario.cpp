@@ -1,0 +1,96 @@
+// The date field and the month calendar: opening it beside the date or the
+// reference, putting a picked day where it belongs, following a typed date.
+
+#include "engine/fecha.h"
+#include "platform/lista_algoritmos.h"
+#include "platform/texto.h"
+#include "principal/frmPrincipal.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDate>
+#include <QGroupBox>
+#include <QLineEdit>
+
+namespace vaviviv {
+
+namespace {
+
+constexpr int kCodigoFechaEnReferencia = 2;
+constexpr int kCodigoImporteFecha = 10;
+constexpr qsizetype kLargoPrefijoFecha = 6;
+constexpr qsizetype kLargoFecha = 10;
+
+// Characters `desde` (1-based) on, `cuantos` of them; fewer near the end.
+QString Trozo(const QString& texto, qsizetype desde, qsizetype cuantos) {
+    return texto.mid(desde - 1, cuantos);
+}
+
+// The leading number of a text, as the date's parts are read: leading spaces
+// are skipped, reading stops at the first non-digit.
+int ValorInicial(const QString& texto) {
+    int valor = 0;
+    qsizetype i = 0;
+    while (i < texto.size() && texto[i] == QLatin1Char(' ')) ++i;
+    for (; i < texto.size() && EsDigitoQt(texto[i]) && valor < 100000; ++i)
+        valor = valor * 10 + (texto[i].unicode() - '0');
+    return valor;
+}
+
+// A whole number with nothing else in it but spaces around.
+bool EsNumero(const QString& texto) { return SoloDigitosQt(RecortarEspacios(texto)); }
+
+}  // namespace
+
+// Sets the calendar from a day, a month and a year together, so that no
+// invalid date arises on the way; an impossible date leaves it where it was.
+void frmPrincipal::PonerCalendario(int dia, int mes, int anio) {
+    const QDate fecha(anio, mes, dia);
+    if (!fecha.isValid() || fecha < cldCalendario->minimumDate() || fecha > cldCalendario->maximumDate())
+        return;
+    cldCalendario->setSelectedDate(fecha);
+}
+
+void frmPrincipal::AbrirCalendario() {
+    fraCalendario->show();
+    cldCalendario->setFocus();
+}
+
+void frmPrincipal::cmdFecha_MouseDown() { fraCalendario->show(); }
+void frmPrincipal::cmdFechaR_MouseDown() { fraCalendario->show(); }
+void frmPrincipal::cmdFecha_Click() { AbrirCalendario(); }
+void frmPrincipal::cmdFechaR_Click() { AbrirCalendario(); }
+
+void frmPrincipal::cldCalendario_Click() {
+    const QDate elegida = cldCalendario->selectedDate();
+    const std::optional<int> codigo = CodigoSeleccionado(*cboAlgoritmo);
+    if (codigo == kCodigoFechaEnReferencia) {
+        // The picked day replaces the AAMMDD prefix of the reference.
+        const QString prefijo = elegida.toString(QStringLiteral("yyMMdd"));
+        const QString referencia = txtReferenciaaCalcular->text();
+        if (ContarCaracteres(referencia) < kLargoPrefijoFecha)
+            txtReferenciaaCalcular->setText(prefijo);
+        else
+            txtReferenciaaCalcular->setText(prefijo + RecortarEspacios(referencia).mid(kLargoPrefijoFecha).toString());
+    } else if (codigo == kCodigoImporteFecha) {
+        mskFecha->setText(elegida.toString(QStringLiteral("dd/MM/yyyy")));
+    }
+    fraCalendario->hide();
+}
+
+void frmPrincipal::cldCalendario_LostFocus() { fraCalendario->hide(); }
+
+void frmPrincipal::mskFecha_Change() {
+    LimpiarResultados();
+
+    // The calendar follows only a complete DD/MM/AAAA date; anything else
+    // (half typed, year first, an impossible day) leaves it where it was.
+    const QString texto = mskFecha->text();
+    if (!LeerFecha(Vista(texto.toUtf8())) || RecortarEspacios(texto).size() != kLargoFecha) return;
+    const QString mes = Trozo(texto, 4, 2);
+    if (!EsNumero(mes) || ValorInicial(mes) > 12) return;
+    if (Trozo(texto, 9, 1) == QLatin1String(" ") || Trozo(texto, 10, 1) == QLatin1String(" ")) return;
+    PonerCalendario(ValorInicial(Trozo(texto, 1, 2)), ValorInicial(mes), ValorInicial(Trozo(texto, 7, 4)));
+}
+
+}  // namespace vaviviv
