@@ -3,10 +3,12 @@
 #include <cstdio>
 
 #include "cli/comandos.h"
+#include "platform/texto.h"
 
 int main(int argc, char** argv) {
     QStringList argumentos;
-    for (int i = 1; i < argc; ++i) argumentos << QString::fromLocal8Bit(argv[i]);
+    // Arguments are UTF-8; a leading U+FEFF is part of what was typed.
+    for (int i = 1; i < argc; ++i) argumentos << vaviviv::DesdeUtf8(argv[i]);
     QFile entrada, salida, errores;
     entrada.open(stdin, QIODevice::ReadOnly);
     salida.open(stdout, QIODevice::WriteOnly);

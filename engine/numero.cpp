@@ -30,7 +30,8 @@ bool Numero::superaImporteMaximo() const {
     if (signoMenos) return false;
     if (entero.size() != 9) return entero.size() > 9;
     if (entero != "999999999") return false;
-    return fraccion.size() > 2 || (fraccion.size() == 2 && fraccion > "99");
+    // Trailing zeros are gone: only ".99" followed by more digits is over.
+    return fraccion.size() > 2 && fraccion.starts_with("99");
 }
 
 std::optional<std::int64_t> Numero::centavos() const {

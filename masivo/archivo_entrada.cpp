@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/texto.h"
+
 namespace vaviviv {
 
 namespace {
@@ -13,6 +15,18 @@ qsizetype FinDeLinea(const QString& texto, qsizetype desde) {
     for (qsizetype i = desde, n = texto.size(); i < n; ++i)
         if (p[i] == u'\n' || p[i] == u'\r') return i;
     return -1;
+}
+
+// Where the bytes stop being whole UTF-8 sequences: before a lead byte at
+// the end whose sequence is still incomplete.
+qsizetype CorteUtf8(const QByteArray& b) {
+    const auto byte = [&b](qsizetype i) { return static_cast<unsigned char>(b[i]); };
+    qsizetype i = b.size();
+    while (i > 0 && b.size() - i < 3 && (byte(i - 1) & 0xC0) == 0x80) --i;
+    if (i == 0) return b.size();
+    const unsigned char lider = byte(i - 1);
+    const qsizetype largo = lider >= 0xF8 ? 1 : lider >= 0xF0 ? 4 : lider >= 0xE0 ? 3 : lider >= 0xC0 ? 2 : 1;
+    return b.size() - (i - 1) < largo ? i - 1 : b.size();
 }
 
 }  // namespace
@@ -29,6 +43,9 @@ bool LectorEntrada::rellenar() {
         return false;
     }
     bytes.truncate(leidos);
+    // Only a read that gives nothing ends the input: a first read may hold
+    // just the byte-order mark.
+    const bool agotada = leidos == 0;
     if (inicio_) {
         // The byte-order mark needs three bytes to be seen.
         while (bytes.size() < 3 && leidos > 0) {
@@ -37,15 +54,29 @@ bool LectorEntrada::rellenar() {
             if (leidos > 0) bytes.append(resto, leidos);
         }
         inicio_ = false;
-        const bool utf8 = bytes.startsWith("\xEF\xBB\xBF");
-        if (utf8) bytes.remove(0, 3);
-        decodificador_ = utf8 ? QStringDecoder(QStringDecoder::Utf8) : QStringDecoder("windows-1252");
+        utf8_ = bytes.startsWith("\xEF\xBB\xBF");
+        if (utf8_) bytes.remove(0, 3);
+        else decodificador_ = QStringDecoder("windows-1252");
     }
     pendiente_.remove(0, posicion_);
     explorado_ = std::max<qsizetype>(0, explorado_ - posicion_);
     posicion_ = 0;
-    if (bytes.isEmpty()) fin_ = true;
-    pendiente_.append(decodificador_(bytes));
+    if (agotada) fin_ = true;
+    if (!utf8_) {
+        pendiente_.append(decodificador_(bytes));
+        return true;
+    }
+    // Qt's UTF-8 decoder, carried across calls, drops what follows a malformed
+    // sequence cut at the end of a call; so each chunk is decoded on its own,
+    // and a sequence the chunk ends in the middle of waits for the next one.
+    bytes.prepend(arrastre_);
+    arrastre_.clear();
+    if (!fin_) {
+        const qsizetype corte = CorteUtf8(bytes);
+        arrastre_ = bytes.sliced(corte);
+        bytes.truncate(corte);
+    }
+    pendiente_.append(DesdeUtf8(Vista(bytes)));
     return true;
 }
 

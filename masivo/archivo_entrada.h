@@ -30,7 +30,9 @@ private:
     void partir(QStringView linea, Registro& registro) const;
 
     QIODevice& entrada_;
-    QStringDecoder decodificador_;
+    QStringDecoder decodificador_;  // Windows-1252 files
+    bool utf8_ = false;
+    QByteArray arrastre_;           // UTF-8: an incomplete sequence at the end of the last chunk
     bool inicio_ = true;
     bool fin_ = false;
     bool crPendiente_ = false;  // last chunk ended in CR: a following LF belongs to it

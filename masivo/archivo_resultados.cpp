@@ -48,9 +48,17 @@ bool EscritorResultados::volcar() {
     buffer_.truncate(0);
     codificador_.codificar(texto_, buffer_);
     texto_.truncate(0);
-    if (!buffer_.isEmpty() && salida_.write(buffer_) != buffer_.size()) {
-        error_ = salida_.errorString();
-        if (error_.isEmpty()) error_ = QStringLiteral("No se pudo escribir el archivo");
+    // A short write is not a failure yet: the rest is offered again, and the
+    // write that does fail comes with the system's reason (a full disk first
+    // shows as a short write, with no reason at all).
+    for (qsizetype escritos = 0; escritos < buffer_.size();) {
+        const qint64 n = salida_.write(buffer_.constData() + escritos, buffer_.size() - escritos);
+        if (n <= 0) {
+            error_ = salida_.errorString();
+            if (error_.isEmpty()) error_ = QStringLiteral("No se pudo escribir el archivo");
+            break;
+        }
+        escritos += n;
     }
     return error_.isEmpty();
 }
@@ -70,10 +78,22 @@ DestinoResultados::~DestinoResultados() = default;
 bool DestinoResultados::abrir() { return archivo_->open(QIODevice::WriteOnly); }
 
 bool DestinoResultados::confirmar() {
-    if (auto* guardado = dynamic_cast<QSaveFile*>(archivo_.get())) return guardado->commit();
-    const bool escrito = archivo_->flush();
+    // Flushed first, so that a failure keeps its reason: commit() and close()
+    // forget it.
+    if (!archivo_->flush()) {
+        error_ = archivo_->errorString();
+        return false;
+    }
+    if (auto* guardado = dynamic_cast<QSaveFile*>(archivo_.get())) {
+        if (guardado->commit()) return true;
+        error_ = guardado->errorString();
+        return false;
+    }
     archivo_->close();
-    return escrito && archivo_->error() == QFileDevice::NoError;
+    error_ = archivo_->error() == QFileDevice::NoError ? QString() : archivo_->errorString();
+    return error_.isEmpty();
 }
+
+QString DestinoResultados::error() const { return error_.isEmpty() ? archivo_->errorString() : error_; }
 
 }  // namespace vaviviv

@@ -50,10 +50,11 @@ public:
     bool abrir();  // false: see error()
     QIODevice& dispositivo() { return *archivo_; }
     bool confirmar();
-    QString error() const { return archivo_->errorString(); }
+    QString error() const;
 
 private:
     std::unique_ptr<QFileDevice> archivo_;
+    QString error_;  // the reason of a failed confirmar()
 };
 
 }  // namespace vaviviv

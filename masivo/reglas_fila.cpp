@@ -97,7 +97,7 @@ ResultadoFila CalcularFila(int codigo, QStringView col0, QStringView col1, QStri
     case 2: {
         const Lectura02 l = LeerResultado02(CalcularAlgoritmo02(Vista(r)));
         if (!l.correcto) {
-            fila.resultado = QStringLiteral("Error: Referencia no valida = ") + QString::fromStdString(l.caracter);
+            fila.resultado = QStringLiteral("Error: Referencia no valida = ") + DesdeUtf8(l.caracter);
             return fila;
         }
         res.digitos = l.digito;
@@ -113,7 +113,7 @@ ResultadoFila CalcularFila(int codigo, QStringView col0, QStringView col1, QStri
     default: return fila;
     }
     if (res.estado == Resultado::Estado::CaracterNoValido) {
-        fila.caracterNoValido = QString::fromStdString(res.caracter);
+        fila.caracterNoValido = DesdeUtf8(res.caracter);
         return fila;
     }
     if (!res.correcto()) return fila;  // the checks keep such rows away

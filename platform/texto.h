@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringView>
 #include <string_view>
 
@@ -40,5 +41,13 @@ inline QString PrimerNoDigito(QStringView s) {
 inline bool SoloDigitosQt(QStringView s) { return !s.isEmpty() && PrimerNoDigito(s).isEmpty(); }
 
 inline std::string_view Vista(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
+
+// UTF-8 to text, keeping a leading U+FEFF (QString::fromUtf8 drops it as a
+// byte-order mark, and a rejected character may be exactly that one); a
+// malformed or cut sequence becomes U+FFFD.
+inline QString DesdeUtf8(std::string_view s) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+}
 
 }  // namespace vaviviv

@@ -3,6 +3,8 @@
 #include "principal/frmPrincipal.h"
 
 #include "engine/catalogo.h"
+#include "platform/ayuda.h"
+#include "platform/carpeta_aplicacion.h"
 #include "platform/lista_algoritmos.h"
 #include "platform/teclas.h"
 
@@ -48,6 +50,7 @@ void frmPrincipal::Form_Load() {
     LlenarAlgoritmos(*cboAlgoritmo);
     cboAlgoritmo_Click();
     lblMensaje->setText(IndicacionInicial());
+    PonerArchivoAyudaAplicacion(ArchivoEnCarpetaAplicacion(QStringLiteral("VaviviV.hlp")));
 
     const QDate hoy = QDate::currentDate();
     PonerCalendario(hoy.day(), hoy.month(), hoy.year());
@@ -150,6 +153,11 @@ void frmPrincipal::Conectar() {
     connect(mnuArchivoAbrir, &QAction::triggered, this, &frmPrincipal::mnuArchivoAbrir_Click);
     connect(mnuArchivoImprimir, &QAction::triggered, this, &frmPrincipal::mnuArchivoImprimir_Click);
     connect(mnuArchivoSalir, &QAction::triggered, this, &frmPrincipal::mnuArchivoSalir_Click);
+    connect(mnuAyudaContenido, &QAction::triggered, this, &frmPrincipal::mnuAyudaContenido_Click);
+    connect(mnuAyudaUso, &QAction::triggered, this, &frmPrincipal::mnuAyudaUso_Click);
+    connect(mnuAyudaEdicion, &QAction::triggered, this, &frmPrincipal::mnuAyudaEdicion_Click);
+    connect(mnuAyudaDespliegue, &QAction::triggered, this, &frmPrincipal::mnuAyudaDespliegue_Click);
+    connect(mnuAyudaCalculo, &QAction::triggered, this, &frmPrincipal::mnuAyudaCalculo_Click);
     connect(mnuAyudaAcerca, &QAction::triggered, this, &frmPrincipal::mnuAyudaAcerca_Click);
 }
 

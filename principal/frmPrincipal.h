@@ -65,6 +65,11 @@ public:
     void mnuArchivoAbrir_Click();
     void mnuArchivoImprimir_Click();
     void mnuArchivoSalir_Click();
+    void mnuAyudaContenido_Click();
+    void mnuAyudaUso_Click();
+    void mnuAyudaEdicion_Click();
+    void mnuAyudaDespliegue_Click();
+    void mnuAyudaCalculo_Click();
     void mnuAyudaAcerca_Click();
 
     // Empties the two result fields, complete reference first.

@@ -3,16 +3,69 @@
 
 #include "principal/frmPrincipal.h"
 
+#include "masivo/frmMasivo.h"
+
+#include "platform/ayuda.h"
+#include "platform/carpeta_aplicacion.h"
+#include "platform/dialogos.h"
+#include "platform/impresion.h"
+#include "platform/lista_algoritmos.h"
+
+#include <QComboBox>
 #include <QPushButton>
 
 namespace vaviviv {
 
-// Not implemented yet: printing the window, the help viewer, the bulk
-// window and the about box. Their buttons and menu entries are in place.
-void frmPrincipal::cmdImprime_Click() {}
-void frmPrincipal::cmndAyuda_Click() {}
-void frmPrincipal::cmndMasivo_Click() {}
-void frmPrincipal::mnuAyudaAcerca_Click() {}
+namespace {
+
+const QString kTituloImpresion = QStringLiteral("Digito KIV");
+constexpr int kTemaVentanaPrincipal = 101;
+constexpr int kTemaEdicion = 102;
+
+// The help dialog of this window, set as each command needs it.
+void MostrarAyudaPrincipal(int comando, std::optional<int> contexto = std::nullopt) {
+    DialogoAyuda cmDlg;
+    cmDlg.setHelpFile(ArchivoEnCarpetaAplicacion(QStringLiteral("Vaviviv.hlp")));
+    if (contexto) cmDlg.setHelpContext(*contexto);
+    cmDlg.setHelpCommand(comando);
+    cmDlg.ShowHelp();
+}
+
+}  // namespace
+
+// An image of the window on the default printer. An error is offered for
+// retry until it prints or the user cancels.
+void frmPrincipal::cmdImprime_Click() {
+    for (;;) {
+        const std::optional<ErrorImpresion> error = ImprimirVentana(*this);
+        if (!error) break;
+        const QString texto =
+            QStringLiteral("Error : ") + QString::number(error->numero) + QLatin1Char(' ') + error->descripcion;
+        if (MostrarMensaje(texto, Icono::Ninguno, Botones::ReintentarCancelar, kTituloImpresion) !=
+            Respuesta::Reintentar)
+            return;
+    }
+    MostrarMensaje(QString::fromUtf8("Impresión Terminada !!!"), Icono::Exclamacion, Botones::Aceptar,
+                   kTituloImpresion);
+}
+
+// The viewer opens beside the window; nothing waits for it.
+void frmPrincipal::cmndAyuda_Click() {
+    MostrarAyudaPrincipal(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaPrincipal));
+}
+
+// Not implemented yet: the bulk window. Its button and menu entry are in place.
+// Not modal, one instance: a second press brings it forward.
+void frmPrincipal::cmndMasivo_Click() { MostrarMasivo(this); }
+
+void frmPrincipal::mnuAyudaContenido_Click() { MostrarAyudaPrincipal(kAyudaContenido); }
+void frmPrincipal::mnuAyudaUso_Click() { MostrarAyudaPrincipal(kAyudaUso); }
+void frmPrincipal::mnuAyudaEdicion_Click() { MostrarAyudaPrincipal(kAyudaTema, kTemaEdicion); }
+void frmPrincipal::mnuAyudaDespliegue_Click() { MostrarAyudaPrincipal(kAyudaTema, kTemaVentanaPrincipal); }
+void frmPrincipal::mnuAyudaCalculo_Click() { cmndAyuda_Click(); }
+
+// A modal box: the window is usable again as soon as it closes.
+void frmPrincipal::mnuAyudaAcerca_Click() { MostrarAcercaDe(); }
 
 // Only this window closes; nothing is asked or saved.
 void frmPrincipal::cmdSalir_Click() { close(); }

@@ -154,7 +154,7 @@ CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrinci
     case 0: res = CalcularAlgoritmo00(Vista(ref)); break;
     case 2: {
         const Lectura02 l = LeerResultado02(CalcularAlgoritmo02(Vista(ref)));
-        if (!l.correcto) return fallo(QString::fromStdString(l.mensaje), Campo::Ninguno);
+        if (!l.correcto) return fallo(DesdeUtf8(l.mensaje), Campo::Ninguno);
         res.digitos = l.digito;
         break;
     }
@@ -172,7 +172,7 @@ CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrinci
     case 37: res = CalcularAlgoritmo37(Vista(ref)); break;
     }
     if (res.estado == Resultado::Estado::CaracterNoValido)
-        return fallo(MensajeCaracterNoValido(QString::fromStdString(res.caracter)), Campo::Ninguno);
+        return fallo(MensajeCaracterNoValido(DesdeUtf8(res.caracter)), Campo::Ninguno);
     if (!res.correcto())  // the checks above keep every such input away
         return fallo(QStringLiteral("Los datos no son válidos para este algoritmo"), Campo::Ninguno);
     r.digitos = QString::fromStdString(res.digitos);

@@ -346,6 +346,19 @@ private slots:
         QVERIFY(!v->ventana().isVisible());
     }
 
+    // The bulk window opens beside the main one, never twice.
+    void abreLaVentanaMasivaUnaSolaVez() {
+        v->boton("cmndMasivo")->click();
+        v->control<QAction>("mnuArchivoAbrir")->trigger();
+        QList<QWidget*> masivas;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == u"frmMasivo" && w->isVisible()) masivas << w;
+        QCOMPARE(masivas.size(), 1);
+        QVERIFY(!masivas.front()->isModal());
+        QVERIFY(v->ventana().isEnabled());
+        masivas.front()->close();
+    }
+
     void menuSalirPulsaSalir() {
         int pulsado = 0;
         connect(v->boton("cmdSalir"), &QPushButton::clicked, [&pulsado] { ++pulsado; });

@@ -18,6 +18,26 @@ vaviviv_qtest(frmPrincipal_calculo_test frmPrincipal_calculo_test.cpp)
 vaviviv_qtest(frmPrincipal_teclas_test frmPrincipal_teclas_test.cpp)
 vaviviv_qtest(frmPrincipal_calendario_test frmPrincipal_calendario_test.cpp)
 
+# Printing, the report and help: stand-ins for the printer, the report
+# preview and the help viewer; PDFs are read back with poppler-utils.
+add_library(simulados_impresion STATIC ${PROJECT_SOURCE_DIR}/tests/platform/simulados_impresion.cpp)
+target_include_directories(simulados_impresion PUBLIC ${PROJECT_SOURCE_DIR}/tests/platform)
+target_link_libraries(simulados_impresion PUBLIC plataforma_impresion)
+
+vaviviv_qtest(ayuda_test ${PROJECT_SOURCE_DIR}/tests/platform/ayuda_test.cpp)
+target_link_libraries(ayuda_test PRIVATE simulados_impresion)
+target_compile_definitions(ayuda_test PRIVATE
+  VAVIVIV_AYUDA="${PROJECT_SOURCE_DIR}/app/ayuda/VaviviV.hlp"
+  VAVIVIV_CARPETA_PROGRAMA="$<TARGET_FILE_DIR:vaviviv>"
+  VAVIVIV_VERSION_ESPERADA="${PROJECT_VERSION}")
+add_dependencies(ayuda_test archivos_aplicacion)
+vaviviv_qtest(informe_test ${PROJECT_SOURCE_DIR}/tests/platform/informe_test.cpp)
+target_link_libraries(informe_test PRIVATE simulados_impresion)
+vaviviv_qtest(frmPrincipal_impresion_test frmPrincipal_impresion_test.cpp)
+target_link_libraries(frmPrincipal_impresion_test PRIVATE simulados_impresion)
+vaviviv_qtest(frmPrincipal_ayuda_test frmPrincipal_ayuda_test.cpp)
+target_link_libraries(frmPrincipal_ayuda_test PRIVATE simulados_impresion)
+
 # Without a display the tool says how to get one and runs the sample through
 # vaviviv-cli instead.
 add_test(NAME vaviviv_sin_pantalla
@@ -29,3 +49,8 @@ set_tests_properties(vaviviv_sin_pantalla PROPERTIES
 # A screenshot of the window for checking it by eye (not run by the tests).
 add_executable(captura_principal EXCLUDE_FROM_ALL captura_principal.cpp)
 target_link_libraries(captura_principal PRIVATE principal_ui dialogos_simulados Qt6::Test)
+
+# A screenshot of the help viewer at a topic (not run by the tests).
+add_executable(captura_ayuda EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/tests/platform/captura_ayuda.cpp)
+target_link_libraries(captura_ayuda PRIVATE plataforma_impresion Qt6::Test)
+target_compile_definitions(captura_ayuda PRIVATE VAVIVIV_CARPETA_PROGRAMA="$<TARGET_FILE_DIR:vaviviv>")

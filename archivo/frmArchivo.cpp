@@ -1,0 +1,240 @@
+#include "archivo/frmArchivo.h"
+
+#include "app/recursos.h"
+#include "archivo/listas_archivo.h"
+#include "platform/dialogos.h"
+#include "platform/disposicion.h"
+#include "platform/teclas.h"
+#include "platform/texto.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <cerrno>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
+
+namespace vaviviv {
+
+namespace {
+
+constexpr int kAnchoCliente = 6495;  // twips
+constexpr int kAltoCliente = 4695;
+
+const QString kTituloErrorUnidad = QString::fromUtf8("KIV- Dígito Verificador");
+
+// The hourglass over the dialog while it lists a folder.
+class CursorEspera {
+public:
+    explicit CursorEspera(QWidget* ventana) : ventana_(ventana) { ventana_->setCursor(Qt::WaitCursor); }
+    ~CursorEspera() { ventana_->unsetCursor(); }
+    CursorEspera(const CursorEspera&) = delete;
+    CursorEspera& operator=(const CursorEspera&) = delete;
+
+private:
+    QWidget* ventana_;
+};
+
+struct ErrorSistema {
+    int numero;
+    QString descripcion;
+};
+
+// Whether the folder can be listed; the system's error when not.
+std::optional<ErrorSistema> ProbarCarpeta(const QString& carpeta) {
+#ifdef Q_OS_UNIX
+    if (DIR* d = ::opendir(QFile::encodeName(carpeta).constData())) {
+        ::closedir(d);
+        return std::nullopt;
+    }
+    const int numero = errno;
+    return ErrorSistema{numero, qt_error_string(numero)};
+#else
+    const QDir d(carpeta);
+    if (!d.exists()) return ErrorSistema{ENOENT, qt_error_string(ENOENT)};
+    if (!d.isReadable()) return ErrorSistema{EACCES, qt_error_string(EACCES)};
+    return std::nullopt;
+#endif
+}
+
+// Where a drive's folder list starts: the process's current folder when it
+// is on that drive, else the drive's root (there is no current folder per
+// drive here).
+QString CarpetaDeUnidad(const QString& raiz) {
+    const QString actual = QDir::currentPath();
+    return UnidadDe(actual) == raiz ? actual : raiz;
+}
+
+template <typename T>
+T* Crear(QWidget* contenedor, const char* nombre) {
+    auto* control = new T(contenedor);
+    control->setObjectName(QString::fromLatin1(nombre));
+    return control;
+}
+
+}  // namespace
+
+frmArchivo::frmArchivo(RutinasArchivo& rutinas, QWidget* parent)
+    : QWidget(parent, Qt::Dialog), rutinas_(rutinas) {
+    setObjectName(QStringLiteral("frmArchivo"));
+    CrearControles();
+    Disponer();
+    Conectar();
+}
+
+void frmArchivo::CrearControles() {
+    CargarRecursos();
+    setWindowIcon(QIcon(QStringLiteral(":/iconos/ventana.png")));
+    setWindowTitle(QStringLiteral("Explorador de Archivos"));
+    QFont letra = font();
+    letra.setPointSizeF(8.25);
+    setFont(letra);
+
+    frmUbicacion = Crear<QGroupBox>(this, "frmUbicacion");
+    frmUbicacion->setTitle(QString::fromUtf8("Ubicación :"));
+    driUnidad = Crear<QComboBox>(frmUbicacion, "driUnidad");
+    dirLista = Crear<ListaCarpetas>(frmUbicacion, "dirLista");
+    filArchivos = Crear<ListaArchivos>(frmUbicacion, "filArchivos");
+    fraArchivo = Crear<QGroupBox>(this, "fraArchivo");
+    fraArchivo->setTitle(QStringLiteral("Archivo :"));
+    txtArchivo = Crear<QLineEdit>(fraArchivo, "txtArchivo");
+    cmdAlmacenar = Crear<QPushButton>(this, "cmdAlmacenar");
+    cmdAlmacenar->setText(kModoAlmacenar);
+    cmdCancelar = Crear<QPushButton>(this, "cmdCancelar");
+    cmdCancelar->setText(QStringLiteral("&Cancelar"));
+    // Enter belongs to the name box (txtArchivo_KeyPress), not to a default button.
+    cmdAlmacenar->setAutoDefault(false);
+    cmdCancelar->setAutoDefault(false);
+}
+
+void frmArchivo::Disponer() {
+    Disposicion d;
+    d.colocar(frmUbicacion, {120, 120, 6255, 3375});
+    d.colocar(driUnidad, {240, 360, 3015, 315});
+    d.colocar(dirLista, {240, 840, 3015, 2340});
+    d.colocar(filArchivos, {3360, 840, 2775, 2235});
+    d.colocar(fraArchivo, {120, 3480, 6255, 735});
+    d.colocar(txtArchivo, {240, 240, 5895, 285});
+    d.colocar(cmdAlmacenar, {120, 4320, 1335, 255});
+    d.colocar(cmdCancelar, {5040, 4320, 1335, 255});
+    const double escala = d.escala(PixelesPorTwip(*this));
+    d.aplicar(escala);
+    setFixedSize(EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size());
+}
+
+void frmArchivo::Conectar() {
+    connect(driUnidad, &QComboBox::currentIndexChanged, this, &frmArchivo::driUnidad_Change);
+    connect(dirLista, &ListaCarpetas::Change, this, &frmArchivo::dirLista_Change);
+    // A click, or the arrow keys moving through the list.
+    connect(filArchivos, &QListWidget::itemClicked, this, &frmArchivo::filArchivos_Click);
+    connect(filArchivos, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* actual) {
+        if (actual) filArchivos_Click();
+    });
+    connect(filArchivos, &QListWidget::itemDoubleClicked, this, &frmArchivo::filArchivos_DblClick);
+    connect(txtArchivo, &QLineEdit::textChanged, this, &frmArchivo::txtArchivo_Change);
+    ConectarKeyPress(txtArchivo, [this](int& KeyAscii) { txtArchivo_KeyPress(KeyAscii); });
+    connect(cmdAlmacenar, &QPushButton::clicked, this, &frmArchivo::cmdAlmacenar_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmArchivo::cmdCancelar_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &frmArchivo::cmdCancelar_Click);
+}
+
+void frmArchivo::setAccion(const QString& caption) { cmdAlmacenar->setText(caption); }
+
+void frmArchivo::Form_Load() {
+    txtArchivo->clear();
+    txtArchivo_Change();
+
+    // The drive of the application's folder; its folder list starts where a
+    // change of drive would start it, and the pattern applies from the start.
+    const QString aplicacion = QCoreApplication::applicationDirPath();
+    {
+        const QSignalBlocker sinAviso(driUnidad);
+        LlenarUnidades(*driUnidad, aplicacion);
+    }
+    filArchivos->setPattern(kPatronArchivos);
+    const QString raiz = driUnidad->currentData().toString();
+    const QString inicio = ProbarCarpeta(CarpetaDeUnidad(raiz)) ? aplicacion : CarpetaDeUnidad(raiz);
+    if (!dirLista->setPath(inicio)) dirLista_Change();
+
+    const QRect pantalla = screen()->geometry();
+    move(pantalla.x() + (pantalla.width() - width()) / 2, pantalla.y() + (pantalla.height() - height()) / 2);
+}
+
+void frmArchivo::driUnidad_Change() {
+    const QString raiz = driUnidad->currentData().toString();
+    for (;;) {
+        const CursorEspera espera(this);
+        txtArchivo->clear();
+        const QString carpeta = CarpetaDeUnidad(raiz);
+        const std::optional<ErrorSistema> error = ProbarCarpeta(carpeta);
+        if (!error) {
+            dirLista->setPath(carpeta);
+            return;
+        }
+        // Cancel keeps the chosen drive and the folder shown before.
+        if (MostrarMensaje(QStringLiteral("Error: %1 %2").arg(error->numero).arg(error->descripcion),
+                           Icono::Ninguno, Botones::ReintentarCancelar, kTituloErrorUnidad) != Respuesta::Reintentar)
+            return;
+    }
+}
+
+void frmArchivo::dirLista_Change() {
+    const CursorEspera espera(this);
+    txtArchivo->clear();
+    filArchivos->setPattern(kPatronArchivos);
+    filArchivos->setPath(dirLista->Path());
+}
+
+void frmArchivo::filArchivos_Click() {
+    const CursorEspera espera(this);
+    if (const QListWidgetItem* elegido = filArchivos->currentItem()) txtArchivo->setText(elegido->text());
+}
+
+void frmArchivo::filArchivos_DblClick() {
+    if (cmdAlmacenar->isEnabled()) cmdAlmacenar_Click();
+}
+
+void frmArchivo::txtArchivo_Change() {
+    cmdAlmacenar->setEnabled(!RecortarEspacios(txtArchivo->text()).isEmpty());
+}
+
+void frmArchivo::txtArchivo_KeyPress(int& KeyAscii) {
+    if (KeyAscii != kTeclaEnter) return;
+    KeyAscii = 0;
+    if (cmdAlmacenar->isEnabled()) cmdAlmacenar_Click();
+}
+
+QString frmArchivo::RutaElegida() const {
+    QString carpeta = QDir::toNativeSeparators(dirLista->Path());
+    // A root folder already ends in the separator.
+    if (carpeta.endsWith(QDir::separator())) carpeta.chop(1);
+    const QString nombre = txtArchivo->text();
+    const QString ruta = carpeta + QDir::separator() + RecortarEspacios(nombre).toString();
+    return RecortarEspacios(ruta).toString();
+}
+
+void frmArchivo::cmdAlmacenar_Click() {
+    const QString ruta = RutaElegida();
+    if (cmdAlmacenar->text() == kModoAlmacenar) {
+        rutinas_.GuardarResultados(ruta);
+    } else {
+        rutinas_.ConfigurarRejilla();
+        if (rutinas_.CargarArchivo(ruta)) MostrarMensaje(QStringLiteral("Archivo cargado Exitosamente !!!"));
+    }
+    close();
+}
+
+void frmArchivo::cmdCancelar_Click() { close(); }
+
+}  // namespace vaviviv

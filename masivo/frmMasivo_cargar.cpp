@@ -1,0 +1,59 @@
+// Loading the input file into the grid: one row per record, appended after
+// the rows already there, at most 30,000 records per file.
+
+#include "masivo/archivo_entrada.h"
+#include "masivo/frmMasivo.h"
+#include "masivo/rejilla.h"
+#include "platform/dialogos.h"
+
+#include <QFile>
+#include <algorithm>
+#include <vector>
+
+namespace vaviviv {
+
+namespace {
+
+void MostrarError(const QFile& archivo, QFileDevice::FileError porOmision) {
+    const QFileDevice::FileError error = archivo.error() != QFileDevice::NoError ? archivo.error() : porOmision;
+    MostrarMensaje(QStringLiteral("Error : %1 %2").arg(int(error)).arg(archivo.errorString()), Icono::Critico);
+}
+
+}  // namespace
+
+// The records go into a list of their own first and join the grid in one
+// step: a file that cannot be read to its end loads nothing, and the view is
+// laid out once, not 30,000 times.
+bool frmMasivo::CargarArchivo(const QString& ruta) {
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly)) {
+        MostrarError(archivo, QFileDevice::OpenError);
+        return false;
+    }
+    LectorEntrada lector(archivo);
+    const int columnas = grdMasivo->Cols();
+    const int campos = std::min(columnas, 3);  // fields past the grid's columns have nowhere to go
+    std::vector<QString> celdas;
+    Registro registro;
+    int registros = 0;
+    while (registros < kMaximoRegistros && lector.siguiente(registro)) {
+        ++registros;
+        for (int c = 0; c < campos; ++c) celdas.push_back(std::move(registro.campos[std::size_t(c)]));
+        celdas.resize(celdas.size() + std::size_t(columnas - campos));
+    }
+    if (!lector.error().isEmpty()) {
+        MostrarError(archivo, QFileDevice::ReadError);
+        return false;
+    }
+    const bool recortado = registros == kMaximoRegistros && lector.siguiente(registro);
+    archivo.close();
+
+    grdMasivo->AgregarFilas(std::move(celdas));
+    if (registros > 0) IrACelda(grdMasivo->Rows() - 1, 0);
+    if (recortado)
+        MostrarMensaje(QStringLiteral("El Archivo es demasiado grande, fue recortado a: 30,000 Registros"),
+                       Icono::Informacion);
+    return true;
+}
+
+}  // namespace vaviviv

@@ -1,0 +1,94 @@
+// The open and store commands, which hand over to the file explorer, the
+// printing and help commands, closing, and the way in from the main window.
+
+#include "masivo/frmMasivo.h"
+#include "masivo/ayuda_masivo.h"
+#include "masivo/informe_masivo.h"
+#include "masivo/rejilla.h"
+#include "platform/ayuda.h"
+#include "platform/lista_algoritmos.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+namespace vaviviv {
+
+void frmMasivo::MostrarExplorador(const QString& accion) {
+    if (!frmArchivo_) frmArchivo_ = new frmArchivo(*this, this);
+    // A second command while it is open only changes its mode.
+    if (!frmArchivo_->isVisible()) frmArchivo_->Form_Load();
+    frmArchivo_->setAccion(accion);
+    frmArchivo_->show();
+    frmArchivo_->raise();
+    frmArchivo_->activateWindow();
+}
+
+// Kept or cleared, the rows in the grid stay until the dialog loads a file;
+// the file's rows are then appended.
+void frmMasivo::cmdAbrir_Click() {
+    if (grdMasivo->Rows() > 1) PreguntarConservarDatos();
+    MostrarExplorador(kModoAbrir);
+}
+
+// The titles go too; the dialog writes them again before it loads. Results
+// not yet stored are not wiped without asking: No leaves everything as it is.
+void frmMasivo::mnuArchivoAbrir_Click() {
+    if (grdMasivo->Rows() > 1 && !ContinuarSinSalvar()) return;
+    grdMasivo->Clear();
+    grdMasivo->setRows(1);
+    grdMasivo_RowColChange();
+    MostrarExplorador(kModoAbrir);
+}
+
+void frmMasivo::cmdGuardar_Click() { MostrarExplorador(kModoAlmacenar); }
+
+// Always enabled: it also stores rows stored before, or not yet calculated.
+void frmMasivo::mnuArchivoGuardar_Click() { cmdGuardar_Click(); }
+
+void frmMasivo::cmdImprimir_Click() {
+    ImprimirInformeMasivo(*grdMasivo, *grdCriterios, cboAlgoritmo->currentText(), lblDigito->text());
+}
+// These two entries do nothing.
+void frmMasivo::mnuArchivoPreliminar_Click() {}
+void frmMasivo::mnuAyudaCalculo_Click() {}
+
+void frmMasivo::cmdAyuda_Click() { AyudaMasivoAlgoritmo(CodigoSeleccionado(*cboAlgoritmo)); }
+void frmMasivo::mnuAyudaContenido_Click() { AyudaMasivoContenido(); }
+void frmMasivo::mnuAyudaUso_Click() { AyudaMasivoUso(); }
+void frmMasivo::mnuAyudaEdicion_Click() { AyudaMasivoEdicion(); }
+void frmMasivo::mnuAyudaDespliegue_Click() { AyudaMasivoDespliegue(); }
+// A modal box; both windows stay enabled.
+void frmMasivo::mnuAyudaAcerca_Click() { MostrarAcercaDe(); }
+
+// Nothing is asked, whatever the marker says: the rows are lost.
+void frmMasivo::cmdCerrar_Click() {
+    if (principal_) principal_->setEnabled(true);
+    close();
+}
+
+void frmMasivo::mnuArchivoSalir_Click() { cmdCerrar->click(); }
+
+void frmMasivo::closeEvent(QCloseEvent* event) {
+    // The dialog works on this window's grid; it goes with it.
+    if (frmArchivo_) frmArchivo_->close();
+    if (principal_) principal_->setEnabled(true);
+    event->accept();
+}
+
+frmMasivo* MostrarMasivo(QWidget* principal) {
+    static QPointer<frmMasivo> unica;
+    // A window closed a moment ago may still await its deletion.
+    if (!unica || !unica->isVisible()) {
+        unica = new frmMasivo(principal);
+        // Closing it unloads it: a later call starts afresh.
+        unica->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    unica->show();
+    unica->raise();
+    unica->activateWindow();
+    return unica;
+}
+
+}  // namespace vaviviv

@@ -1,0 +1,174 @@
+// The controls of the bulk window, their layout in twips and the menus.
+
+#include "app/recursos.h"
+#include "engine/catalogo.h"
+#include "masivo/frmMasivo.h"
+#include "masivo/icono_guardar.h"
+#include "masivo/rejilla.h"
+#include "platform/disposicion.h"
+#include "platform/teclas.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <algorithm>
+
+namespace vaviviv {
+
+namespace {
+
+constexpr int kAnchoCliente = 8745;  // twips; the menu bar comes on top
+constexpr int kAltoCliente = 5985;
+constexpr int kAnchoColumna = 1800;
+
+template <typename T>
+T* Crear(QWidget* contenedor, const char* nombre) {
+    auto* control = new T(contenedor);
+    control->setObjectName(QString::fromLatin1(nombre));
+    return control;
+}
+
+QPushButton* BotonConImagen(QWidget* contenedor, const char* nombre, const QIcon& imagen, const QString& ayuda) {
+    auto* boton = Crear<QPushButton>(contenedor, nombre);
+    boton->setIcon(imagen);
+    boton->setToolTip(ayuda);
+    return boton;
+}
+
+QIcon Imagen(const char* nombre) { return QIcon(QStringLiteral(":/iconos/%1.png").arg(QLatin1String(nombre))); }
+
+}  // namespace
+
+void frmMasivo::CrearControles() {
+    CargarRecursos();
+    setWindowIcon(Imagen("ventana"));
+    QFont letra = font();
+    letra.setPointSizeF(8.25);
+    setFont(letra);
+
+    auto* ventana = new QWidget(this);
+    ventana->setObjectName(QStringLiteral("areaCliente"));
+    setCentralWidget(ventana);
+
+    auto* marcoLogo = Crear<QFrame>(ventana, "Picture1");
+    marcoLogo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1 = marcoLogo;
+    Image1 = Crear<QLabel>(Picture1, "Image1");
+    Image1->setPixmap(QPixmap(QStringLiteral(":/iconos/logo.png")));
+    Image1->setScaledContents(true);
+
+    cmdAbrir = BotonConImagen(ventana, "cmdAbrir", Imagen("masivo"), QStringLiteral("Abrir archivo de texto."));
+    cmdGuardar = BotonConImagen(ventana, "cmdGuardar", IconoGuardar(), QStringLiteral("Almacenar"));
+    cmdImprimir = BotonConImagen(ventana, "cmdImprimir", Imagen("imprimir"), QStringLiteral("Imprimir"));
+    cmdCalcular = BotonConImagen(ventana, "cmdCalcular", Imagen("calcular"), QStringLiteral("Calcular."));
+    cmdAyuda = BotonConImagen(ventana, "cmdAyuda", Imagen("ayuda"), QStringLiteral("Ayuda."));
+    cmdCerrar = BotonConImagen(ventana, "cmdCerrar", Imagen("salir"), QStringLiteral("Salir."));
+    for (QPushButton* apagado : {cmdAbrir, cmdCalcular, cmdGuardar, cmdImprimir}) apagado->setEnabled(false);
+
+    fraTitulo = Crear<QGroupBox>(ventana, "fraTitulo");
+    cboAlgoritmo = Crear<QComboBox>(fraTitulo, "cboAlgoritmo");
+    lblDigito = Crear<QLabel>(fraTitulo, "lblDigito");
+    lblDigito->setWordWrap(true);
+    lblDigito->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    fraPanel = Crear<QGroupBox>(ventana, "fraPanel");
+    grdMasivo = Crear<Rejilla>(fraPanel, "grdMasivo");
+    grdCriterios = Crear<Rejilla>(fraPanel, "grdCriterios");
+    grdCriterios->hide();
+}
+
+void frmMasivo::CrearMenus() {
+    const auto entrada = [](QMenu* menu, const char* nombre, const QString& texto) {
+        QAction* accion = menu->addAction(texto);
+        accion->setObjectName(QString::fromLatin1(nombre));
+        return accion;
+    };
+    const auto separador = [](QMenu* menu, const char* nombre) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(nombre));
+    };
+    const auto menu = [this](const char* nombre, const QString& texto) {
+        QMenu* nuevo = menuBar()->addMenu(texto);
+        nuevo->setObjectName(QString::fromLatin1(nombre));
+        return nuevo;
+    };
+
+    mnuArchivo = menu("mnuArchivo", QStringLiteral("&Archivo"));
+    mnuArchivoAbrir = entrada(mnuArchivo, "mnuArchivoAbrir", QStringLiteral("&Abrir Archivo de Texto"));
+    mnuArchivoAbrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuArchivoAbrir->setEnabled(false);
+    separador(mnuArchivo, "mnulinea0");
+    mnuArchivoGuardar = entrada(mnuArchivo, "mnuArchivoGuardar", QStringLiteral("&Guardar"));
+    separador(mnuArchivo, "mnulinea1");
+    mnuArchivoPreliminar = entrada(mnuArchivo, "mnuArchivoPreliminar", QStringLiteral("Pr&esentacion Preliminar"));
+    mnuArchivoImprimir = entrada(mnuArchivo, "mnuArchivoImprimir", QStringLiteral("&Imprimir Reporte"));
+    separador(mnuArchivo, "mnulinea2");
+    mnuArchivoSalir = entrada(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
+
+    mnuEditar = menu("mnuEditar", QString::fromUtf8("&Edición"));
+    mnuEditarInsertar = entrada(mnuEditar, "mnuEditarInsertar", QStringLiteral("&Insertar un Renglon"));
+    mnuEditarBorrar = entrada(mnuEditar, "mnuEditarBorrar", QStringLiteral("&Eliminar un Renglon"));
+
+    mnuAyuda = menu("mnuAyuda", QStringLiteral("A&yuda"));
+    mnuAyudaContenido = entrada(mnuAyuda, "mnuAyudaContenido", QStringLiteral("Contenido de la A&yuda"));
+    mnuAyudaUso = entrada(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
+    mnuAyudaEdicion = entrada(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));
+    mnuAyudaDespliegue = entrada(mnuAyuda, "mnuAyudaDespliegue", QStringLiteral("Despliegue de &Pantalla"));
+    mnuAyudaCalculo = entrada(mnuAyuda, "mnuAyudaCalculo", QStringLiteral("Calculo de &Algoritmo"));
+    separador(mnuAyuda, "mnulinea3");
+    mnuAyudaAcerca = entrada(mnuAyuda, "mnuAyudaAcerca", QStringLiteral("A&cerca de..."));
+
+    // Ctrl+A opens a file even while the grid has the focus.
+    CederAtajo(grdMasivo, mnuArchivoAbrir->shortcut());
+}
+
+void frmMasivo::Disponer() {
+    QStringList descripciones{
+        QStringLiteral("Primero Seleccione el algoritmo deseado y luego el Archivo a calcular."),
+        QString::fromUtf8(kAlgoritmoNoDisponible.data(), qsizetype(kAlgoritmoNoDisponible.size()))};
+    for (const Algoritmo& algoritmo : Catalogo())
+        descripciones << QString::fromUtf8(algoritmo.descripcionMasivo.data(),
+                                           qsizetype(algoritmo.descripcionMasivo.size()));
+
+    Disposicion d;
+    d.colocar(Picture1, {120, 0, 2295, 615});
+    d.colocar(Image1, {0, 0, 2265, 585});
+    d.colocar(cmdAbrir, {5280, 120, 495, 375});
+    d.colocar(cmdGuardar, {5760, 120, 495, 375});
+    d.colocar(cmdImprimir, {6360, 120, 495, 375});
+    d.colocar(cmdCalcular, {6840, 120, 495, 375});
+    d.colocar(cmdAyuda, {7440, 120, 495, 375});
+    d.colocar(cmdCerrar, {8040, 120, 495, 495});
+    d.colocar(fraTitulo, {120, 720, 8505, 825});
+    d.colocar(cboAlgoritmo, {120, 240, 2415, 315});
+    d.colocar(lblDigito, {2640, 120, 5775, 600}, descripciones);
+    d.colocar(fraPanel, {120, 1560, 8535, 4335});
+    d.colocar(grdMasivo, {120, 240, 8295, 3975});
+    d.colocar(grdCriterios, {1320, 1920, 5895, 1095});
+
+    // The grid's columns are 1800 twips wide; the window grows, like for any
+    // text that would not fit, until the longest complete reference (twelve
+    // digits and eight check digits) and the longest title fit one whole.
+    const QFontMetrics letras = grdMasivo->fontMetrics();
+    const int margenes = 2 * (grdMasivo->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grdMasivo) + 1) +
+                         2 * grdMasivo->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grdMasivo);
+    const int ancho = std::max(letras.horizontalAdvance(QString(20, u'9')),
+                               letras.horizontalAdvance(QString::fromUtf8("Referencia Completa")));
+    const double escala = std::max(d.escala(PixelesPorTwip(*this)), double(ancho + margenes) / kAnchoColumna);
+    d.aplicar(escala);
+    for (QPushButton* boton : {cmdAbrir, cmdGuardar, cmdImprimir, cmdCalcular, cmdAyuda, cmdCerrar}) {
+        const int lado = std::min(boton->width(), boton->height()) * 3 / 4;
+        boton->setIconSize(QSize(lado, lado));
+    }
+    grdMasivo->setPixelesPorTwip(escala);
+    grdCriterios->setPixelesPorTwip(escala);
+    const QSize cliente = EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size();
+    centralWidget()->setFixedSize(cliente);
+    setFixedSize(cliente.width(), cliente.height() + menuBar()->sizeHint().height());
+}
+
+}  // namespace vaviviv

@@ -1,0 +1,82 @@
+// Storing the grid as the results file (masivo/archivo_resultados.h): the
+// header of the chosen algorithm, then every data row, each cell followed by
+// a tab. A failed store is offered again; until one succeeds the file that
+// was there before stays as it was.
+
+#include "masivo/archivo_resultados.h"
+#include "masivo/frmMasivo.h"
+#include "masivo/rejilla.h"
+#include "platform/dialogos.h"
+#include "platform/lista_algoritmos.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPushButton>
+#include <optional>
+#include <vector>
+
+namespace vaviviv {
+
+namespace {
+
+const QString kTituloArchivo = QStringLiteral("KIV- Digito verificador.");
+const QString kTituloAlmacenado = QString::fromUtf8("KIV- Dígito Verificador.");
+
+struct FalloArchivo {
+    int numero;
+    QString descripcion;
+};
+
+FalloArchivo Fallo(DestinoResultados& destino, QFileDevice::FileError porOmision, const QString& texto = {}) {
+    const auto* archivo = qobject_cast<const QFileDevice*>(&destino.dispositivo());
+    const QFileDevice::FileError error =
+        archivo && archivo->error() != QFileDevice::NoError ? archivo->error() : porOmision;
+    return {int(error), !texto.isEmpty() ? texto : destino.error()};
+}
+
+// One whole attempt: nothing reaches `ruta` unless every step succeeds.
+std::optional<FalloArchivo> Escribir(const QString& ruta, int codigo, const RejillaModelo& celdas) {
+    DestinoResultados destino(ruta);
+    if (!destino.abrir()) return Fallo(destino, QFileDevice::OpenError);
+    EscritorResultados escritor(destino.dispositivo());
+    escritor.escribirCabecera(codigo);
+    std::vector<QStringView> fila(std::size_t(celdas.Cols()));
+    for (int f = 1; f < celdas.Rows() && escritor.error().isEmpty(); ++f) {
+        for (int c = 0; c < celdas.Cols(); ++c) fila[std::size_t(c)] = celdas.TextMatrix(f, c);
+        escritor.escribirFila(std::span<const QStringView>(fila));
+    }
+    if (!escritor.terminar()) return Fallo(destino, QFileDevice::WriteError, escritor.error());
+    if (!destino.confirmar()) return Fallo(destino, QFileDevice::WriteError);
+    return std::nullopt;
+}
+
+}  // namespace
+
+void frmMasivo::GuardarResultados(const QString& ruta) {
+    // Without an algorithm there is no header to write: refused before the
+    // file is touched.
+    const std::optional<int> codigo = CodigoSeleccionado(*cboAlgoritmo);
+    if (!codigo) {
+        MostrarMensaje(QString::fromUtf8("Debe seleccionar un Algoritmo de cálculo"), Icono::Critico);
+        return;
+    }
+    const QFileInfo destino(ruta);
+    if (destino.exists() && !destino.isDir() &&
+        MostrarMensaje(QString::fromUtf8("¿ El archivo ya existe, desea reescribirlo ?"), Icono::Ninguno,
+                       Botones::SiNo, kTituloArchivo) != Respuesta::Si)
+        return;
+    for (;;) {
+        const std::optional<FalloArchivo> fallo = Escribir(ruta, *codigo, grdMasivo->modelo());
+        if (!fallo) break;
+        if (MostrarMensaje(QStringLiteral("Error : %1 %2").arg(fallo->numero).arg(fallo->descripcion),
+                           Icono::Ninguno, Botones::ReintentarCancelar, kTituloArchivo) != Respuesta::Reintentar)
+            return;  // the marker stays on: nothing was stored
+    }
+    if (grdMasivo->Rows() > 1) IrACelda(grdMasivo->Rows() - 1, grdMasivo->Cols() - 1);
+    MostrarMensaje(QStringLiteral("Archivo Almacenado exitosamente !!!"), Icono::Informacion, Botones::Aceptar,
+                   kTituloAlmacenado);
+    cmdGuardar->setEnabled(false);
+    cmdCalcular->setEnabled(true);
+}
+
+}  // namespace vaviviv

@@ -1,0 +1,25 @@
+# GUI tests of the bulk window and its grid, headless: the offscreen platform
+# and scripted message boxes, so that nothing waits for a user.
+
+function(vaviviv_qtest_masivo nombre)
+  add_executable(${nombre} ${ARGN})
+  target_link_libraries(${nombre} PRIVATE masivo_ui dialogos_simulados Qt6::Test)
+  add_test(NAME ${nombre} COMMAND ${nombre})
+  set_tests_properties(${nombre} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
+
+vaviviv_qtest_masivo(rejilla_test rejilla_test.cpp)
+vaviviv_qtest_masivo(frmMasivo_ventana_test frmMasivo_ventana_test.cpp masivo_prueba.h)
+vaviviv_qtest_masivo(frmMasivo_calcular_test frmMasivo_calcular_test.cpp masivo_prueba.h)
+vaviviv_qtest_masivo(frmMasivo_editar_test frmMasivo_editar_test.cpp masivo_prueba.h)
+vaviviv_qtest_masivo(frmMasivo_archivos_test frmMasivo_archivos_test.cpp masivo_prueba.h)
+# Its stored files are compared with what vaviviv-cli writes for the same input.
+target_compile_definitions(frmMasivo_archivos_test PRIVATE
+  VAVIVIV_CLI="$<TARGET_FILE:vaviviv-cli>"
+  VAVIVIV_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
+add_dependencies(frmMasivo_archivos_test vaviviv-cli)
+
+# A screenshot of the window for checking it by eye (not run by the tests).
+add_executable(captura_masivo EXCLUDE_FROM_ALL captura_masivo.cpp)
+target_link_libraries(captura_masivo PRIVATE masivo_ui dialogos_simulados Qt6::Test)
+target_compile_definitions(captura_masivo PRIVATE VAVIVIV_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
