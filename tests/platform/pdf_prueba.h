@@ -4,19 +4,16 @@
 // the printing code believes it wrote.
 
 #include <QProcess>
-#include <QRectF>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QString>
 #include <QStringList>
-#include <vector>
 
 namespace vaviviv::prueba {
 
 inline bool HayHerramientasPdf() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty();
+    for (const char* programa : {"pdfinfo", "pdftotext", "pdfimages"})
+        if (QStandardPaths::findExecutable(programa).isEmpty()) return false;
+    return true;
 }
 
 inline QString Ejecutar(const QString& programa, const QStringList& argumentos) {
@@ -28,78 +25,36 @@ inline QString Ejecutar(const QString& programa, const QStringList& argumentos) 
 
 // -1 when the file is no PDF.
 inline int PaginasPdf(const QString& ruta) {
-    const QString info = Ejecutar(QStringLiteral("pdfinfo"), {ruta});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(Ejecutar("pdfinfo", {ruta}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-// Width and height of page 1 in points.
-inline QSizeF TamanoPaginaPdf(const QString& ruta) {
-    const QString info = Ejecutar(QStringLiteral("pdfinfo"), {ruta});
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)")).match(info);
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+// The text of every page, one string per page.
+inline QStringList TextoPdf(const QString& ruta) {
+    QStringList paginas = Ejecutar("pdftotext", {"-layout", ruta, "-"}).split(u'\f');
+    if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty()) paginas.removeLast();  // after the last page
+    return paginas;
 }
 
-// The text of pages `desde` to `hasta` (all when 0), one string per page.
-inline QStringList TextoPdf(const QString& ruta, int desde = 0, int hasta = 0) {
-    QStringList argumentos{QStringLiteral("-layout")};
-    if (desde > 0) argumentos << QStringLiteral("-f") << QString::number(desde);
-    if (hasta > 0) argumentos << QStringLiteral("-l") << QString::number(hasta);
-    argumentos << ruta << QStringLiteral("-");
-    QStringList paginas = Ejecutar(QStringLiteral("pdftotext"), argumentos).split(QLatin1Char('\f'));
-    // The text ends with a form feed after the last page.
-    if (!paginas.isEmpty() && paginas.last().trimmed().isEmpty()) paginas.removeLast();
-    return paginas;
+// `valor` of each image row of `pdfimages -list`, split in fields (3 width, 4 height, 12 x-ppi).
+template <typename F>
+inline auto PorImagenPdf(const QString& ruta, F valor) {
+    QList<decltype(valor(QStringList()))> valores;
+    for (const QString& linea : Ejecutar("pdfimages", {"-list", ruta}).split(u'\n')) {
+        const QStringList campos = linea.simplified().split(u' ');
+        if (campos.size() > 12 && campos[2] == QLatin1String("image")) valores << valor(campos);
+    }
+    return valores;
 }
 
 // Pixel sizes of the images in the file, one "WxH" per image.
 inline QStringList ImagenesPdf(const QString& ruta) {
-    const QStringList lineas = Ejecutar(QStringLiteral("pdfimages"), {QStringLiteral("-list"), ruta})
-                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QStringList tamanos;
-    // Two heading lines, then: page num type width height ...
-    for (qsizetype i = 2; i < lineas.size(); ++i) {
-        const QStringList campos = lineas[i].simplified().split(QLatin1Char(' '));
-        if (campos.size() > 4 && campos[2] == QLatin1String("image"))
-            tamanos << campos[3] + QLatin1Char('x') + campos[4];
-    }
-    return tamanos;
+    return PorImagenPdf(ruta, [](const QStringList& c) { return c[3] + u'x' + c[4]; });
 }
 
-// The horizontal resolution each image is drawn at, in pixels per inch:
-// an image printed at its screen size shows the screen's.
+// The horizontal resolution each image is drawn at, in pixels per inch.
 inline QList<int> ResolucionImagenesPdf(const QString& ruta) {
-    const QStringList lineas = Ejecutar(QStringLiteral("pdfimages"), {QStringLiteral("-list"), ruta})
-                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QList<int> resoluciones;
-    for (qsizetype i = 2; i < lineas.size(); ++i) {
-        const QStringList campos = lineas[i].simplified().split(QLatin1Char(' '));
-        if (campos.size() > 12 && campos[2] == QLatin1String("image")) resoluciones << campos[12].toInt();
-    }
-    return resoluciones;
-}
-
-struct PalabraPdf {
-    QString texto;
-    QRectF caja;  // points, from the top left of the page
-};
-
-// The words of page `pagina` with where they stand.
-inline std::vector<PalabraPdf> PalabrasPdf(const QString& ruta, int pagina) {
-    const QString html = Ejecutar(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(pagina),
-                                   QStringLiteral("-l"), QString::number(pagina), ruta, QStringLiteral("-")});
-    static const QRegularExpression palabra(QStringLiteral(
-        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
-    std::vector<PalabraPdf> palabras;
-    for (auto it = palabra.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        const QPointF desde(m.captured(1).toDouble(), m.captured(2).toDouble());
-        const QPointF hasta(m.captured(3).toDouble(), m.captured(4).toDouble());
-        palabras.push_back({m.captured(5), QRectF(desde, hasta)});
-    }
-    return palabras;
+    return PorImagenPdf(ruta, [](const QStringList& c) { return c[12].toInt(); });
 }
 
 }  // namespace vaviviv::prueba

@@ -15,13 +15,9 @@ namespace vaviviv {
 
 class AyudaSimulada final : public Ayuda {
 public:
-    AyudaSimulada();
-    ~AyudaSimulada() override;
-    AyudaSimulada(const AyudaSimulada&) = delete;
-    AyudaSimulada& operator=(const AyudaSimulada&) = delete;
-
+    AyudaSimulada() : anterior_(InstalarAyuda(this)) {}
+    ~AyudaSimulada() override { InstalarAyuda(anterior_); }
     const std::vector<PeticionAyuda>& peticiones() const { return peticiones_; }
-    void olvidar() { peticiones_.clear(); }
     void mostrar(const PeticionAyuda& peticion) override { peticiones_.push_back(peticion); }
 
 private:
@@ -32,16 +28,12 @@ private:
 // Fails with each scripted error in turn, then prints into a PDF file.
 class ImpresoraSimulada final : public Impresora {
 public:
-    explicit ImpresoraSimulada(QString rutaPdf);
-    ~ImpresoraSimulada() override;
-    ImpresoraSimulada(const ImpresoraSimulada&) = delete;
-    ImpresoraSimulada& operator=(const ImpresoraSimulada&) = delete;
-
+    explicit ImpresoraSimulada(QString rutaPdf) : anterior_(InstalarImpresora(this)), pdf_(std::move(rutaPdf)) {}
+    ~ImpresoraSimulada() override { InstalarImpresora(anterior_); }
     void fallarCon(ErrorImpresion error) { errores_.push_back(std::move(error)); }
     // Every image it was asked to print, failed attempts included.
     const std::vector<QImage>& imagenes() const { return imagenes_; }
     int impresas() const { return impresas_; }
-
     std::optional<ErrorImpresion> imprimir(const QImage& imagen) override;
 
 private:
@@ -55,26 +47,16 @@ private:
 // Writes the produced report into a PDF file instead of previewing it.
 class PresentacionPdf final : public PresentacionInforme {
 public:
-    explicit PresentacionPdf(QString ruta);
-    ~PresentacionPdf() override;
-    PresentacionPdf(const PresentacionPdf&) = delete;
-    PresentacionPdf& operator=(const PresentacionPdf&) = delete;
-
+    explicit PresentacionPdf(QString ruta) : anterior_(InstalarPresentacion(this)), ruta_(std::move(ruta)) {}
+    ~PresentacionPdf() override { InstalarPresentacion(anterior_); }
     int veces() const { return veces_; }
-    // What the report set on the printer before presenting it.
-    bool apaisada() const { return apaisada_; }
-    int copias() const { return copias_; }
-    // Runs while the report is "on show".
-    std::function<void()> alPresentar;
-
+    std::function<void()> alPresentar;  // runs while the report is "on show"
     void presentar(QPrinter& impresora, const std::function<void(QPrinter&)>& pintar) override;
 
 private:
     PresentacionInforme* anterior_;
     QString ruta_;
     int veces_ = 0;
-    bool apaisada_ = false;
-    int copias_ = 0;
 };
 
 }  // namespace vaviviv

@@ -13,10 +13,7 @@ function(vaviviv_qtest nombre)
 endfunction()
 
 vaviviv_qtest(dialogos_test ${PROJECT_SOURCE_DIR}/tests/platform/dialogos_test.cpp)
-vaviviv_qtest(frmPrincipal_arranque_test frmPrincipal_arranque_test.cpp)
-vaviviv_qtest(frmPrincipal_calculo_test frmPrincipal_calculo_test.cpp)
-vaviviv_qtest(frmPrincipal_teclas_test frmPrincipal_teclas_test.cpp)
-vaviviv_qtest(frmPrincipal_calendario_test frmPrincipal_calendario_test.cpp)
+vaviviv_qtest(frmPrincipal_ventana_test frmPrincipal_ventana_test.cpp)
 
 # Printing, the report and help: stand-ins for the printer, the report
 # preview and the help viewer; PDFs are read back with poppler-utils.
@@ -33,10 +30,8 @@ target_compile_definitions(ayuda_test PRIVATE
 add_dependencies(ayuda_test archivos_aplicacion)
 vaviviv_qtest(informe_test ${PROJECT_SOURCE_DIR}/tests/platform/informe_test.cpp)
 target_link_libraries(informe_test PRIVATE simulados_impresion)
-vaviviv_qtest(frmPrincipal_impresion_test frmPrincipal_impresion_test.cpp)
-target_link_libraries(frmPrincipal_impresion_test PRIVATE simulados_impresion)
-vaviviv_qtest(frmPrincipal_ayuda_test frmPrincipal_ayuda_test.cpp)
-target_link_libraries(frmPrincipal_ayuda_test PRIVATE simulados_impresion)
+vaviviv_qtest(frmPrincipal_comandos_test frmPrincipal_comandos_test.cpp)
+target_link_libraries(frmPrincipal_comandos_test PRIVATE simulados_impresion)
 
 # Without a display the tool says how to get one and runs the sample through
 # vaviviv-cli instead.
