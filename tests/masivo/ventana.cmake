@@ -17,7 +17,3 @@ target_compile_definitions(frmMasivo_test PRIVATE
   VAVIVIV_SAMPLES="${PROJECT_SOURCE_DIR}/samples")
 add_dependencies(frmMasivo_test vaviviv-cli)
 
-# A screenshot of the window for checking it by eye (not run by the tests).
-add_executable(captura_masivo EXCLUDE_FROM_ALL captura_masivo.cpp)
-target_link_libraries(captura_masivo PRIVATE masivo_ui dialogos_simulados Qt6::Test)
-target_compile_definitions(captura_masivo PRIVATE VAVIVIV_SAMPLES="${PROJECT_SOURCE_DIR}/samples")

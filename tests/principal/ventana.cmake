@@ -41,11 +41,3 @@ add_test(NAME vaviviv_sin_pantalla
 set_tests_properties(vaviviv_sin_pantalla PROPERTIES
   PASS_REGULAR_EXPRESSION "necesita una pantalla.*xvfb-run -a .*vaviviv.*Dígito Verif.*1234566\t6")
 
-# A screenshot of the window for checking it by eye (not run by the tests).
-add_executable(captura_principal EXCLUDE_FROM_ALL captura_principal.cpp)
-target_link_libraries(captura_principal PRIVATE principal_ui dialogos_simulados Qt6::Test)
-
-# A screenshot of the help viewer at a topic (not run by the tests).
-add_executable(captura_ayuda EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/tests/platform/captura_ayuda.cpp)
-target_link_libraries(captura_ayuda PRIVATE plataforma_impresion Qt6::Test)
-target_compile_definitions(captura_ayuda PRIVATE VAVIVIV_CARPETA_PROGRAMA="$<TARGET_FILE_DIR:vaviviv>")

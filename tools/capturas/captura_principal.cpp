@@ -1,6 +1,6 @@
 // Screenshot of frmPrincipal with algorithm 10 calculated, to check by eye
 // that every text is readable. Run under a virtual display:
-//   xvfb-run -a <build>/tests/principal/captura_principal salida.png [--calendario]
+//   xvfb-run -a <build>/tools/capturas/captura_principal salida.png [--calendario]
 
 #include "dialogos_simulados.h"
 #include "platform/aplicacion.h"

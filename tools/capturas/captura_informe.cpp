@@ -1,6 +1,6 @@
 // Screenshot of the report preview for 120 rows of algorithm 06, to check
 // the pages by eye. Run under a virtual display:
-//   xvfb-run -a <build>/tests/masivo/captura_informe salida.png
+//   xvfb-run -a <build>/tools/capturas/captura_informe salida.png
 
 #include "engine/algoritmos.h"
 #include "masivo/informe_masivo.h"

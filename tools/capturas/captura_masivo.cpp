@@ -1,6 +1,6 @@
 // Screenshot of frmMasivo with a calculated file, to check by eye that every
 // text is readable. Run under a virtual display:
-//   xvfb-run -a <build>/tests/masivo/captura_masivo salida.png [codigo [archivo]]
+//   xvfb-run -a <build>/tools/capturas/captura_masivo salida.png [codigo [archivo]]
 // By default algorithm 10 and the bundled samples/referencias_10.txt.
 
 #include "dialogos_simulados.h"

@@ -1,6 +1,6 @@
 // Screenshot of the help viewer at a topic, to check it by eye. Run under a
 // virtual display:
-//   xvfb-run -a <build>/tests/principal/captura_ayuda salida.png [tema]
+//   xvfb-run -a <build>/tools/capturas/captura_ayuda salida.png [tema]
 
 #include "platform/aplicacion.h"
 #include "platform/ayuda.h"
