@@ -1,8 +1,27 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, headless.
+# Builds everything and runs every test, headless:
+#  1. the Release tree (build/);
+#  2. the whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer
+#     (build-san/): any report fails the test that produced it;
+#  3. each fuzz target (clang, libFuzzer, build-fuzz/) for FUZZ_SEGUNDOS
+#     seconds, 20 by default; 0 skips them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/dependencias.sh
-scripts/compilar.sh
+scripts/dependencias.sh clang-14 libclang-rt-14-dev
 export QT_QPA_PLATFORM=offscreen
+
+scripts/compilar.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+
+echo "== Pruebas con AddressSanitizer y UndefinedBehaviorSanitizer (build-san/) =="
+scripts/compilar_san.sh
+(
+  source scripts/entorno_san.sh
+  ctest --test-dir build-san --output-on-failure -j"$(nproc)"
+)
+
+segundos=${FUZZ_SEGUNDOS:-20}
+if [ "$segundos" -gt 0 ]; then
+  echo "== Fuzzing, $segundos s por objetivo (build-fuzz/) =="
+  fuzz/ejecutar.sh "$segundos"
+fi
