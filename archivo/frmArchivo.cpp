@@ -2,6 +2,7 @@
 
 #include "app/recursos.h"
 #include "archivo/listas_archivo.h"
+#include "platform/controles.h"
 #include "platform/dialogos.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
@@ -73,13 +74,6 @@ std::optional<ErrorSistema> ProbarCarpeta(const QString& carpeta) {
 QString CarpetaDeUnidad(const QString& raiz) {
     const QString actual = QDir::currentPath();
     return UnidadDe(actual) == raiz ? actual : raiz;
-}
-
-template <typename T>
-T* Crear(QWidget* contenedor, const char* nombre) {
-    auto* control = new T(contenedor);
-    control->setObjectName(QString::fromLatin1(nombre));
-    return control;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "masivo/frmMasivo.h"
 #include "masivo/icono_guardar.h"
 #include "masivo/rejilla.h"
+#include "platform/controles.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
 
@@ -26,21 +27,6 @@ constexpr int kAnchoCliente = 8745;  // twips; the menu bar comes on top
 constexpr int kAltoCliente = 5985;
 constexpr int kAnchoColumna = 1800;
 
-template <typename T>
-T* Crear(QWidget* contenedor, const char* nombre) {
-    auto* control = new T(contenedor);
-    control->setObjectName(QString::fromLatin1(nombre));
-    return control;
-}
-
-QPushButton* BotonConImagen(QWidget* contenedor, const char* nombre, const QIcon& imagen, const QString& ayuda) {
-    auto* boton = Crear<QPushButton>(contenedor, nombre);
-    boton->setIcon(imagen);
-    boton->setToolTip(ayuda);
-    return boton;
-}
-
-QIcon Imagen(const char* nombre) { return QIcon(QStringLiteral(":/iconos/%1.png").arg(QLatin1String(nombre))); }
 
 }  // namespace
 

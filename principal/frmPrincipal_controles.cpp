@@ -3,6 +3,7 @@
 
 #include "app/recursos.h"
 #include "engine/catalogo.h"
+#include "platform/controles.h"
 #include "platform/disposicion.h"
 #include "platform/lista_algoritmos.h"
 #include "platform/teclas.h"
@@ -26,21 +27,6 @@ constexpr int kAnchoCliente = 9525;  // twips; the menu bar comes on top
 constexpr int kAltoCliente = 4425;
 constexpr int kLargoImporte = 20;
 constexpr int kLargoFecha = 10;
-
-template <typename T>
-T* Crear(QWidget* contenedor, const char* nombre) {
-    auto* control = new T(contenedor);
-    control->setObjectName(QString::fromLatin1(nombre));
-    return control;
-}
-
-QPushButton* BotonConImagen(QWidget* contenedor, const char* nombre, const char* imagen,
-                            const QString& ayuda) {
-    auto* boton = Crear<QPushButton>(contenedor, nombre);
-    boton->setIcon(QIcon(QStringLiteral(":/iconos/%1.png").arg(QLatin1String(imagen))));
-    boton->setToolTip(ayuda);
-    return boton;
-}
 
 QLabel* Etiqueta(QWidget* contenedor, const char* nombre, const QString& texto) {
     auto* etiqueta = Crear<QLabel>(contenedor, nombre);
@@ -73,13 +59,13 @@ void frmPrincipal::CrearControles() {
     ventana->setObjectName(QStringLiteral("areaCliente"));
     setCentralWidget(ventana);
 
-    cmndMasivo = BotonConImagen(ventana, "cmndMasivo", "masivo", QStringLiteral("Abrir archivo de texto"));
-    cmdImprime = BotonConImagen(ventana, "cmdImprime", "imprimir", QStringLiteral("Imprimir Pantalla"));
+    cmndMasivo = BotonConImagen(ventana, "cmndMasivo", Imagen("masivo"), QStringLiteral("Abrir archivo de texto"));
+    cmdImprime = BotonConImagen(ventana, "cmdImprime", Imagen("imprimir"), QStringLiteral("Imprimir Pantalla"));
     cmdImprime->setEnabled(false);
     cmdCalcularReferencia =
-        BotonConImagen(ventana, "cmdCalcularReferencia", "calcular", QStringLiteral("Calcular"));
-    cmndAyuda = BotonConImagen(ventana, "cmndAyuda", "ayuda", QStringLiteral("Ayuda."));
-    cmdSalir = BotonConImagen(ventana, "cmdSalir", "salir", QStringLiteral("Salir."));
+        BotonConImagen(ventana, "cmdCalcularReferencia", Imagen("calcular"), QStringLiteral("Calcular"));
+    cmndAyuda = BotonConImagen(ventana, "cmndAyuda", Imagen("ayuda"), QStringLiteral("Ayuda."));
+    cmdSalir = BotonConImagen(ventana, "cmdSalir", Imagen("salir"), QStringLiteral("Salir."));
 
     auto* marcoLogo = Crear<QFrame>(ventana, "Picture1");
     marcoLogo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -104,7 +90,7 @@ void frmPrincipal::CrearControles() {
     lblReferenciaaCalcular =
         Etiqueta(fraDatos, "lblReferenciaaCalcular", QStringLiteral("Referencia a Calcular :"));
     txtReferenciaaCalcular = Crear<QLineEdit>(fraDatos, "txtReferenciaaCalcular");
-    cmdFechaR = BotonConImagen(fraDatos, "cmdFechaR", "calendario", QStringLiteral("Mostar Calendario"));
+    cmdFechaR = BotonConImagen(fraDatos, "cmdFechaR", Imagen("calendario"), QStringLiteral("Mostar Calendario"));
     lblImporte = Etiqueta(fraDatos, "lblImporte", QStringLiteral("Importe :"));
     mskImporte = Crear<QLineEdit>(fraDatos, "mskImporte");
     mskImporte->setMaxLength(kLargoImporte);
