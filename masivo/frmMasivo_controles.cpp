@@ -69,14 +69,6 @@ void frmMasivo::CrearControles() {
 }
 
 void frmMasivo::CrearMenus() {
-    const auto entrada = [](QMenu* menu, const char* nombre, const QString& texto) {
-        QAction* accion = menu->addAction(texto);
-        accion->setObjectName(QString::fromLatin1(nombre));
-        return accion;
-    };
-    const auto separador = [](QMenu* menu, const char* nombre) {
-        menu->addSeparator()->setObjectName(QString::fromLatin1(nombre));
-    };
     const auto menu = [this](const char* nombre, const QString& texto) {
         QMenu* nuevo = menuBar()->addMenu(texto);
         nuevo->setObjectName(QString::fromLatin1(nombre));
@@ -84,29 +76,29 @@ void frmMasivo::CrearMenus() {
     };
 
     mnuArchivo = menu("mnuArchivo", QStringLiteral("&Archivo"));
-    mnuArchivoAbrir = entrada(mnuArchivo, "mnuArchivoAbrir", QStringLiteral("&Abrir Archivo de Texto"));
+    mnuArchivoAbrir = EntradaMenu(mnuArchivo, "mnuArchivoAbrir", QStringLiteral("&Abrir Archivo de Texto"));
     mnuArchivoAbrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     mnuArchivoAbrir->setEnabled(false);
-    separador(mnuArchivo, "mnulinea0");
-    mnuArchivoGuardar = entrada(mnuArchivo, "mnuArchivoGuardar", QStringLiteral("&Guardar"));
-    separador(mnuArchivo, "mnulinea1");
-    mnuArchivoPreliminar = entrada(mnuArchivo, "mnuArchivoPreliminar", QStringLiteral("Pr&esentacion Preliminar"));
-    mnuArchivoImprimir = entrada(mnuArchivo, "mnuArchivoImprimir", QStringLiteral("&Imprimir Reporte"));
-    separador(mnuArchivo, "mnulinea2");
-    mnuArchivoSalir = entrada(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
+    SeparadorMenu(mnuArchivo, "mnulinea0");
+    mnuArchivoGuardar = EntradaMenu(mnuArchivo, "mnuArchivoGuardar", QStringLiteral("&Guardar"));
+    SeparadorMenu(mnuArchivo, "mnulinea1");
+    mnuArchivoPreliminar = EntradaMenu(mnuArchivo, "mnuArchivoPreliminar", QStringLiteral("Pr&esentacion Preliminar"));
+    mnuArchivoImprimir = EntradaMenu(mnuArchivo, "mnuArchivoImprimir", QStringLiteral("&Imprimir Reporte"));
+    SeparadorMenu(mnuArchivo, "mnulinea2");
+    mnuArchivoSalir = EntradaMenu(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
 
     mnuEditar = menu("mnuEditar", QString::fromUtf8("&Edición"));
-    mnuEditarInsertar = entrada(mnuEditar, "mnuEditarInsertar", QStringLiteral("&Insertar un Renglon"));
-    mnuEditarBorrar = entrada(mnuEditar, "mnuEditarBorrar", QStringLiteral("&Eliminar un Renglon"));
+    mnuEditarInsertar = EntradaMenu(mnuEditar, "mnuEditarInsertar", QStringLiteral("&Insertar un Renglon"));
+    mnuEditarBorrar = EntradaMenu(mnuEditar, "mnuEditarBorrar", QStringLiteral("&Eliminar un Renglon"));
 
     mnuAyuda = menu("mnuAyuda", QStringLiteral("A&yuda"));
-    mnuAyudaContenido = entrada(mnuAyuda, "mnuAyudaContenido", QStringLiteral("Contenido de la A&yuda"));
-    mnuAyudaUso = entrada(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
-    mnuAyudaEdicion = entrada(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));
-    mnuAyudaDespliegue = entrada(mnuAyuda, "mnuAyudaDespliegue", QStringLiteral("Despliegue de &Pantalla"));
-    mnuAyudaCalculo = entrada(mnuAyuda, "mnuAyudaCalculo", QStringLiteral("Calculo de &Algoritmo"));
-    separador(mnuAyuda, "mnulinea3");
-    mnuAyudaAcerca = entrada(mnuAyuda, "mnuAyudaAcerca", QStringLiteral("A&cerca de..."));
+    mnuAyudaContenido = EntradaMenu(mnuAyuda, "mnuAyudaContenido", QStringLiteral("Contenido de la A&yuda"));
+    mnuAyudaUso = EntradaMenu(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
+    mnuAyudaEdicion = EntradaMenu(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));
+    mnuAyudaDespliegue = EntradaMenu(mnuAyuda, "mnuAyudaDespliegue", QStringLiteral("Despliegue de &Pantalla"));
+    mnuAyudaCalculo = EntradaMenu(mnuAyuda, "mnuAyudaCalculo", QStringLiteral("Calculo de &Algoritmo"));
+    SeparadorMenu(mnuAyuda, "mnulinea3");
+    mnuAyudaAcerca = EntradaMenu(mnuAyuda, "mnuAyudaAcerca", QStringLiteral("A&cerca de..."));
 
     // Ctrl+A opens a file even while the grid has the focus.
     CederAtajo(grdMasivo, mnuArchivoAbrir->shortcut());

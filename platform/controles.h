@@ -2,7 +2,9 @@
 // Building a window's controls: each one carries its name as objectName, so
 // that code and tests find it by that name.
 
+#include <QAction>
 #include <QIcon>
+#include <QMenu>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
@@ -28,6 +30,16 @@ inline QPushButton* BotonConImagen(QWidget* contenedor, const char* nombre, cons
     boton->setIcon(imagen);
     boton->setToolTip(ayuda);
     return boton;
+}
+
+inline QAction* EntradaMenu(QMenu* menu, const char* nombre, const QString& texto) {
+    QAction* accion = menu->addAction(texto);
+    accion->setObjectName(QString::fromLatin1(nombre));
+    return accion;
+}
+
+inline void SeparadorMenu(QMenu* menu, const char* nombre) {
+    menu->addSeparator()->setObjectName(QString::fromLatin1(nombre));
 }
 
 }  // namespace vaviviv

@@ -120,33 +120,25 @@ void frmPrincipal::CrearControles() {
 }
 
 void frmPrincipal::CrearMenus() {
-    const auto entrada = [](QMenu* menu, const char* nombre, const QString& texto) {
-        QAction* accion = menu->addAction(texto);
-        accion->setObjectName(QString::fromLatin1(nombre));
-        return accion;
-    };
-    const auto separador = [](QMenu* menu, const char* nombre) {
-        menu->addSeparator()->setObjectName(QString::fromLatin1(nombre));
-    };
 
     mnuArchivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
     mnuArchivo->setObjectName(QStringLiteral("mnuArchivo"));
-    mnuArchivoAbrir = entrada(mnuArchivo, "mnuArchivoAbrir", QStringLiteral("&Abrir Archivo de Texto"));
+    mnuArchivoAbrir = EntradaMenu(mnuArchivo, "mnuArchivoAbrir", QStringLiteral("&Abrir Archivo de Texto"));
     mnuArchivoAbrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    separador(mnuArchivo, "mnulinea1");
-    mnuArchivoImprimir = entrada(mnuArchivo, "mnuArchivoImprimir", QStringLiteral("&Imprimir Pantalla"));
-    separador(mnuArchivo, "mnulinea2");
-    mnuArchivoSalir = entrada(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
+    SeparadorMenu(mnuArchivo, "mnulinea1");
+    mnuArchivoImprimir = EntradaMenu(mnuArchivo, "mnuArchivoImprimir", QStringLiteral("&Imprimir Pantalla"));
+    SeparadorMenu(mnuArchivo, "mnulinea2");
+    mnuArchivoSalir = EntradaMenu(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
 
     mnuAyuda = menuBar()->addMenu(QStringLiteral("A&yuda"));
     mnuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
-    mnuAyudaContenido = entrada(mnuAyuda, "mnuAyudaContenido", QStringLiteral("&Contenido de la Ayuda"));
-    mnuAyudaUso = entrada(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
-    mnuAyudaEdicion = entrada(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));
-    mnuAyudaDespliegue = entrada(mnuAyuda, "mnuAyudaDespliegue", QStringLiteral("Despliegue de &Pantalla"));
-    mnuAyudaCalculo = entrada(mnuAyuda, "mnuAyudaCalculo", QStringLiteral("Calculo de &Algoritmo"));
-    separador(mnuAyuda, "mnulinea3");
-    mnuAyudaAcerca = entrada(mnuAyuda, "mnuAyudaAcerca", QStringLiteral("A&cerca de..."));
+    mnuAyudaContenido = EntradaMenu(mnuAyuda, "mnuAyudaContenido", QStringLiteral("&Contenido de la Ayuda"));
+    mnuAyudaUso = EntradaMenu(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
+    mnuAyudaEdicion = EntradaMenu(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));
+    mnuAyudaDespliegue = EntradaMenu(mnuAyuda, "mnuAyudaDespliegue", QStringLiteral("Despliegue de &Pantalla"));
+    mnuAyudaCalculo = EntradaMenu(mnuAyuda, "mnuAyudaCalculo", QStringLiteral("Calculo de &Algoritmo"));
+    SeparadorMenu(mnuAyuda, "mnulinea3");
+    mnuAyudaAcerca = EntradaMenu(mnuAyuda, "mnuAyudaAcerca", QStringLiteral("A&cerca de..."));
 
     // Ctrl+A belongs to the menu even while a text field has the focus.
     for (QLineEdit* campo : {txtSucursal, txtCuenta, txtReferenciaaCalcular, mskImporte, mskFecha,
