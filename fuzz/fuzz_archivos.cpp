@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "fuzz/comun.h"
+#include "fuzz/dispositivo_troceado.h"
 #include "masivo/archivo_entrada.h"
 #include "masivo/archivo_resultados.h"
 
@@ -24,28 +25,7 @@ namespace {
 using namespace vaviviv;
 using Fila = std::array<QString, 3>;
 
-// Hands out at most `trozo` bytes per read.
-class DispositivoTroceado : public QIODevice {
-public:
-    DispositivoTroceado(QByteArray datos, qint64 trozo) : datos_(std::move(datos)), trozo_(trozo) {
-        open(ReadOnly | Unbuffered);
-    }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* destino, qint64 maximo) override {
-        const qint64 n = std::min({maximo, trozo_, qint64(datos_.size()) - leidos_});
-        std::memcpy(destino, datos_.constData() + leidos_, std::size_t(n));
-        leidos_ += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray datos_;
-    qint64 trozo_;
-    qint64 leidos_ = 0;
-};
+using fuzz::DispositivoTroceado;
 
 // Takes `limite` bytes, then refuses.
 class DispositivoLimitado : public QIODevice {

@@ -10,6 +10,7 @@
 
 #include "engine/algoritmos.h"
 #include "engine/numero.h"
+#include "fuzz/dispositivo_troceado.h"
 #include "masivo/archivo_entrada.h"
 #include "masivo/archivo_resultados.h"
 #include "masivo/reglas_fila.h"
@@ -70,26 +71,7 @@ TEST(Regresiones, CaracterFEFFRechazadoSeNombra) {
     EXPECT_EQ(CalcularFila(2, "141118A" + feff, {}, {}).resultado, "Error: Referencia no valida = " + feff);
 }
 
-// Hands out at most `trozo` bytes per read, as a pipe or socket may.
-class Troceado : public QIODevice {
-public:
-    Troceado(QByteArray datos, qint64 trozo) : datos_(std::move(datos)), trozo_(trozo) { open(ReadOnly | Unbuffered); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* destino, qint64 maximo) override {
-        const qint64 n = std::min({maximo, trozo_, qint64(datos_.size()) - leidos_});
-        std::memcpy(destino, datos_.constData() + leidos_, std::size_t(n));
-        leidos_ += n;
-        return n;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    QByteArray datos_;
-    qint64 trozo_;
-    qint64 leidos_ = 0;
-};
+using Troceado = fuzz::DispositivoTroceado;
 
 using Fila = std::array<QString, 3>;
 
