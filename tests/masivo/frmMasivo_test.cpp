@@ -1,53 +1,31 @@
 // frmMasivo and its grid, headless with scripted boxes: set-up, the questions
 // before rows go, files in and out, calculation, editing, report, help, closing.
 
-#include "archivo/listas_archivo.h"
-#include "dialogos_simulados.h"
 #include "engine/catalogo.h"
-#include "masivo/frmMasivo.h"
-#include "masivo/rejilla.h"
 #include "platform/aplicacion.h"
 #include "simulados_impresion.h"
+#include "ventana_masivo.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolTip>
 #include <csignal>
 #include <sys/resource.h>
 
 using namespace vaviviv;
-using Filas = QList<QStringList>;
+using namespace vaviviv::prueba;
 
 namespace {
 
 const QString kSinSalvar = QString::fromUtf8("Los datos no se han almacenado. ¿ Continuar sin salvar ?");
 const QString kMantener = QString::fromUtf8("¿Desea mantener los datos para el próximo calculo?");
-const QString kAlmacenado = QStringLiteral("Archivo Almacenado exitosamente !!!");
-const QString kTituloArchivo = QStringLiteral("KIV- Digito verificador.");
 const QStringList kTitulos3{"Referencia", "Referencia Completa", QString::fromUtf8("Dígito Verificador")};
 const QStringList kTitulos06{"Referencia", "Sucursal", "Cuenta", kTitulos3[1], kTitulos3[2]};
 const QStringList kTitulos10{"Referencia", "Importe", "Fecha", kTitulos3[1], kTitulos3[2]};
-
-void Escribir(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
-
-QByteArray Leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QByteArray Lineas(int n) {  // "1", "2", ... each ended by CR LF
     QByteArray bytes;
@@ -56,12 +34,6 @@ QByteArray Lineas(int n) {  // "1", "2", ... each ended by CR LF
 }
 
 QByteArray Cp1252(const char* utf8) { return QString::fromUtf8(utf8).toLatin1(); }  // the same bytes for these texts
-
-QStringList Fila(const Rejilla& g, int r) {
-    QStringList textos;
-    for (int c = 0; c < g.Cols(); ++c) textos << g.TextMatrix(r, c);
-    return textos;
-}
 
 void Llenar(Rejilla& g, int filas, int columnas) {  // cells reading "r,c", titles included
     g.setCols(columnas);
@@ -87,61 +59,10 @@ struct LimiteDeTamano {
 
 }  // namespace
 
-class PruebaMasivo : public QObject {
+class PruebaMasivo : public VentanaMasivo {
     Q_OBJECT
 
-    std::unique_ptr<DialogosSimulados> dialogos;  // made before the window, gone after it
-    std::unique_ptr<QTemporaryDir> carpeta;
-    std::unique_ptr<frmMasivo> w;
-
-    // A fresh window, shown, with scripted boxes and a folder of its own.
-    void nueva() {
-        w.reset();
-        dialogos.reset();
-        dialogos = std::make_unique<DialogosSimulados>();
-        carpeta = std::make_unique<QTemporaryDir>();
-        w = std::make_unique<frmMasivo>();
-        w->show();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
-    template <typename T = QWidget>
-    T* control(const char* nombre, QWidget* en = nullptr) { return (en ? en : w.get())->findChild<T*>(QString::fromLatin1(nombre)); }
-    QPushButton* boton(const char* nombre) { return control<QPushButton>(nombre); }
-    QAction* accion(const char* nombre) { return control<QAction>(nombre); }
-    Rejilla& rejilla() { return *control<Rejilla>("grdMasivo"); }
-    QComboBox* algoritmos() { return control<QComboBox>("cboAlgoritmo"); }
     QString etiqueta() { return control<QLabel>("lblDigito")->text(); }
-    bool sinGuardar() { return boton("cmdGuardar")->isEnabled(); }  // the unsaved-results marker
-    QString ruta(const QString& nombre) { return carpeta->filePath(nombre); }
-    QStringList fila(int r) { return Fila(rejilla(), r); }
-    Filas filas() {
-        Filas todas;
-        for (int r = 1; r < rejilla().Rows(); ++r) todas << fila(r);
-        return todas;
-    }
-    int filasDeDatos() { return rejilla().Rows() - 1; }
-    // Picks the entry that carries `codigo`, as the user does in the list.
-    void elegir(int codigo) {
-        algoritmos()->setCurrentIndex(algoritmos()->findData(codigo));
-        emit algoritmos()->activated(algoritmos()->currentIndex());
-    }
-    // What the file explorer does in open mode, minus the dialog.
-    bool cargar(const QByteArray& contenido) {
-        Escribir(ruta("entrada.txt"), contenido);
-        w->ConfigurarRejilla();
-        return w->CargarArchivo(ruta("entrada.txt"));
-    }
-    void calcular() { w->cmdCalcular_Click(); }
-    void guardar(const QString& nombre = "r.txt") { w->GuardarResultados(ruta(nombre)); }
-    // The file explorer as the user drives it: folder, name, the action.
-    void confirmarEnExplorador(const QString& nombre) {
-        QVERIFY(w->Explorador() && w->Explorador()->isVisible());
-        control<ListaCarpetas>("dirLista", w->Explorador())->setPath(carpeta->path());
-        control<QLineEdit>("txtArchivo", w->Explorador())->setText(nombre);
-        control<QPushButton>("cmdAlmacenar", w->Explorador())->click();
-        QVERIFY(!w->Explorador()->isVisible());
-    }
 
 private slots:
     void initTestCase() { PrepararAplicacion(*qApp); }
@@ -407,25 +328,6 @@ private slots:
         QCOMPARE(filasDeDatos(), 30002);
     }
 
-    // Missing, or a folder: the system's error in a box, nothing loaded, no success message.
-    void noSePuedeLeer() {
-        QVERIFY(QDir().mkpath(ruta("carpeta.txt")));
-        elegir(0);
-        QVERIFY(cargar("1\r\n"));
-        for (const QString nombre : {"no-existe.txt", "carpeta.txt"}) {
-            QFile intento(ruta(nombre));
-            QVERIFY(!intento.open(QIODevice::ReadOnly));
-            dialogos->olvidar();
-            dialogos->responderCon(Respuesta::Si);  // keep the row
-            boton("cmdAbrir")->click();
-            confirmarEnExplorador(nombre);
-            QCOMPARE(dialogos->textos().mid(1),
-                     QStringList{QStringLiteral("Error : %1 %2").arg(int(QFileDevice::OpenError)).arg(intento.errorString())});
-            QCOMPARE(dialogos->cajas()[1].icono, Icono::Critico);
-            QCOMPARE(filas(), (Filas{{"1", "", ""}}));
-        }
-    }
-
     // The open menu entry clears everything, titles included; unsaved results only after a Yes.
     void menuAbrirVaciaLaRejilla() {
         elegir(0);
@@ -591,10 +493,7 @@ private slots:
         QVERIFY(cargar(entrada));
         calcular();
         guardar("ventana.txt");
-        QProcess cli;
-        cli.start(QStringLiteral(VAVIVIV_CLI), {"masivo", codigo, ruta("entrada.txt"), "-o", ruta("cli.txt")});
-        QVERIFY(cli.waitForFinished(30000) && cli.exitCode() == 0);
-        QCOMPARE(Leer(ruta("ventana.txt")), Leer(ruta("cli.txt")));
+        QCOMPARE(Leer(ruta("ventana.txt")), segunLaLineaDeOrdenes(codigo.toInt(), ruta("entrada.txt")));
     }
 
     // Double click: prompt by column, text offered trimmed, answer kept as typed; empty or Cancel, titles, results: nothing.
