@@ -1,5 +1,5 @@
 // The file explorer on its own: its lists, the name rule, the path it builds,
-// Enter and double click, Cancel, a dead drive. Loading through it: frmMasivo_test.
+// Enter and double click, Cancel, a dead drive. Loading and storing through it: frmMasivo_test.
 
 #include "archivo/frmArchivo.h"
 #include "archivo/listas_archivo.h"
@@ -44,6 +44,8 @@ class PruebaExplorador : public QObject {
 
     // A fresh dialog opened in a mode, as the bulk window opens it, in the test's folder.
     void abrir(const QString& modo) {
+        dialogos.olvidar();
+        rutinas.llamadas.clear();
         f = std::make_unique<frmArchivo>(rutinas);
         f->Form_Load();
         f->setAccion(modo);
@@ -68,10 +70,6 @@ private slots:
         for (const char* n : {"a.txt", "B.TXT", "c.asc", "d.csv", ".oculto.txt", "sub/dentro.txt"})
             QVERIFY(QFile(carpeta.filePath(QString::fromLatin1(n))).open(QIODevice::WriteOnly));
     }
-    void init() {
-        dialogos.olvidar();
-        rutinas.llamadas.clear();
-    }
 
     // Not modal; the drive of the application's folder first; .txt and .asc files of either case,
     // no hidden ones; folders from the root down; a click fills the name, a new folder empties it.
@@ -79,8 +77,7 @@ private slots:
         abrir(kModoAbrir);
         QCOMPARE(f->windowModality(), Qt::NonModal);
         auto* unidades = control<QComboBox>("driUnidad");
-        QCOMPARE(unidades->itemData(0).toString(), UnidadDe(QCoreApplication::applicationDirPath()));
-        QCOMPARE(unidades->currentIndex(), 0);
+        QVERIFY(unidades->currentIndex() == 0 && unidades->currentData() == UnidadDe(QCoreApplication::applicationDirPath()));
         QCOMPARE(textos(archivos()), (QStringList{"a.txt", "B.TXT", "c.asc"}));
         QCOMPARE(ListaCarpetas::CarpetaDe(*carpetas()->item(0)), QDir::rootPath());
         clic(archivos(), 1);
@@ -101,33 +98,28 @@ private slots:
         QCOMPARE(carpetas()->Path(), ausente);
     }
 
-    // Blank names refused; Enter as the button; folder, one separator, the name trimmed (root too); double click.
-    void nombreYRuta() {
+    // Blank names refused; Enter as the button; folder, one separator, the name trimmed (root too); double
+    // click. Then Cancel and Escape: nothing run, nothing shown.
+    void nombreRutaYCancelar() {
         abrir(kModoAlmacenar);
         for (const char* texto : {"", "   ", "  a b.txt  "}) {
             QTest::keyClicks(nombre(), QString::fromLatin1(texto));
             QTest::keyClick(nombre(), Qt::Key_Return);
         }
         QVERIFY(!f->isVisible() && dialogos.cajas().empty());
+        QCOMPARE(rutinas.llamadas, QStringList{"GuardarResultados " + enCarpeta("a b.txt")});
         abrir(kModoAlmacenar);
         clic(archivos(), 2, true);
-        QCOMPARE(rutinas.llamadas, (QStringList{"GuardarResultados " + enCarpeta("a b.txt"), "GuardarResultados " + enCarpeta("c.asc")}));
+        QCOMPARE(rutinas.llamadas, QStringList{"GuardarResultados " + enCarpeta("c.asc")});
         carpetas()->setPath(QDir::rootPath());
         nombre()->setText(QStringLiteral("a.txt"));
         QCOMPARE(f->RutaElegida(), QDir::toNativeSeparators(QDir::rootPath() + QStringLiteral("a.txt")));
-    }
-
-    // The button, Escape and the close box: nothing run, nothing shown.
-    void cancelar() {
-        for (int como = 0; como < 3; ++como) {
+        for (const bool escape : {false, true}) {
             abrir(kModoAlmacenar);
             nombre()->setText(QStringLiteral("a.txt"));
-            if (como == 0) control<QPushButton>("cmdCancelar")->click();
-            else if (como == 1) QTest::keyClick(nombre(), Qt::Key_Escape);
-            else f->close();
-            QVERIFY(!f->isVisible());
+            escape ? QTest::keyClick(nombre(), Qt::Key_Escape) : control<QPushButton>("cmdCancelar")->click();
+            QVERIFY(!f->isVisible() && rutinas.llamadas.isEmpty() && dialogos.cajas().empty());
         }
-        QVERIFY(rutinas.llamadas.isEmpty() && dialogos.cajas().empty());
     }
 };
 

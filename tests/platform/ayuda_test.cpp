@@ -1,5 +1,6 @@
 // The help file and its viewer: topics with true examples, the file beside the
-// program under both names, the viewer not blocking, missing files and topics.
+// program under both names, the viewer not blocking, missing files and topics,
+// the about box. Which topic each command asks for: the windows' tests.
 
 #include "dialogos_simulados.h"
 #include "platform/aplicacion.h"
@@ -24,10 +25,7 @@ class PruebaAyuda : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() {
-        if (VisorAyuda* visor = VisorAyudaAbierto()) visor->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    void initTestCase() { PrepararAplicacion(*qApp); }
 
     // Each topic a window asks for, by its title, holds what the user comes
     // for (an example with its result); every link leads to a topic.
@@ -68,10 +66,13 @@ private slots:
         QCOMPARE(ResolverArchivoAyuda(carpeta.filePath("otro.hlp")), QString());
     }
 
-    // The viewer opens at the topic and hands control back at once; later
-    // requests reuse it; links and the history buttons move within it.
-    void visorAbreElTemaSinBloquear() {
+    // A missing file is said with its path and opens nothing. The viewer opens at
+    // the topic and hands control back at once; later requests reuse it; an
+    // unknown topic is said and the contents shown instead; links move within it.
+    void visor() {
         DialogosSimulados dialogos;
+        MostrarAyuda({"/no/existe/VaviviV.hlp", kAyudaTema, 10});
+        QCOMPARE(VisorAyudaAbierto(), nullptr);
         MostrarAyuda({kAyuda, kAyudaTema, 10});
         VisorAyuda* visor = VisorAyudaAbierto();
         QVERIFY(visor && visor->isVisible() && !visor->isModal());
@@ -80,49 +81,28 @@ private slots:
         MostrarAyuda({kAyuda, kAyudaUso, 0});
         QCOMPARE(visor->tema(), "uso");
         MostrarAyuda({kAyuda, kAyudaContenido, 0});
-        QCOMPARE(VisorAyudaAbierto(), visor);
         QCOMPARE(visor->tema(), "contenido");
         emit visor->navegador()->anchorClicked(QUrl("ayuda:contenido#35"));  // a link of the contents
         QCOMPARE(visor->tema(), "35");
-        QVERIFY(dialogos.cajas().empty());
-    }
-
-    // A missing file is said with its path; an unknown topic is said, and the
-    // contents are shown instead.
-    void archivoOTemaFaltante() {
-        DialogosSimulados dialogos;
-        MostrarAyuda({"/no/existe/VaviviV.hlp", kAyudaTema, 10});
-        QCOMPARE(VisorAyudaAbierto(), nullptr);
         MostrarAyuda({kAyuda, kAyudaTema, 999});
+        QCOMPARE(VisorAyudaAbierto(), visor);
+        QCOMPARE(visor->tema(), "contenido");
         QCOMPARE(dialogos.cajas().size(), std::size_t(2));
         QVERIFY(dialogos.cajas()[0].texto.contains("No se encontró el archivo de ayuda «/no/existe/VaviviV.hlp»"));
         QVERIFY(dialogos.cajas()[1].texto.contains("no tiene el tema 999"));
-        QCOMPARE(VisorAyudaAbierto()->tema(), "contenido");
+        visor->close();
     }
 
-    // 100 for code 00, the code itself for the others, the window's own topic with none.
-    void contextoDeAlgoritmo() {
-        for (int codigo : {2, 3, 4, 6, 10, 35, 36, 37}) QCOMPARE(ContextoDeAlgoritmo(codigo, 101), codigo);
-        QCOMPARE(QList<int>({ContextoDeAlgoritmo(0, 103), ContextoDeAlgoritmo({}, 101), ContextoDeAlgoritmo({}, 103)}),
-                 QList<int>({100, 101, 103}));
-    }
-
+    // The about box: the program, its version, what it does.
     void acercaDe() {
         DialogosSimulados dialogos;
         MostrarAcercaDe();
-        QCOMPARE(dialogos.cajas().size(), std::size_t(1));
-        QCOMPARE(dialogos.cajas()[0].titulo, "Acerca de VaviviV");
-        QCOMPARE(dialogos.cajas()[0].botones, Botones::Aceptar);
-        for (const char* parte : {"VaviviV", VAVIVIV_VERSION_ESPERADA, "dígitos verificadores"})
-            QVERIFY2(dialogos.cajas()[0].texto.contains(parte), parte);
+        const Caja caja = dialogos.cajas().at(0);
+        QVERIFY(dialogos.cajas().size() == 1 && caja.titulo == "Acerca de VaviviV" && caja.botones == Botones::Aceptar);
+        for (const char* parte : {"VaviviV", VAVIVIV_VERSION_ESPERADA, "dígitos verificadores"}) QVERIFY2(caja.texto.contains(parte), parte);
     }
 };
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    PrepararAplicacion(app);
-    PruebaAyuda prueba;
-    return QTest::qExec(&prueba, argc, argv);
-}
+QTEST_MAIN(PruebaAyuda)
 
 #include "ayuda_test.moc"

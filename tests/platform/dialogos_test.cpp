@@ -1,6 +1,6 @@
-// The boxes layer: Qt's real boxes (Spanish buttons, icons, answers, title) and the scripted stand-in.
+// The boxes layer over Qt's real boxes: Spanish buttons, icons, the answers, the
+// application's title when none is given.
 
-#include "dialogos_simulados.h"
 #include "platform/aplicacion.h"
 #include "platform/dialogos_qt.h"
 
@@ -49,6 +49,7 @@ private slots:
             QCOMPARE(CrearCajaMensaje({"t", "VaviviV", icono}, nullptr)->icon(), qt);
     }
 
+    // The input box: prompt, the text offered, the title; the typed text, or nothing on Cancel.
     void entradaDeQt() {
         QStringList visto;
         AlAbrirse<QInputDialog>([&visto](QInputDialog* caja) {
@@ -60,19 +61,6 @@ private slots:
         QCOMPARE(visto, QStringList({"Nombre:", "viejo.txt", "VaviviV"}));
         AlAbrirse<QInputDialog>([](QInputDialog* caja) { caja->reject(); });
         QCOMPARE(PedirTexto("Nombre:"), std::nullopt);
-    }
-
-    // The stand-in records each box, answers as scripted, then what changes nothing.
-    void simulados() {
-        DialogosSimulados simulados;
-        simulados.responderCon(Respuesta::Si);
-        simulados.responderTexto("otro.txt");
-        QCOMPARE(MostrarMensaje("?", Icono::Pregunta, Botones::SiNo), Respuesta::Si);
-        QCOMPARE(MostrarMensaje("?", Icono::Pregunta, Botones::SiNo), Respuesta::No);
-        QCOMPARE(MostrarMensaje("!", Icono::Exclamacion, Botones::ReintentarCancelar, "Digito KIV"), Respuesta::Cancelar);
-        QCOMPARE(PedirTexto("Nombre:", {}, "resultados.txt"), std::optional<QString>("otro.txt"));
-        QVERIFY(simulados.cajas()[0].titulo == "VaviviV" && simulados.peticiones()[0].titulo == "VaviviV");
-        QVERIFY(simulados.cajas()[2].titulo == "Digito KIV" && simulados.cajas()[2].icono == Icono::Exclamacion);
     }
 };
 

@@ -1,5 +1,6 @@
-// The report component's pages, read back from the PDF it prints: titles, logo,
-// summary, titles on every page, every row in order, page numbers.
+// The report component's pages, read back from the PDF it prints: titles, logo and
+// summary on the first page; on every page the grid's titles and the page number;
+// every row of the bulk window's largest grid once, in order.
 
 #include "pdf_prueba.h"
 #include "platform/aplicacion.h"
@@ -18,22 +19,17 @@ namespace {
 
 const QString kResumen1 = "Algoritmo utilizado en el calculo: Algoritmo Vorantis 00";
 const QString kResumen2 = "Dígitos calculados : 1 Dígito verificador";
+constexpr int kMaximoFilas = 30000;  // the bulk window's grid at its fullest
 
-// A grid as the bulk window holds it: titles in the header, rows R00001, R00001-1, ...
-std::unique_ptr<QStandardItemModel> Rejilla(int filas) {
-    auto modelo = std::make_unique<QStandardItemModel>(filas, 3);
-    modelo->setHorizontalHeaderLabels({"Referencia", "Referencia Completa", "Dígito Verificador"});
+// A grid as the bulk window holds it: titles in the header, rows R00001, R00001-1, ...; the summary's
+// title row and one row give its two lines; without column definitions every column prints under its
+// own title.
+void Producir(int filas, const QString& logo) {
+    QStandardItemModel datos(filas, 3), resumen(1, 2);
+    datos.setHorizontalHeaderLabels({"Referencia", "Referencia Completa", "Dígito Verificador"});
     for (int f = 0; f < filas; ++f)
         for (int c = 0; c < 3; ++c)
-            modelo->setItem(f, c, new QStandardItem(QString("R%1").arg(f + 1, 5, 10, QChar('0')) +
-                                                    (c > 0 ? QString("-%1").arg(c) : QString())));
-    return modelo;
-}
-
-// Titles, rows, summary (its title row and one row give the two lines) and
-// logo; without column definitions every column prints under its own title.
-void Producir(const QAbstractItemModel& datos, const QString& logo) {
-    QStandardItemModel resumen(1, 2);
+            datos.setItem(f, c, new QStandardItem(QString("R%1").arg(f + 1, 5, 10, QChar('0')) + (c > 0 ? QString("-%1").arg(c) : "")));
     resumen.setHorizontalHeaderLabels({QString(), kResumen1});
     resumen.setItem(0, 1, new QStandardItem(kResumen2));
     InformeImpreso informe;
@@ -51,24 +47,20 @@ class PruebaInforme : public QObject {
     Q_OBJECT
 
     QTemporaryDir carpeta;
-    QString pdf, logo;
 
 private slots:
     void initTestCase() {
+        PrepararAplicacion(*qApp);
         if (!HayHerramientasPdf()) QSKIP("Faltan pdfinfo, pdftotext y pdfimages (poppler-utils)");
-        pdf = carpeta.filePath("informe.pdf");
-        logo = carpeta.filePath("tesk.bmp");
+    }
+
+    void paginas() {
+        const QString pdf = carpeta.filePath("informe.pdf"), logo = carpeta.filePath("tesk.bmp");
         QImage imagen(211, 55, QImage::Format_RGB888);
         imagen.fill(QColor(30, 60, 140));
         QVERIFY(imagen.save(logo, "BMP"));
-    }
-    void init() { QFile::remove(pdf); }
-
-    // The titles, the summary and the logo on the first page; on every page
-    // the grid's titles and the page number; every row once, in order.
-    void paginas() {
         PresentacionPdf presentacion(pdf);
-        Producir(*Rejilla(400), logo);
+        Producir(kMaximoFilas, logo);
         QCOMPARE(presentacion.veces(), 1);
         const QStringList textos = TextoPdf(pdf);
         QVERIFY(textos.size() > 1);
@@ -83,25 +75,20 @@ private slots:
             QVERIFY(textos[p].contains("Referencia Completa"));
             QVERIFY(textos[p].contains(QString("Página %1 de %2").arg(p + 1).arg(textos.size())));
             QCOMPARE(textos[p].contains("Algoritmo utilizado"), p == 0);
-            for (auto it = referencia.globalMatch(textos[p]); it.hasNext();)
-                QCOMPARE(it.next().captured(1).toInt(), siguiente++);
+            for (auto it = referencia.globalMatch(textos[p]); it.hasNext();) QCOMPARE(it.next().captured(1).toInt(), siguiente++);
         }
-        QCOMPARE(siguiente - 1, 400);
+        QCOMPARE(siguiente - 1, kMaximoFilas);
     }
 
+    // A logo file that is missing leaves the report without it.
     void sinLogo() {
-        PresentacionPdf presentacion(pdf);
-        Producir(*Rejilla(3), carpeta.filePath("no_hay.bmp"));
-        QVERIFY(TextoPdf(pdf).value(0).contains("R00003-2"));
-        QCOMPARE(ImagenesPdf(pdf), QStringList());
+        PresentacionPdf presentacion(carpeta.filePath("sin_logo.pdf"));
+        Producir(3, carpeta.filePath("no_hay.bmp"));
+        QVERIFY(TextoPdf(carpeta.filePath("sin_logo.pdf")).value(0).contains("R00003-2"));
+        QCOMPARE(ImagenesPdf(carpeta.filePath("sin_logo.pdf")), QStringList());
     }
 };
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    PrepararAplicacion(app);
-    PruebaInforme prueba;
-    return QTest::qExec(&prueba, argc, argv);
-}
+QTEST_MAIN(PruebaInforme)
 
 #include "informe_test.moc"

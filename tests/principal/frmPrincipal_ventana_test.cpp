@@ -2,10 +2,12 @@
 // let the user type and what their changes do; the month calendar.
 
 #include "engine/catalogo.h"
+#include "platform/aplicacion.h"
 #include "platform/lista_algoritmos.h"
 #include "ventana_prueba.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
@@ -40,16 +42,23 @@ class PruebaVentana : public QObject {
         QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(vista->currentIndex()).center());
     }
 
+    // The calendar opens on the press, over the result, and takes the focus on the release.
     void abrir(const char* boton) {
-        QTest::mouseClick(v->boton(boton), Qt::LeftButton);
-        QVERIFY(calendarioVisible() && focoEnElCalendario());
+        QTest::mousePress(v->boton(boton), Qt::LeftButton);
+        QVERIFY(calendarioVisible());
+        QVERIFY(v->control("fraCalendario")->geometry().intersects(v->control("fraResultado")->geometry()));
+        QTest::mouseRelease(v->boton(boton), Qt::LeftButton);
+        QVERIFY(focoEnElCalendario());
     }
 
 private slots:
+    void initTestCase() { PrepararAplicacion(*qApp); }
     void init() { v = std::make_unique<Ventana>(); }
     void cleanup() { v.reset(); }
 
-    void estadoInicial() {
+    // As it loads: nothing chosen, only the list and the commands usable. Every control in its
+    // container with its caption or tooltip (icon buttons show only a picture; the rest have none).
+    void alCargar() {
         QCOMPARE(v->ventana().windowTitle(), "Calculo del Dígito Verificador");
         QVERIFY(!v->ventana().windowIcon().isNull() && !v->algoritmos()->isEditable());
         QCOMPARE(v->algoritmos()->currentIndex(), -1);
@@ -62,12 +71,10 @@ private slots:
         for (const QString& oculto : kOpcionales + QStringList{"fraCalendario"})
             QVERIFY2(!v->control(oculto)->isVisible(), qPrintable(oculto));
         QCOMPARE(v->calendario()->selectedDate(), QDate::currentDate());
+        QCOMPARE(v->calendario()->locale().monthName(3), "marzo");
         QVERIFY(v->campo("txtReferenciaCompleta")->isReadOnly() && v->campo("txtVaviviVerificador")->isReadOnly());
         QVERIFY(v->campo("mskImporte")->maxLength() == 20 && v->campo("mskFecha")->maxLength() == 10);
-    }
 
-    // Container of every control, captions, and tooltips (the rest have none).
-    void controles() {
         const QStringList grupos{
             ":cmndMasivo cmdImprime cmdCalcularReferencia cmndAyuda cmdSalir Picture1 fraAlgoritmo fraDatos",
             "Picture1:Image1", "fraAlgoritmo:cboAlgoritmo lblMensaje", "fraCalendario:cldCalendario",
@@ -77,21 +84,20 @@ private slots:
             {"fraAlgoritmo", "Algoritmo"}, {"fraDatos", "Datos"}, {"lblSucursal", "Sucursal Corvana :"},
             {"lblCuenta", "Cuenta Corvana :"}, {"lblImporte", "Importe :"}, {"lblFecha", "Fecha (dd/mm/aaaa) :"},
             {"lblReferenciaaCalcular", "Referencia a Calcular :"}, {"lblReferenciaCompleta", "Referencia Completa :"},
-            {"lblVaviviVerificador", "Dígito Verificador :"}};
-        const QMap<QString, QString> ayudas{
-            {"cmndMasivo", "Abrir archivo de texto"}, {"cmdImprime", "Imprimir Pantalla"}, {"cmndAyuda", "Ayuda."},
-            {"cmdCalcularReferencia", "Calcular"}, {"cmdSalir", "Salir."}, {"cmdFechaR", "Mostar Calendario"},
+            {"lblVaviviVerificador", "Dígito Verificador :"}, {"cmndMasivo", "Abrir archivo de texto"},
+            {"cmdImprime", "Imprimir Pantalla"}, {"cmndAyuda", "Ayuda."}, {"cmdCalcularReferencia", "Calcular"},
+            {"cmdSalir", "Salir."}, {"cmdFechaR", "Mostar Calendario"},
             {"cldCalendario", "Seleccione con un click el día deseado"}};
         for (const QString& grupo : grupos)
             for (const QString& nombre : grupo.section(':', 1).split(' ')) {
                 QWidget* c = v->control(nombre);
                 const QString padre = grupo.section(':', 0, 0);
                 QCOMPARE(c->parentWidget(), padre.isEmpty() ? v->ventana().centralWidget() : v->control(padre));
-                QCOMPARE(c->toolTip(), ayudas.value(nombre));
-                if (auto* l = qobject_cast<QLabel*>(c); l && textos.contains(nombre)) QCOMPARE(l->text(), textos[nombre]);
-                if (auto* marco = qobject_cast<QGroupBox*>(c)) QCOMPARE(marco->title(), textos.value(nombre));
-                // The icon buttons show a picture and no caption.
-                if (auto* b = qobject_cast<QPushButton*>(c); b && ayudas.contains(nombre))
+                auto* l = nombre == u"lblMensaje" ? nullptr : qobject_cast<QLabel*>(c);
+                auto* marco = qobject_cast<QGroupBox*>(c);
+                QCOMPARE(c->toolTip(), l || marco ? QString() : textos.value(nombre));
+                if (l || marco) QCOMPARE(l ? l->text() : marco->title(), textos.value(nombre));
+                if (auto* b = qobject_cast<QPushButton*>(c); b && textos.contains(nombre))
                     QVERIFY(b->text().isEmpty() && !b->icon().isNull());
             }
     }
@@ -120,20 +126,8 @@ private slots:
                                      "mnuAyudaCalculo=Calculo de &Algoritmo", "-mnulinea3", "mnuAyudaAcerca=A&cerca de..."}));
     }
 
-    // Ctrl+A reaches the menu even from a text field, which would otherwise
-    // take it to select its text.
-    void ctrlAAbreDesdeUnCampo() {
-        v->elegir(0);
-        int veces = 0;
-        connect(v->control<QAction>("mnuArchivoAbrir"), &QAction::triggered, [&veces] { ++veces; });
-        v->teclear("txtReferenciaaCalcular", "123");
-        QTest::keyClick(v->campo("txtReferenciaaCalcular"), Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(v->campo("txtReferenciaaCalcular")->selectedText(), QString());
-        QCOMPARE(veces, 1);
-    }
-
-    // The drawing in twips at the screen's dpi, grown evenly until every text
-    // fits: fixed size, proportions kept, centred, every caption readable.
+    // The drawing in twips at the screen's dpi, grown evenly until every text fits: fixed size,
+    // proportions kept, centred, every caption readable.
     void tamanoProporcionesYTextosLegibles() {
         frmPrincipal& f = v->ventana();
         const double escala = f.centralWidget()->width() / 9525.0;
@@ -150,27 +144,25 @@ private slots:
         for (QLabel* l : f.findChildren<QLabel*>()) QVERIFY2(cabe(l), qPrintable(l->objectName()));
         for (QLineEdit* c : f.findChildren<QLineEdit*>())
             QVERIFY2(c->minimumSizeHint().height() <= c->height(), qPrintable(c->objectName()));
-        // The description, whichever algorithm is chosen.
-        for (const Algoritmo& a : Catalogo()) {
+        for (const Algoritmo& a : Catalogo()) {  // the description, whichever algorithm is chosen
             v->elegir(a.codigo);
             QVERIFY2(cabe(v->control<QLabel>("lblMensaje")), TextoDeCatalogo(a.descripcionPrincipal).toUtf8());
         }
     }
 
-    // Whatever stood before, picking an entry shows exactly its fields, empties
-    // them and the result; entry text, description and limit are the
-    // catalogue's (checked on their own).
+    // Whatever stood before, picking an entry shows exactly its fields, empties them and the
+    // result; entry text, description and limit come from the catalogue.
     void configuracionPorAlgoritmo() {
         const QMap<int, QStringList> visibles{{2, {"cmdFechaR"}},
                                               {6, {"lblSucursal", "txtSucursal", "lblCuenta", "txtCuenta"}},
                                               {10, {"lblImporte", "mskImporte", "lblFecha", "mskFecha", "cmdFecha"}}};
         for (const Algoritmo& a : Catalogo()) {
             QCOMPARE(v->algoritmos()->itemText(v->algoritmos()->findData(a.codigo)), TextoDeCatalogo(a.texto));
-            v->elegir(10);
-            v->llenar({"123456", "1", "2", "3", "01/02/2003"});
+            v->llenar(10, {"123456", "1", "2", "3", "01/02/2003"});
             v->ponerResultado("1234567", "7");
             v->elegir(a.codigo);
             QVERIFY(v->control("fraDatos")->isEnabled() && v->boton("cmdCalcularReferencia")->isEnabled());
+            QVERIFY(!v->boton("cmdImprime")->isEnabled());
             QCOMPARE(v->control<QLabel>("lblMensaje")->text(), TextoDeCatalogo(a.descripcionPrincipal));
             QCOMPARE(v->campo("txtReferenciaaCalcular")->maxLength(), a.longitudMaxima);
             for (const QString& opcional : kOpcionales)
@@ -179,7 +171,6 @@ private slots:
             for (const char* vacio : {"txtReferenciaaCalcular", "txtSucursal", "txtCuenta", "mskImporte",
                                       "txtReferenciaCompleta", "txtVaviviVerificador"})
                 QVERIFY2(v->campo(vacio)->text().isEmpty(), vacio);
-            QVERIFY(!v->boton("cmdImprime")->isEnabled());
             // The date is never emptied; 02 and 10 reset it, and the calendar, to today.
             const bool hoy = a.codigo == 2 || a.codigo == 10;
             QCOMPARE(v->campo("mskFecha")->text(), hoy ? QDate::currentDate().toString("dd/MM/yyyy") : "01/02/2003");
@@ -187,8 +178,15 @@ private slots:
         }
     }
 
-    // The bulk window opens beside the main one, never twice; Salir closes.
+    // The bulk window opens beside the main one, never twice: by Ctrl+A even from a text field
+    // (which would otherwise take it to select its text), its button, its menu entry. Salir closes.
     void masivoYSalir() {
+        int veces = 0;
+        connect(v->control<QAction>("mnuArchivoAbrir"), &QAction::triggered, [&veces] { ++veces; });
+        v->elegir(0);
+        v->teclear("txtReferenciaaCalcular", "123");
+        QTest::keyClick(v->campo("txtReferenciaaCalcular"), Qt::Key_A, Qt::ControlModifier);
+        QVERIFY(v->campo("txtReferenciaaCalcular")->selectedText().isEmpty() && veces == 1);
         v->boton("cmndMasivo")->click();
         v->control<QAction>("mnuArchivoAbrir")->trigger();
         QList<QWidget*> masivas;
@@ -201,16 +199,15 @@ private slots:
         QVERIFY(!v->ventana().isVisible());
     }
 
-    // Amount and date filter keys (Backspace still works); the others take
-    // anything. Typing anywhere but in the reference empties the result.
+    // Amount and date filter keys (Backspace still works); the others take anything.
+    // Typing anywhere but in the reference empties the result.
     void filtrosYCambios() {
         const char* const filas[][3] = {
-            {"mskImporte", "12a4", "124"},         {"mskImporte", "-1,000.50", "1000.50"},
-            {"mskFecha", "25-12.2001", "25122001"}, {"mskFecha", "ñ3é/", "3/"},
+            {"mskImporte", "-1,é0a0.50", "100.50"}, {"mskFecha", "ñ25-12.2001/", "25122001/"},
             {"txtReferenciaaCalcular", "aZ 9-ñ.", "aZ 9-ñ."}, {"txtSucursal", "aZ 9-ñ.", "aZ 9-ñ."},
             {"txtCuenta", "aZ 9-ñ.", "aZ 9-ñ."}};
         for (const auto& [campo, tecleado, queda] : filas) {
-            v->elegir(QString(campo).startsWith("msk") ? 10 : 6);
+            v->elegir(campo[0] == 'm' ? 10 : 6);
             v->campo("mskFecha")->clear();
             v->ponerResultado("1234566", "6");
             v->teclear(campo, tecleado);
@@ -222,13 +219,11 @@ private slots:
         }
     }
 
-    // Enter (the keypad's too) in any entry field calculates with the data as
-    // typed so far; the focus stays.
+    // Enter (the keypad's too) in any entry field calculates with the data so far; the focus stays.
     void enterCalcula() {
-        for (const char* campo : {"txtReferenciaaCalcular", "mskImporte", "mskFecha", "txtSucursal", "txtCuenta"}) {
-            const bool es06 = QString(campo).contains("Sucursal") || QString(campo).contains("Cuenta");
-            es06 ? v->elegir(6) : v->llenar10();
-            if (es06) v->llenar({"890", "123", "4567", {}, {}});
+        for (const auto& [campo, es06] : {std::pair{"txtReferenciaaCalcular", false}, {"mskImporte", false},
+                                          {"mskFecha", false}, {"txtSucursal", true}, {"txtCuenta", true}}) {
+            es06 ? v->llenar(6, {"890", "123", "4567", {}, {}}) : v->llenar10();
             v->campo(campo)->setFocus();
             QTest::keyClick(v->campo(campo), campo[0] == 'm' ? Qt::Key_Enter : Qt::Key_Return);
             QCOMPARE(v->digitos(), es06 ? "62" : "46337268");
@@ -246,36 +241,32 @@ private slots:
         }
     }
 
-    // The calendar, in Spanish, opens on the press over the result; its own
-    // button again leaves it open.
-    void abrirElCalendario() {
-        QCOMPARE(v->calendario()->locale().monthName(3), "marzo");
-        for (const auto& [codigo, boton] : {std::pair{10, "cmdFecha"}, std::pair{2, "cmdFechaR"}}) {
-            v->elegir(codigo);
-            QVERIFY(!calendarioVisible());
-            QTest::mousePress(v->boton(boton), Qt::LeftButton);
-            QVERIFY(calendarioVisible());
-            QTest::mouseRelease(v->boton(boton), Qt::LeftButton);
-            QVERIFY(focoEnElCalendario());
-            QVERIFY(v->control("fraCalendario")->geometry().intersects(v->control("fraResultado")->geometry()));
-            abrir(boton);
-            v->control("fraCalendario")->hide();
-        }
-    }
-
-    // A pick under 10 sets the date and empties the result; under 02 it takes
-    // the place of the reference's AAMMDD prefix; under others it only closes.
+    // Under 10: a date set from code is no pick; moving about inside (next month, the year box) is
+    // no loss of focus; a click elsewhere is, and changes nothing. A pick sets the date and empties
+    // the result; under 02 it takes the place of the reference's AAMMDD prefix; under others it only closes.
     void elegirUnDia() {
         v->llenar10();
-        v->calcular();
+        v->boton("cmdCalcularReferencia")->click();
         abrir("cmdFecha");
-        clicEnElDia(QDate(2001, 3, 14));
-        QCOMPARE(v->campo("mskFecha")->text(), "14/03/2001");
+        QCalendarWidget* cal = v->calendario();
+        cal->setSelectedDate(QDate(2001, 3, 14));
+        QTest::mouseClick(cal->findChild<QToolButton*>("qt_calendar_nextmonth"), Qt::LeftButton);
+        QCOMPARE(cal->monthShown(), 4);
+        QTest::mouseClick(cal->findChild<QToolButton*>("qt_calendar_yearbutton"), Qt::LeftButton);
+        QVERIFY(cal->findChild<QSpinBox*>("qt_calendar_yearedit")->isVisible() && calendarioVisible());
+        QTest::mouseClick(v->campo("txtReferenciaaCalcular"), Qt::LeftButton);
+        QVERIFY(!calendarioVisible() && cal->selectedDate() == QDate(2001, 3, 14));
+        QVERIFY(v->campo("mskFecha")->text() == "15/06/2000" && v->digitos() == "46337268");
+        abrir("cmdFecha");
+        abrir("cmdFecha");  // its own button again leaves it open
+        clicEnElDia(QDate(2001, 3, 15));
+        QCOMPARE(v->campo("mskFecha")->text(), "15/03/2001");
         QVERIFY(!calendarioVisible() && v->referenciaCompleta().isEmpty() && v->digitos().isEmpty());
         QCOMPARE(v->campo("txtReferenciaaCalcular")->text(), "123456");
         for (const auto& [referencia, queda] : {std::pair{"12345", "010314"}, {"  991231X", "010314X"}}) {
             v->elegir(2);
             v->campo("txtReferenciaaCalcular")->setText(referencia);
+            abrir("cmdFechaR");
             abrir("cmdFechaR");
             clicEnElDia(QDate(2001, 3, 14));
             QCOMPARE(v->campo("txtReferenciaaCalcular")->text(), queda);
@@ -283,32 +274,13 @@ private slots:
         }
         v->elegir(0);
         v->control("fraCalendario")->show();
-        clicEnElDia(QDate(2001, 3, 15));
+        clicEnElDia(QDate(2001, 3, 16));
         QVERIFY(v->campo("txtReferenciaaCalcular")->text().isEmpty() && !calendarioVisible());
         QCOMPARE(v->campo("mskFecha")->text(), QDate::currentDate().toString("dd/MM/yyyy"));
     }
 
-    // A date set from code is no pick; moving about inside (next month, the
-    // year box) is no loss of focus; a click elsewhere is, and changes nothing.
-    void focoYFechaDesdeCodigo() {
-        v->elegir(10);
-        v->llenar({"123", {}, {}, {}, "05/03/2001"});
-        abrir("cmdFecha");
-        QCalendarWidget* cal = v->calendario();
-        cal->setSelectedDate(QDate(2001, 3, 14));
-        QCOMPARE(v->campo("mskFecha")->text(), "05/03/2001");
-        QTest::mouseClick(cal->findChild<QToolButton*>("qt_calendar_nextmonth"), Qt::LeftButton);
-        QCOMPARE(cal->monthShown(), 4);
-        QTest::mouseClick(cal->findChild<QToolButton*>("qt_calendar_yearbutton"), Qt::LeftButton);
-        QVERIFY(cal->findChild<QSpinBox*>("qt_calendar_yearedit")->isVisible() && calendarioVisible());
-        QTest::mouseClick(v->campo("txtReferenciaaCalcular"), Qt::LeftButton);
-        QVERIFY(!calendarioVisible());
-        QCOMPARE(v->campo("mskFecha")->text(), "05/03/2001");
-        QCOMPARE(cal->selectedDate(), QDate(2001, 3, 14));
-    }
-
-    // The calendar follows a typed date once complete and real (beyond 2014
-    // too); anything else leaves it where it was, silently.
+    // The calendar follows a typed date once complete and real (beyond 2014 too); anything
+    // else leaves it where it was, silently.
     void fechasTecleadas() {
         v->elegir(10);
         v->calendario()->setSelectedDate(QDate(2000, 1, 1));
@@ -324,5 +296,5 @@ private slots:
     }
 };
 
-VAVIVIV_QTEST_MAIN(PruebaVentana)
+QTEST_MAIN(PruebaVentana)
 #include "frmPrincipal_ventana_test.moc"

@@ -2,11 +2,13 @@
 // algorithm (messages in order, the field that gets the focus), the date
 // preparation of algorithm 10 and the reading of each routine's answer.
 // Each message text appears once, so a typo in any of them fails here.
+// How numbers and dates are read is the engine's (tests/engine).
 
 #include "principal/validacion.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <ostream>
 #include <tuple>
@@ -16,8 +18,7 @@
 
 namespace vaviviv {
 [[maybe_unused]] static void PrintTo(Campo c, std::ostream* os) {
-    static const char* const nombres[] = {"Ninguno", "Referencia", "Sucursal", "Cuenta", "Importe", "Fecha"};
-    *os << "Campo::" << nombres[int(c)];
+    *os << std::array{"Ninguno", "Referencia", "Sucursal", "Cuenta", "Importe", "Fecha"}[int(c)];
 }
 }  // namespace vaviviv
 
@@ -34,9 +35,8 @@ DatosPrincipal D10(const QString& referencia, const QString& importe, const QStr
 }
 
 std::string Describir(std::optional<int> codigo, const DatosPrincipal& d) {
-    return "codigo " + (codigo ? std::to_string(*codigo) : std::string("ninguno")) + " ref '" +
-           d.referencia.toStdString() + "' suc '" + d.sucursal.toStdString() + "' cta '" + d.cuenta.toStdString() +
-           "' imp '" + d.importe.toStdString() + "' fecha '" + d.fecha.toStdString() + "'";
+    return std::to_string(codigo.value_or(-1)) + " " +
+           QStringList{d.referencia, d.sucursal, d.cuenta, d.importe, d.fecha}.join(" | ").toStdString();
 }
 
 struct Fallo {
@@ -52,13 +52,11 @@ void Comprobar(const std::vector<Fallo>& casos) {
         SCOPED_TRACE(Describir(c.codigo, c.datos));
         if (!c.soloComando) {
             const Validacion v = ValidarDatos(*c.codigo, c.datos);
-            EXPECT_EQ(v.mensajes, c.mensajes);
-            EXPECT_EQ(v.foco, c.foco);
+            EXPECT_EQ(std::pair(v.mensajes, v.foco), std::pair(c.mensajes, c.foco));
         }
         const CalculoPrincipal r = CalcularReferencia(c.codigo, c.datos);
-        EXPECT_EQ(r.mensajes, c.mensajes);
-        EXPECT_EQ(r.foco, c.foco);
-        EXPECT_TRUE(!r.correcto() && r.digitos.isEmpty());
+        EXPECT_EQ(std::pair(r.mensajes, r.foco), std::pair(c.mensajes, c.foco));
+        EXPECT_TRUE(r.digitos.isEmpty());
     }
 }
 
@@ -83,7 +81,6 @@ TEST(ValidacionPrincipal, ReferenciaPorCodigo) {
         // Code 02: length, then the AAMMDD prefix (digits, month, a real date); both can show.
         {2, Ref("12345"), {k02Longitud}, R},
         {2, Ref("12a45"), {k02Longitud, k02Fecha}, R},
-        {2, Ref("14111X" + QString(14, 'A')), {k02Longitud, k02Fecha}, R},
         {2, Ref("1411a8ABC"), {k02Fecha}, R},
         {2, Ref("901301X"), {k02Fecha}, R},
         {2, Ref("900431"), {k02Fecha}, R},
@@ -118,13 +115,11 @@ TEST(ValidacionPrincipal, Codigo10ReferenciaImporteFecha) {
         {10, D10("12a", "abc", ""), {kNumerica + "a '"}, R},  // stops before amount and date
         {10, D10("123456", "", ""), {"Teclear Importe"}, I},
         {10, D10("123456", "1,000", f), {"El Importe tiene que ser numérico"}, I},
-        {10, D10("123456", "1e3", f), {"El Importe tiene que ser numérico"}, I},
         {10, D10("123456", "999999999.991", f), {"El Importe no debe ser mayor de $ 999,999,999.99"}, I},
         {10, D10("123456", "-0.01", ""), {"El Importe no debe ser menor a cero"}, I},
+        // Only the untouched mask is "no date"; the field wants DD/MM/AAAA exactly.
         {10, D10("123456", "123.45", "  /  /    "), {"Teclear Fecha"}, F},
         {10, D10("123456", "123.45", ""), {kFechaFormato}, F},
-        {10, D10("123456", "123.45", "31/02/2000"), {kFechaFormato}, F},
-        {10, D10("123456", "123.45", "01/13/2000"), {kFechaFormato}, F},
         {10, D10("123456", "123.45", "1/2/2000"), {kFechaFormato}, F},
         {10, D10("123456", "123.45", "01/02/00 "), {kFechaFormato}, F},
         {10, D10("123456", "123.45", "31/12/1987"), {kFechaRango}, F},
@@ -133,14 +128,13 @@ TEST(ValidacionPrincipal, Codigo10ReferenciaImporteFecha) {
         {10, D10("123456", "123.45", "01/02/00"), {kFechaFormato}, F, true},
         {10, D10("123456", "123.45", "01-02-2000"), {kFechaFormato}, F, true},
     });
-    for (const char* importe : {"0", "-0", "999999999.99", "999999999.990000", ".5", "+5", " 12.5 "})
+    for (const char* importe : {"0", "-0", "999999999.99", " 12.5 "})
         EXPECT_TRUE(ValidarDatos(10, D10("123456", importe, f)).valido()) << importe;
     for (const char* fecha : {"01/01/1988", "18/11/2014", "01/02/00", "01-02-2000"})
         EXPECT_TRUE(ValidarDatos(10, D10("123456789012", "1", fecha)).valido()) << fecha;
 }
 
 TEST(CalcularReferencia, AntesDeLasComprobacionesYFallosDeLaRutina) {
-    const QString guion = "Caracter no Válido en la referencia: ' - '";
     Comprobar({
         {std::nullopt, D10("x", "y", "z"), {"Debe seleccionar un Algoritmo de cálculo"}, Campo::Ninguno, true},
         {10, D10("", "abc", ""), {"Teclear Referencia"}, R, true},
@@ -151,15 +145,14 @@ TEST(CalcularReferencia, AntesDeLasComprobacionesYFallosDeLaRutina) {
         // 35, 36, 37: one message, the leftmost bad character as typed; 37 checks its last one too.
         {35, Ref("HOL#A-2014"), {"Caracter no Válido en la referencia: ' # '"}, Campo::Ninguno, true},
         {36, Ref("AÑO"), {MensajeCaracterNoValido("Ñ")}, Campo::Ninguno, true},
-        {37, Ref("ABC12-"), {guion}, Campo::Ninguno, true},
+        {37, Ref("ABC12-"), {MensajeCaracterNoValido("-")}, Campo::Ninguno, true},
     });
 }
 
 TEST(CalcularReferencia, ResultadoPorCodigo) {
     const std::vector<std::tuple<int, DatosPrincipal, QString>> casos = {
-        {0, Ref("123456"), "6"}, {2, Ref("141118abc"), "1"}, {2, Ref("0002291234"), "9"}, {3, Ref("271828"), "4"},
-        {4, Ref("123456"), "93"}, {6, D06("123", "4567", "890"), "62"},
-        {10, D10("123456", "123.45", "15/06/2000"), "46337268"}, {10, D10("123456", "0.29", "15/06/2000"), "46339294"},
+        {0, Ref("123456"), "6"}, {2, Ref("141118abc"), "1"}, {3, Ref("271828"), "4"}, {4, Ref("123456"), "93"},
+        {6, D06("123", "4567", "890"), "62"}, {10, D10("123456", "123.45", "15/06/2000"), "46337268"},
         // The date is made DD/MM/AAAA before the call.
         {10, D10("123456", "123.45", " 1/02/2000"), "44957273"},
         {10, D10("123456", "123.45", "01/02/2000  "), "44957273"},

@@ -2,24 +2,13 @@
 // A fresh frmPrincipal per test, shown offscreen with the scripted boxes, and the user's gestures.
 
 #include "dialogos_simulados.h"
-#include "platform/aplicacion.h"
 #include "principal/frmPrincipal.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-
-// The application the tests run in, set up as the tool sets up its own.
-#define VAVIVIV_QTEST_MAIN(Clase)                 \
-    int main(int argc, char** argv) {             \
-        QApplication app(argc, argv);             \
-        vaviviv::PrepararAplicacion(app);         \
-        Clase prueba;                             \
-        return QTest::qExec(&prueba, argc, argv); \
-    }
 
 namespace vaviviv::prueba {
 
@@ -44,7 +33,7 @@ public:
     QComboBox* algoritmos() { return control<QComboBox>("cboAlgoritmo"); }
     QWidget* foco() { return ventana_.focusWidget(); }
 
-    // Picks the entry that carries `codigo`, as the user does in the list.
+    // Picks the entry that carries `codigo` (none for an unknown one), as the user does in the list.
     void elegir(int codigo) {
         algoritmos()->setCurrentIndex(algoritmos()->findData(codigo));
         emit algoritmos()->activated(algoritmos()->currentIndex());
@@ -55,18 +44,16 @@ public:
         for (QChar c : texto)
             QTest::sendKeyEvent(QTest::Click, campo(nombre), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
-    void llenar(const DatosPrincipal& d) {
+    // Picks `codigo`, then fills every entry field.
+    void llenar(int codigo, const DatosPrincipal& d) {
+        elegir(codigo);
         for (const auto& [nombre, texto] : {std::pair{"txtSucursal", d.sucursal}, {"txtCuenta", d.cuenta},
                                             {"mskImporte", d.importe}, {"mskFecha", d.fecha},
                                             {"txtReferenciaaCalcular", d.referencia}})
             campo(nombre)->setText(texto);
     }
     // Algorithm 10 with its worked example, ready to calculate.
-    void llenar10() {
-        elegir(10);
-        llenar({"123456", {}, {}, "123.45", "15/06/2000"});
-    }
-    void calcular() { boton("cmdCalcularReferencia")->click(); }
+    void llenar10() { llenar(10, {"123456", {}, {}, "123.45", "15/06/2000"}); }
     QString referenciaCompleta() { return campo("txtReferenciaCompleta")->text(); }
     QString digitos() { return campo("txtVaviviVerificador")->text(); }
     void ponerResultado(const QString& completa, const QString& digitos) {
