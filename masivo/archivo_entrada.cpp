@@ -1,5 +1,6 @@
 #include "masivo/archivo_entrada.h"
 
+#include <QLocale>
 #include <algorithm>
 
 #include "platform/texto.h"
@@ -80,6 +81,17 @@ bool LectorEntrada::rellenar() {
     return true;
 }
 
+// Past the limit the file is not a list of references (a binary file, or one
+// without line ends) and holding the line would take memory without bound.
+bool LectorEntrada::demasiadoLarga(qsizetype largo) {
+    if (largo <= kLineaMaxima) return false;
+    error_ = QStringLiteral("La línea %1 pasa de %2 caracteres; el archivo no parece de texto.")
+                 .arg(lineas_ + 1)
+                 .arg(QLocale(QLocale::English).toString(kLineaMaxima));
+    fin_ = true;
+    return true;
+}
+
 void LectorEntrada::partir(QStringView linea, Registro& registro) const {
     qsizetype campo = 0;
     for (auto& c : registro.campos) c.clear();
@@ -108,16 +120,20 @@ bool LectorEntrada::siguiente(Registro& registro) {
         }
         const qsizetype fin = FinDeLinea(pendiente_, std::max(posicion_, explorado_));
         if (fin >= 0) {
+            if (demasiadoLarga(fin - posicion_)) return false;
             partir(QStringView(pendiente_).sliced(posicion_, fin - posicion_), registro);
+            ++lineas_;
             posicion_ = fin + 1;
             if (pendiente_[fin] == u'\r') crPendiente_ = true;
             return true;
         }
         explorado_ = pendiente_.size();
+        if (demasiadoLarga(pendiente_.size() - posicion_)) return false;
         if (fin_) {
             if (posicion_ >= pendiente_.size()) return false;
             partir(QStringView(pendiente_).sliced(posicion_), registro);
             posicion_ = pendiente_.size();
+            ++lineas_;
             return true;
         }
         if (!rellenar()) return false;

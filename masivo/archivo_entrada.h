@@ -3,7 +3,8 @@
 // fields. CR LF, CR and a lone LF each end a line (LF then CR is two ends); a
 // line end at the very end adds no record. A file that starts with the UTF-8
 // byte-order mark is UTF-8; every other one is Windows-1252. Streams: memory
-// holds one chunk and the current line, whatever the file size.
+// holds one chunk and the current line, whatever the file size; a line longer
+// than kLineaMaxima characters is no record, and reading stops there.
 
 #include <QIODevice>
 #include <QString>
@@ -11,6 +12,8 @@
 #include <array>
 
 namespace vaviviv {
+
+inline constexpr qsizetype kLineaMaxima = qsizetype(1) << 23;  // 8,388,608
 
 struct Registro {
     std::array<QString, 3> campos;  // fields past the third are dropped
@@ -22,11 +25,12 @@ public:
 
     // The next record; false at the end of the input or when reading failed.
     bool siguiente(Registro& registro);
-    // The device's error text when reading failed; empty otherwise.
+    // Why reading failed (the device's error text, or a line too long); empty otherwise.
     QString error() const { return error_; }
 
 private:
     bool rellenar();
+    bool demasiadoLarga(qsizetype largo);
     void partir(QStringView linea, Registro& registro) const;
 
     QIODevice& entrada_;
@@ -39,6 +43,7 @@ private:
     QString pendiente_;         // decoded text not yet handed out
     qsizetype posicion_ = 0;   // start of the next line in pendiente_
     qsizetype explorado_ = 0;  // pendiente_ holds no line end before this
+    qint64 lineas_ = 0;        // records handed out so far
     QString error_;
 };
 

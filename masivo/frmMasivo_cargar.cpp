@@ -14,9 +14,10 @@ namespace vaviviv {
 
 namespace {
 
-void MostrarError(const QFile& archivo, QFileDevice::FileError porOmision) {
+void MostrarError(const QFile& archivo, QFileDevice::FileError porOmision, const QString& texto = {}) {
     const QFileDevice::FileError error = archivo.error() != QFileDevice::NoError ? archivo.error() : porOmision;
-    MostrarMensaje(QStringLiteral("Error : %1 %2").arg(int(error)).arg(archivo.errorString()), Icono::Critico);
+    MostrarMensaje(QStringLiteral("Error : %1 %2").arg(int(error)).arg(texto.isEmpty() ? archivo.errorString() : texto),
+                   Icono::Critico);
 }
 
 }  // namespace
@@ -42,7 +43,7 @@ bool frmMasivo::CargarArchivo(const QString& ruta) {
         celdas.resize(celdas.size() + std::size_t(columnas - campos));
     }
     if (!lector.error().isEmpty()) {
-        MostrarError(archivo, QFileDevice::ReadError);
+        MostrarError(archivo, QFileDevice::ReadError, lector.error());
         return false;
     }
     const bool recortado = registros == kMaximoRegistros && lector.siguiente(registro);

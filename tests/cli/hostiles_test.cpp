@@ -315,6 +315,21 @@ TEST(CliHostiles, DispositivoLlenoSigueSiendoDispositivo) {
     EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
+// A file with no line end for megabytes is refused where the line passes the
+// limit; the earlier results stay.
+TEST(CliHostiles, LineaSinFinDeMegabytes) {
+    QTemporaryDir dir;
+    const QString entrada = dir.filePath("binario.txt"), previo = dir.filePath("previo.txt");
+    EscribirArchivo(entrada, "123456\r\n" + QByteArray(9 << 20, '\x01'));
+    EscribirArchivo(previo, "anterior\r\n");
+    const Salida s = Correr({"masivo", "00", entrada, "-o", previo});
+    EXPECT_EQ(s.codigo, 1);
+    EXPECT_EQ(s.err, "No se pudo leer \xC2\xAB" + entrada.toUtf8() +
+                         "\xC2\xBB: La l\xC3\xADnea 2 pasa de 8,388,608 caracteres; el archivo no parece de texto.\n");
+    EXPECT_EQ(LeerArchivo(previo), "anterior\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
 // ---------------------------------------------------------------------------
 // How much memory a long stream takes.
 

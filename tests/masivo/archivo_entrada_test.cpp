@@ -85,6 +85,25 @@ TEST(LectorEntrada, CortesEntreBloques) {
     }
 }
 
+// A line of the limit is a record, at the end or not; one character more
+// stops the reading there, whether or not a line end follows.
+TEST(LectorEntrada, LineaMasLargaQueElLimite) {
+    const QByteArray tope(kLineaMaxima, '7');
+    EXPECT_EQ(Leer(tope).size(), 1u);
+    EXPECT_EQ(Leer("1\r\n" + tope + "\r\n2").size(), 3u);
+    for (const QByteArray& sobra : {"1\r\n" + tope + "7", "1\r\n" + tope + "7\r\n2"}) {
+        QBuffer buffer;
+        buffer.setData(sobra);
+        buffer.open(QIODevice::ReadOnly);
+        LectorEntrada lector(buffer);
+        Registro registro;
+        EXPECT_TRUE(lector.siguiente(registro) && registro.campos[0] == "1");
+        EXPECT_FALSE(lector.siguiente(registro));
+        EXPECT_EQ(lector.error(), QString::fromUtf8("La línea 2 pasa de 8,388,608 caracteres; el archivo no parece de texto."));
+        EXPECT_FALSE(lector.siguiente(registro));
+    }
+}
+
 // A file whose reads fail after `datos` bytes.
 class ArchivoQueFalla : public QIODevice {
 public:

@@ -3,6 +3,7 @@
 // stores; a file that cannot be read or written is named in a box with the
 // system's reason, and neither the grid nor the earlier file loses anything.
 
+#include "masivo/archivo_entrada.h"
 #include "platform/aplicacion.h"
 #include "ventana_masivo.h"
 
@@ -146,6 +147,14 @@ private slots:
             QCOMPARE(filas(), (Filas{{"1", "", ""}}));
         }
         QCOMPARE(dialogos->textos().last(), QStringLiteral("Error : 5 Permiso denegado"));
+
+        // No line end for megabytes: not a list of references, and no end to the memory it would take.
+        Escribir(ruta("sin fines.txt"), "123456\r\n" + QByteArray(kLineaMaxima + 1, '\0'));
+        dialogos->responderCon(Respuesta::Si);
+        boton("cmdAbrir")->click();
+        confirmarEnExplorador("sin fines.txt");
+        QCOMPARE(dialogos->textos().last(), QString::fromUtf8("Error : 1 La línea 2 pasa de 8,388,608 caracteres; el archivo no parece de texto."));
+        QCOMPARE(filas(), (Filas{{"1", "", ""}}));
     }
 
     // A folder given as the file, a read-only folder (its file and a new name),
