@@ -88,11 +88,8 @@ frmArchivo::frmArchivo(RutinasArchivo& rutinas, QWidget* parent)
 
 void frmArchivo::CrearControles() {
     CargarRecursos();
-    setWindowIcon(QIcon(QStringLiteral(":/iconos/ventana.png")));
+    AspectoDeVentana(*this);
     setWindowTitle(QStringLiteral("Explorador de Archivos"));
-    QFont letra = font();
-    letra.setPointSizeF(8.25);
-    setFont(letra);
 
     frmUbicacion = Crear<QGroupBox>(this, "frmUbicacion");
     frmUbicacion->setTitle(QString::fromUtf8("Ubicación :"));

@@ -32,14 +32,9 @@ constexpr int kAnchoColumna = 1800;
 
 void frmMasivo::CrearControles() {
     CargarRecursos();
-    setWindowIcon(Imagen("ventana"));
-    QFont letra = font();
-    letra.setPointSizeF(8.25);
-    setFont(letra);
+    AspectoDeVentana(*this);
 
-    auto* ventana = new QWidget(this);
-    ventana->setObjectName(QStringLiteral("areaCliente"));
-    setCentralWidget(ventana);
+    QWidget* ventana = AreaCliente(*this);
 
     auto* marcoLogo = Crear<QFrame>(ventana, "Picture1");
     marcoLogo->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -3,7 +3,9 @@
 // that code and tests find it by that name.
 
 #include <QAction>
+#include <QFont>
 #include <QIcon>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QString>
@@ -21,6 +23,21 @@ T* Crear(QWidget* contenedor, const char* nombre) {
 // One of the bundled pictures (app/iconos), by its name without extension.
 inline QIcon Imagen(const char* nombre) {
     return QIcon(QStringLiteral(":/iconos/%1.png").arg(QLatin1String(nombre)));
+}
+
+// What every window shares: the application's icon and the design's 8.25-point letter.
+inline void AspectoDeVentana(QWidget& ventana) {
+    ventana.setWindowIcon(Imagen("ventana"));
+    QFont letra = ventana.font();
+    letra.setPointSizeF(8.25);
+    ventana.setFont(letra);
+}
+
+// The client area of a main window, where its controls go.
+inline QWidget* AreaCliente(QMainWindow& ventana) {
+    auto* area = Crear<QWidget>(&ventana, "areaCliente");
+    ventana.setCentralWidget(area);
+    return area;
 }
 
 // A picture button: no caption, the text is its tooltip.

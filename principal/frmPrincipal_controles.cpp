@@ -49,15 +49,10 @@ QLineEdit* CampoResultado(QWidget* contenedor, const char* nombre) {
 
 void frmPrincipal::CrearControles() {
     CargarRecursos();
-    setWindowIcon(QIcon(QStringLiteral(":/iconos/ventana.png")));
+    AspectoDeVentana(*this);
     setWindowTitle(QString::fromUtf8("Calculo del Dígito Verificador"));
-    QFont letra = font();
-    letra.setPointSizeF(8.25);
-    setFont(letra);
 
-    auto* ventana = new QWidget(this);
-    ventana->setObjectName(QStringLiteral("areaCliente"));
-    setCentralWidget(ventana);
+    QWidget* ventana = AreaCliente(*this);
 
     cmndMasivo = BotonConImagen(ventana, "cmndMasivo", Imagen("masivo"), QStringLiteral("Abrir archivo de texto"));
     cmdImprime = BotonConImagen(ventana, "cmdImprime", Imagen("imprimir"), QStringLiteral("Imprimir Pantalla"));
