@@ -3,7 +3,7 @@
 // on a bare server still shows the calculation at work.
 
 #include "platform/aplicacion.h"
-#include "platform/codificacion.h"
+#include "reglas/codificacion.h"
 #include "principal/frmPrincipal.h"
 
 #include <QApplication>

@@ -1,12 +1,11 @@
 #include "archivo/frmArchivo.h"
 
-#include "app/recursos.h"
 #include "archivo/listas_archivo.h"
 #include "platform/controles.h"
 #include "platform/dialogos.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
-#include "platform/texto.h"
+#include "reglas/texto.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -16,7 +15,6 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 #include <cerrno>
 #include <optional>
@@ -87,7 +85,6 @@ frmArchivo::frmArchivo(RutinasArchivo& rutinas, QWidget* parent)
 }
 
 void frmArchivo::CrearControles() {
-    CargarRecursos();
     AspectoDeVentana(*this);
     setWindowTitle(QStringLiteral("Explorador de Archivos"));
 
@@ -158,8 +155,7 @@ void frmArchivo::Form_Load() {
     const QString inicio = ProbarCarpeta(CarpetaDeUnidad(raiz)) ? aplicacion : CarpetaDeUnidad(raiz);
     if (!dirLista->setPath(inicio)) dirLista_Change();
 
-    const QRect pantalla = screen()->geometry();
-    move(pantalla.x() + (pantalla.width() - width()) / 2, pantalla.y() + (pantalla.height() - height()) / 2);
+    CentrarEnPantalla(*this);
 }
 
 void frmArchivo::driUnidad_Change() {

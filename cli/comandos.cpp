@@ -7,11 +7,11 @@
 
 #include "cli/argumentos.h"
 #include "engine/catalogo.h"
-#include "masivo/archivo_entrada.h"
-#include "masivo/archivo_resultados.h"
-#include "masivo/reglas_fila.h"
-#include "principal/validacion.h"
-#include "platform/texto.h"
+#include "reglas/archivo_entrada.h"
+#include "reglas/archivo_resultados.h"
+#include "reglas/reglas_fila.h"
+#include "reglas/calcular_referencia.h"
+#include "reglas/texto.h"
 
 namespace vaviviv::cli {
 

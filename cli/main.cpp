@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/comandos.h"
-#include "platform/texto.h"
+#include "reglas/texto.h"
 
 int main(int argc, char** argv) {
     QStringList argumentos;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/caracteres.h"
+#include "engine/catalogo.h"
 #include "engine/fecha.h"
 #include "engine/numero.h"
 
@@ -102,21 +103,22 @@ std::string CalcularAlgoritmo02(std::string_view referencia) {
 
 Resultado CalcularAlgoritmo03(std::string_view referencia) {
     if (!referencia.empty() && !SoloDigitos(referencia)) return FueraDePrecondicion();
-    // Weights 2 to 7 from the right: only the last six digits count.
+    // Weights 2 to 7 over the last six digits, from the right. The sixth, weighted 7,
+    // adds nothing modulo 7: only the last five decide the digit.
     Suma suma = 0, peso = 2;
     for (std::size_t i = referencia.size(); i-- > 0 && peso < 8; ++peso) suma += ValorDigito(referencia[i]) * peso;
     return Correcto(UnDigito(7 - suma % 7));
 }
 
 Resultado CalcularAlgoritmo04(std::string_view referencia) {
-    if (!SoloDigitos(referencia) || referencia.size() > 18) return FueraDePrecondicion();
+    if (!SoloDigitos(referencia) || referencia.size() > LongitudMaxima(4)) return FueraDePrecondicion();
     // Left-filling with zeros to 18 digits adds nothing to the sum.
     return Correcto(Modulo97(referencia, ValorDigito));
 }
 
 Resultado CalcularAlgoritmo06(std::string_view sucursal, std::string_view cuenta, std::string_view referencia) {
-    if (!SoloDigitos(sucursal) || sucursal.size() > 8 || !SoloDigitos(cuenta) || cuenta.size() > 8 ||
-        !SoloDigitos(referencia) || referencia.size() > 18)
+    if (!SoloDigitos(sucursal) || sucursal.size() > kLongitudSucursal || !SoloDigitos(cuenta) ||
+        cuenta.size() > kLongitudCuenta || !SoloDigitos(referencia) || referencia.size() > LongitudMaxima(6))
         return FueraDePrecondicion();
     // Branch, account and the reference's last eight digits, each an 8-digit
     // block weighted alike from its right end.
@@ -142,9 +144,9 @@ int CalcularDigitoImporte(std::string_view importe) {
 }
 
 Resultado CalcularAlgoritmo10(std::string_view referencia, std::string_view importe, std::string_view fecha) {
-    if (!SoloDigitos(referencia) || referencia.size() > 12) return FueraDePrecondicion();
+    if (!SoloDigitos(referencia) || referencia.size() > LongitudMaxima(10)) return FueraDePrecondicion();
     const int digitoImporte = CalcularDigitoImporte(importe);
-    if (digitoImporte < 0 || fecha.size() != 10) return FueraDePrecondicion();
+    if (digitoImporte < 0 || fecha.size() != kLongitudFecha) return FueraDePrecondicion();
     // Day, month and year read by position, as DD/MM/AAAA.
     const auto dia = fecha.substr(0, 2), mes = fecha.substr(3, 2), anio = fecha.substr(6, 4);
     if (!SoloDigitos(dia) || !SoloDigitos(mes) || !SoloDigitos(anio)) return FueraDePrecondicion();

@@ -2,6 +2,7 @@
 // Calendar dates and the one day-first date recogniser used everywhere.
 
 #include <compare>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -25,6 +26,12 @@ bool EsFechaReal(int dia, int mes, int anio);
 // digits or of 2 (00-29 -> 20xx, 30-99 -> 19xx); "/", "-" or "." as separator,
 // the same both times; a real Gregorian date. Never month first.
 std::optional<Fecha> LeerFecha(std::string_view texto);
+
+// The year of code 02's AAMMDD prefix: 90-99 are 1990-1999, 00-89 2000-2089.
+constexpr int AnioDeReferencia02(int aa) { return aa >= 90 ? 1900 + aa : 2000 + aa; }
+
+// DD/MM/AAAA, the shape of every date field.
+inline constexpr std::size_t kLongitudFecha = 10;
 
 // The range algorithm 10 accepts, both ends included.
 inline constexpr Fecha kFechaMinima{1, 1, 1988};

@@ -17,8 +17,8 @@
 
 #include "fuzz/comun.h"
 #include "fuzz/dispositivo_troceado.h"
-#include "masivo/archivo_entrada.h"
-#include "masivo/archivo_resultados.h"
+#include "reglas/archivo_entrada.h"
+#include "reglas/archivo_resultados.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "engine/catalogo.h"
 #include "fuzz/comun.h"
-#include "masivo/reglas_fila.h"
+#include "reglas/reglas_fila.h"
 
 namespace {
 

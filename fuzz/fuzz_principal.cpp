@@ -12,7 +12,7 @@
 #include "engine/fecha.h"
 #include "engine/numero.h"
 #include "fuzz/comun.h"
-#include "principal/validacion.h"
+#include "reglas/calcular_referencia.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
 // Opening the window, choosing the algorithm and setting the grid up for it.
 
 #include "masivo/frmMasivo.h"
+#include "reglas/texto.h"
 
 #include "engine/catalogo.h"
 #include "masivo/rejilla.h"
 #include "platform/ayuda.h"
-#include "platform/carpeta_aplicacion.h"
+#include "platform/controles.h"
 #include "platform/dialogos.h"
 #include "platform/lista_algoritmos.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 
 namespace vaviviv {
@@ -22,9 +22,6 @@ namespace {
 const QString kIndicacion =
     QStringLiteral("Primero Seleccione el algoritmo deseado y luego el Archivo a calcular.");
 const QString kTituloPregunta = QString::fromUtf8("KIV- Dígito verificador");
-constexpr int kAnchoColumna = 1800;  // twips
-
-QString Texto(std::string_view texto) { return QString::fromUtf8(texto.data(), qsizetype(texto.size())); }
 
 // Column titles in row 0 for each kind of input.
 QStringList Titulos(Entradas entradas) {
@@ -55,12 +52,11 @@ frmMasivo::~frmMasivo() = default;
 
 void frmMasivo::Form_Load() {
     setWindowTitle(QString::fromUtf8("Calculo Masivo de Dígitos Verificadores - "));
-    PonerArchivoAyudaAplicacion(ArchivoEnCarpetaAplicacion(QStringLiteral("VaviviV.hlp")));
+    PonerAyudaF1();
     LlenarAlgoritmos(*cboAlgoritmo);
     eleccionAnterior_ = -1;
     // The size is fixed when the controls are laid out; here only the place.
-    const QRect pantalla = screen()->geometry();
-    move(pantalla.x() + (pantalla.width() - width()) / 2, pantalla.y() + (pantalla.height() - height()) / 2);
+    CentrarEnPantalla(*this);
     lblDigito->setText(kIndicacion);
     grdMasivo->setRows(1);
 }
@@ -114,14 +110,14 @@ void frmMasivo::ConfigurarRejilla() {
     lblDigito->setText(kIndicacion);
 
     if (const Algoritmo* algoritmo = BuscarAlgoritmo(*codigo)) {
-        lblDigito->setText(Texto(algoritmo->descripcionMasivo));
+        lblDigito->setText(DesdeUtf8(algoritmo->descripcionMasivo));
         const QStringList titulos = Titulos(algoritmo->entradas);
         grdMasivo->setCols(int(titulos.size()));
         for (int columna = 0; columna < titulos.size(); ++columna)
             grdMasivo->setTextMatrix(0, columna, titulos[columna]);
         IrACelda(0, int(titulos.size()) - 1);
     } else {
-        lblDigito->setText(Texto(kAlgoritmoNoDisponible));
+        lblDigito->setText(DesdeUtf8(kAlgoritmoNoDisponible));
         cmdCalcular->setEnabled(false);
         mnuArchivoAbrir->setEnabled(false);
         cmdAbrir->setEnabled(false);

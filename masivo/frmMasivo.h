@@ -34,6 +34,8 @@ class Rejilla;
 
 // Records read from one file, and data rows that inserting can reach.
 inline constexpr int kMaximoRegistros = 30000;
+// Width of every grid column, in twips.
+inline constexpr int kAnchoColumna = 1800;
 
 class frmMasivo final : public QMainWindow, public RutinasArchivo {
     Q_OBJECT
@@ -73,7 +75,7 @@ public:
     void mnuEditarInsertar_Click();
     void mnuEditarBorrar_Click();
 
-    // Printing and help (their actions come later), closing.
+    // Printing, help and closing.
     void cmdImprimir_Click();
     void mnuArchivoPreliminar_Click();
     void cmdAyuda_Click();

@@ -1,13 +1,13 @@
 // The bulk calculation (cmdCalcular): every data row through the shared row
-// rules (masivo/reglas_fila.h), its outcome and digits into the last two
+// rules (reglas/reglas_fila.h), its outcome and digits into the last two
 // columns. Errors never stop the run; the grid is the report.
 
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
-#include "masivo/reglas_fila.h"
+#include "reglas/reglas_fila.h"
 #include "platform/dialogos.h"
 #include "platform/lista_algoritmos.h"
-#include "principal/validacion.h"
+#include "reglas/calcular_referencia.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -17,7 +17,7 @@ namespace vaviviv {
 void frmMasivo::cmdCalcular_Click() {
     const std::optional<int> codigo = CodigoSeleccionado(*cboAlgoritmo);
     if (!codigo) {
-        MostrarMensaje(QString::fromUtf8("Debe seleccionar un Algoritmo de cálculo"), Icono::Critico);
+        MostrarMensaje(MensajeSinAlgoritmo(), Icono::Critico);
         return;
     }
     const int filas = grdMasivo->Rows();

@@ -1,7 +1,7 @@
 // Loading the input file into the grid: one row per record, appended after
 // the rows already there, at most 30,000 records per file.
 
-#include "masivo/archivo_entrada.h"
+#include "reglas/archivo_entrada.h"
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
 #include "platform/dialogos.h"

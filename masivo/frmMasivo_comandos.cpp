@@ -2,7 +2,6 @@
 // printing and help commands, closing, and the way in from the main window.
 
 #include "masivo/frmMasivo.h"
-#include "masivo/ayuda_masivo.h"
 #include "masivo/informe_masivo.h"
 #include "masivo/rejilla.h"
 #include "platform/ayuda.h"
@@ -14,6 +13,13 @@
 #include <QPushButton>
 
 namespace vaviviv {
+
+namespace {
+
+constexpr int kTemaEdicionMasivo = 102;
+constexpr int kTemaVentanaMasivo = 103;
+
+}  // namespace
 
 void frmMasivo::MostrarExplorador(const QString& accion) {
     if (!frmArchivo_) frmArchivo_ = new frmArchivo(*this, this);
@@ -54,11 +60,13 @@ void frmMasivo::cmdImprimir_Click() {
 void frmMasivo::mnuArchivoPreliminar_Click() {}
 void frmMasivo::mnuAyudaCalculo_Click() {}
 
-void frmMasivo::cmdAyuda_Click() { AyudaMasivoAlgoritmo(CodigoSeleccionado(*cboAlgoritmo)); }
-void frmMasivo::mnuAyudaContenido_Click() { AyudaMasivoContenido(); }
-void frmMasivo::mnuAyudaUso_Click() { AyudaMasivoUso(); }
-void frmMasivo::mnuAyudaEdicion_Click() { AyudaMasivoEdicion(); }
-void frmMasivo::mnuAyudaDespliegue_Click() { AyudaMasivoDespliegue(); }
+void frmMasivo::cmdAyuda_Click() {
+    MostrarAyudaVentana(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaMasivo));
+}
+void frmMasivo::mnuAyudaContenido_Click() { MostrarAyudaVentana(kAyudaContenido); }
+void frmMasivo::mnuAyudaUso_Click() { MostrarAyudaVentana(kAyudaUso); }
+void frmMasivo::mnuAyudaEdicion_Click() { MostrarAyudaVentana(kAyudaTema, kTemaEdicionMasivo); }
+void frmMasivo::mnuAyudaDespliegue_Click() { MostrarAyudaVentana(kAyudaTema, kTemaVentanaMasivo); }
 // A modal box; both windows stay enabled.
 void frmMasivo::mnuAyudaAcerca_Click() { MostrarAcercaDe(); }
 

@@ -1,9 +1,7 @@
 // The controls of the bulk window, their layout in twips and the menus.
 
-#include "app/recursos.h"
 #include "engine/catalogo.h"
 #include "masivo/frmMasivo.h"
-#include "masivo/icono_guardar.h"
 #include "masivo/rejilla.h"
 #include "platform/controles.h"
 #include "platform/disposicion.h"
@@ -25,13 +23,11 @@ namespace {
 
 constexpr int kAnchoCliente = 8745;  // twips; the menu bar comes on top
 constexpr int kAltoCliente = 5985;
-constexpr int kAnchoColumna = 1800;
 
 
 }  // namespace
 
 void frmMasivo::CrearControles() {
-    CargarRecursos();
     AspectoDeVentana(*this);
 
     QWidget* ventana = AreaCliente(*this);
@@ -44,7 +40,7 @@ void frmMasivo::CrearControles() {
     Image1->setScaledContents(true);
 
     cmdAbrir = BotonConImagen(ventana, "cmdAbrir", Imagen("masivo"), QStringLiteral("Abrir archivo de texto."));
-    cmdGuardar = BotonConImagen(ventana, "cmdGuardar", IconoGuardar(), QStringLiteral("Almacenar"));
+    cmdGuardar = BotonConImagen(ventana, "cmdGuardar", Imagen("guardar"), QStringLiteral("Almacenar"));
     cmdImprimir = BotonConImagen(ventana, "cmdImprimir", Imagen("imprimir"), QStringLiteral("Imprimir"));
     cmdCalcular = BotonConImagen(ventana, "cmdCalcular", Imagen("calcular"), QStringLiteral("Calcular."));
     cmdAyuda = BotonConImagen(ventana, "cmdAyuda", Imagen("ayuda"), QStringLiteral("Ayuda."));

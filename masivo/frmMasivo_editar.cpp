@@ -5,7 +5,7 @@
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
 #include "platform/dialogos.h"
-#include "platform/texto.h"
+#include "reglas/texto.h"
 
 #include <QMenu>
 #include <QPushButton>

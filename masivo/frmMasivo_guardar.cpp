@@ -1,9 +1,10 @@
-// Storing the grid as the results file (masivo/archivo_resultados.h): the
+// Storing the grid as the results file (reglas/archivo_resultados.h): the
 // header of the chosen algorithm, then every data row, each cell followed by
 // a tab. A failed store is offered again; until one succeeds the file that
 // was there before stays as it was.
 
-#include "masivo/archivo_resultados.h"
+#include "reglas/archivo_resultados.h"
+#include "reglas/calcular_referencia.h"
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
 #include "platform/dialogos.h"
@@ -57,7 +58,7 @@ void frmMasivo::GuardarResultados(const QString& ruta) {
     // file is touched.
     const std::optional<int> codigo = CodigoSeleccionado(*cboAlgoritmo);
     if (!codigo) {
-        MostrarMensaje(QString::fromUtf8("Debe seleccionar un Algoritmo de cálculo"), Icono::Critico);
+        MostrarMensaje(MensajeSinAlgoritmo(), Icono::Critico);
         return;
     }
     const QFileInfo destino(ruta);

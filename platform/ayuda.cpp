@@ -1,5 +1,6 @@
 #include "platform/ayuda.h"
 
+#include "platform/carpeta_aplicacion.h"
 #include "platform/dialogos.h"
 #include "platform/visor_ayuda.h"
 
@@ -71,6 +72,16 @@ void PonerArchivoAyudaAplicacion(const QString& archivo) {
 }
 
 QString ArchivoAyudaAplicacion() { return archivoAplicacion; }
+
+void MostrarAyudaVentana(int comando, std::optional<int> contexto) {
+    DialogoAyuda cmDlg;
+    cmDlg.setHelpFile(ArchivoEnCarpetaAplicacion(QStringLiteral("Vaviviv.hlp")));
+    if (contexto) cmDlg.setHelpContext(*contexto);
+    cmDlg.setHelpCommand(comando);
+    cmDlg.ShowHelp();
+}
+
+void PonerAyudaF1() { PonerArchivoAyudaAplicacion(ArchivoEnCarpetaAplicacion(QStringLiteral("VaviviV.hlp"))); }
 
 QString ResolverArchivoAyuda(const QString& archivo) {
     if (archivo.isEmpty()) return {};

@@ -46,6 +46,14 @@ private:
     PeticionAyuda peticion_;
 };
 
+// The help buttons and menus of both windows: the help file beside the
+// program ("Vaviviv.hlp"), with `comando` and, for a topic, its context number.
+void MostrarAyudaVentana(int comando, std::optional<int> contexto = std::nullopt);
+
+// F1 opens the help file beside the program ("VaviviV.hlp"): each window
+// calls this as it loads.
+void PonerAyudaF1();
+
 // The context number of an algorithm's topic: 100 for code 0, the code
 // itself for the others; `sinAlgoritmo` when none is chosen.
 int ContextoDeAlgoritmo(std::optional<int> codigo, int sinAlgoritmo);

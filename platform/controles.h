@@ -8,8 +8,11 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QString>
 #include <QWidget>
+
+#include "platform/recursos.h"
 
 namespace vaviviv {
 
@@ -20,17 +23,26 @@ T* Crear(QWidget* contenedor, const char* nombre) {
     return control;
 }
 
-// One of the bundled pictures (app/iconos), by its name without extension.
+// One of the bundled pictures (platform/iconos), by its name without extension.
 inline QIcon Imagen(const char* nombre) {
     return QIcon(QStringLiteral(":/iconos/%1.png").arg(QLatin1String(nombre)));
 }
 
 // What every window shares: the application's icon and the design's 8.25-point letter.
+// Call first: it also makes the bundled pictures available.
 inline void AspectoDeVentana(QWidget& ventana) {
+    CargarRecursos();
     ventana.setWindowIcon(Imagen("ventana"));
     QFont letra = ventana.font();
     letra.setPointSizeF(8.25);
     ventana.setFont(letra);
+}
+
+// Centres a window of fixed size on its screen.
+inline void CentrarEnPantalla(QWidget& ventana) {
+    const QRect pantalla = ventana.screen()->geometry();
+    ventana.move(pantalla.x() + (pantalla.width() - ventana.width()) / 2,
+                 pantalla.y() + (pantalla.height() - ventana.height()) / 2);
 }
 
 // The client area of a main window, where its controls go.

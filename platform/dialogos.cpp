@@ -23,7 +23,6 @@ QMessageBox::Icon IconoQt(Icono icono) {
         case Icono::Critico: return QMessageBox::Critical;
         case Icono::Exclamacion: return QMessageBox::Warning;
         case Icono::Informacion: return QMessageBox::Information;
-        case Icono::Pregunta: return QMessageBox::Question;
         case Icono::Ninguno: break;
     }
     return QMessageBox::NoIcon;

@@ -7,7 +7,7 @@
 
 namespace vaviviv {
 
-enum class Icono { Ninguno, Critico, Exclamacion, Informacion, Pregunta };
+enum class Icono { Ninguno, Critico, Exclamacion, Informacion };
 enum class Botones { Aceptar, SiNo, ReintentarCancelar };
 enum class Respuesta { Aceptar, Si, No, Reintentar, Cancelar };
 

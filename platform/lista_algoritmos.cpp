@@ -1,6 +1,6 @@
 #include "platform/lista_algoritmos.h"
 
-#include "engine/catalogo.h"
+#include "reglas/catalogo_textos.h"
 
 #include <QComboBox>
 
@@ -8,10 +8,7 @@ namespace vaviviv {
 
 void LlenarAlgoritmos(QComboBox& cbo) {
     cbo.clear();
-    for (const Algoritmo& algoritmo : Catalogo()) {
-        cbo.addItem(TextoDeCatalogo(algoritmo.texto));
-        cbo.setItemData(cbo.count() - 1, algoritmo.codigo);
-    }
+    for (const EntradaAlgoritmo& entrada : EntradasAlgoritmos()) cbo.addItem(entrada.texto, entrada.codigo);
     // Adding to an empty list selects the first entry; the window starts
     // with none chosen.
     cbo.setCurrentIndex(-1);

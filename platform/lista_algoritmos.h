@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <optional>
-#include <string_view>
 
 class QComboBox;
 
@@ -15,10 +14,5 @@ void LlenarAlgoritmos(QComboBox& cbo);
 
 // The code of the selected entry; nullopt when none is selected.
 std::optional<int> CodigoSeleccionado(const QComboBox& cbo);
-
-// A text of the catalogue (entry text, description) as the windows show it.
-inline QString TextoDeCatalogo(std::string_view texto) {
-    return QString::fromUtf8(texto.data(), qsizetype(texto.size()));
-}
 
 }  // namespace vaviviv

@@ -1,10 +1,11 @@
 // Loading the window and configuring it for the chosen algorithm.
 
 #include "principal/frmPrincipal.h"
+#include "reglas/texto.h"
 
 #include "engine/catalogo.h"
 #include "platform/ayuda.h"
-#include "platform/carpeta_aplicacion.h"
+#include "platform/controles.h"
 #include "platform/lista_algoritmos.h"
 #include "platform/teclas.h"
 
@@ -16,15 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace vaviviv {
-
-namespace {
-
-constexpr int kCodigoFechaEnReferencia = 2;
-
-}  // namespace
 
 QString frmPrincipal::IndicacionInicial() {
     return QStringLiteral(
@@ -43,14 +37,12 @@ frmPrincipal::frmPrincipal(QWidget* parent) : QMainWindow(parent) {
 
 void frmPrincipal::Form_Load() {
     // The size is fixed when the controls are laid out; here only the place.
-    const QRect pantalla = screen()->geometry();
-    move(pantalla.x() + (pantalla.width() - width()) / 2,
-         pantalla.y() + (pantalla.height() - height()) / 2);
+    CentrarEnPantalla(*this);
 
     LlenarAlgoritmos(*cboAlgoritmo);
     cboAlgoritmo_Click();
     lblMensaje->setText(IndicacionInicial());
-    PonerArchivoAyudaAplicacion(ArchivoEnCarpetaAplicacion(QStringLiteral("VaviviV.hlp")));
+    PonerAyudaF1();
 
     const QDate hoy = QDate::currentDate();
     PonerCalendario(hoy.day(), hoy.month(), hoy.year());
@@ -70,7 +62,7 @@ void frmPrincipal::cboAlgoritmo_Click() {
         fraDatos->setEnabled(false);
         cmdCalcularReferencia->setEnabled(false);
     } else if (const Algoritmo* algoritmo = BuscarAlgoritmo(*codigo)) {
-        lblMensaje->setText(TextoDeCatalogo(algoritmo->descripcionPrincipal));
+        lblMensaje->setText(DesdeUtf8(algoritmo->descripcionPrincipal));
         txtReferenciaaCalcular->setMaxLength(algoritmo->longitudMaxima);
         bool llevaFecha = false;
         if (algoritmo->entradas == Entradas::SucursalCuenta) {
@@ -125,8 +117,6 @@ void frmPrincipal::Conectar() {
     teclas(txtCuenta, &frmPrincipal::txtCuenta_KeyPress);
     teclas(mskImporte, &frmPrincipal::mskImporte_KeyPress);
     teclas(mskFecha, &frmPrincipal::mskFecha_KeyPress);
-    teclas(txtReferenciaCompleta, &frmPrincipal::txtReferenciaCompleta_KeyPress);
-    teclas(txtVaviviVerificador, &frmPrincipal::txtVaviviVerificador_KeyPress);
 
     connect(txtReferenciaaCalcular, &QLineEdit::textChanged, this, &frmPrincipal::txtReferenciaaCalcular_Change);
     connect(txtSucursal, &QLineEdit::textChanged, this, &frmPrincipal::txtSucursal_Change);

@@ -4,10 +4,10 @@
 //
 // The window keeps nothing of its own: the algorithm is read back from
 // cboAlgoritmo and every value lives in its field. The rules are in
-// principal/validacion.h; this class reads the fields, calls them and shows
+// reglas/calcular_referencia.h; this class reads the fields, calls them and shows
 // the answer.
 
-#include "principal/validacion.h"
+#include "reglas/calcular_referencia.h"
 
 #include <QMainWindow>
 
@@ -41,8 +41,6 @@ public:
     void txtCuenta_KeyPress(int& KeyAscii);
     void mskImporte_KeyPress(int& KeyAscii);
     void mskFecha_KeyPress(int& KeyAscii);
-    void txtReferenciaCompleta_KeyPress(int& KeyAscii);
-    void txtVaviviVerificador_KeyPress(int& KeyAscii);
     void txtReferenciaaCalcular_Change();
     void txtSucursal_Change();
     void txtCuenta_Change();
@@ -89,6 +87,8 @@ private:
     QWidget* CampoDe(Campo campo) const;
     void PonerCalendario(int dia, int mes, int anio);
     void AbrirCalendario();
+    // Enter in an entry field presses the calculate button; true when it was Enter.
+    bool EnterCalcula(int& KeyAscii);
 
     // Controls, by the names they carry.
     QPushButton* cmndMasivo = nullptr;

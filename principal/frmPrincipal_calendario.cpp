@@ -1,9 +1,10 @@
 // The date field and the month calendar: opening it beside the date or the
 // reference, putting a picked day where it belongs, following a typed date.
 
+#include "engine/catalogo.h"
 #include "engine/fecha.h"
 #include "platform/lista_algoritmos.h"
-#include "platform/texto.h"
+#include "reglas/texto.h"
 #include "principal/frmPrincipal.h"
 
 #include <QCalendarWidget>
@@ -16,10 +17,7 @@ namespace vaviviv {
 
 namespace {
 
-constexpr int kCodigoFechaEnReferencia = 2;
 constexpr int kCodigoImporteFecha = 10;
-constexpr qsizetype kLargoPrefijoFecha = 6;
-constexpr qsizetype kLargoFecha = 10;
 
 // Characters `desde` (1-based) on, `cuantos` of them; fewer near the end.
 QString Trozo(const QString& texto, qsizetype desde, qsizetype cuantos) {
@@ -68,10 +66,10 @@ void frmPrincipal::cldCalendario_Click() {
         // The picked day replaces the AAMMDD prefix of the reference.
         const QString prefijo = elegida.toString(QStringLiteral("yyMMdd"));
         const QString referencia = txtReferenciaaCalcular->text();
-        if (ContarCaracteres(referencia) < kLargoPrefijoFecha)
+        if (ContarCaracteres(referencia) < kLongitudFecha02)
             txtReferenciaaCalcular->setText(prefijo);
         else
-            txtReferenciaaCalcular->setText(prefijo + RecortarEspacios(referencia).mid(kLargoPrefijoFecha).toString());
+            txtReferenciaaCalcular->setText(prefijo + RecortarEspacios(referencia).mid(kLongitudFecha02).toString());
     } else if (codigo == kCodigoImporteFecha) {
         mskFecha->setText(elegida.toString(QStringLiteral("dd/MM/yyyy")));
     }
@@ -86,7 +84,7 @@ void frmPrincipal::mskFecha_Change() {
     // The calendar follows only a complete DD/MM/AAAA date; anything else
     // (half typed, year first, an impossible day) leaves it where it was.
     const QString texto = mskFecha->text();
-    if (!LeerFecha(Vista(texto.toUtf8())) || RecortarEspacios(texto).size() != kLargoFecha) return;
+    if (!LeerFecha(Vista(texto.toUtf8())) || RecortarEspacios(texto).size() != qsizetype(kLongitudFecha)) return;
     const QString mes = Trozo(texto, 4, 2);
     if (!EsNumero(mes) || ValorInicial(mes) > 12) return;
     if (Trozo(texto, 9, 1) == QLatin1String(" ") || Trozo(texto, 10, 1) == QLatin1String(" ")) return;

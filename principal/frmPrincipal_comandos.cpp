@@ -6,7 +6,6 @@
 #include "masivo/frmMasivo.h"
 
 #include "platform/ayuda.h"
-#include "platform/carpeta_aplicacion.h"
 #include "platform/dialogos.h"
 #include "platform/impresion.h"
 #include "platform/lista_algoritmos.h"
@@ -21,15 +20,6 @@ namespace {
 const QString kTituloImpresion = QStringLiteral("Digito KIV");
 constexpr int kTemaVentanaPrincipal = 101;
 constexpr int kTemaEdicion = 102;
-
-// The help dialog of this window, set as each command needs it.
-void MostrarAyudaPrincipal(int comando, std::optional<int> contexto = std::nullopt) {
-    DialogoAyuda cmDlg;
-    cmDlg.setHelpFile(ArchivoEnCarpetaAplicacion(QStringLiteral("Vaviviv.hlp")));
-    if (contexto) cmDlg.setHelpContext(*contexto);
-    cmDlg.setHelpCommand(comando);
-    cmDlg.ShowHelp();
-}
 
 }  // namespace
 
@@ -51,17 +41,16 @@ void frmPrincipal::cmdImprime_Click() {
 
 // The viewer opens beside the window; nothing waits for it.
 void frmPrincipal::cmndAyuda_Click() {
-    MostrarAyudaPrincipal(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaPrincipal));
+    MostrarAyudaVentana(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaPrincipal));
 }
 
-// Not implemented yet: the bulk window. Its button and menu entry are in place.
 // Not modal, one instance: a second press brings it forward.
 void frmPrincipal::cmndMasivo_Click() { MostrarMasivo(this); }
 
-void frmPrincipal::mnuAyudaContenido_Click() { MostrarAyudaPrincipal(kAyudaContenido); }
-void frmPrincipal::mnuAyudaUso_Click() { MostrarAyudaPrincipal(kAyudaUso); }
-void frmPrincipal::mnuAyudaEdicion_Click() { MostrarAyudaPrincipal(kAyudaTema, kTemaEdicion); }
-void frmPrincipal::mnuAyudaDespliegue_Click() { MostrarAyudaPrincipal(kAyudaTema, kTemaVentanaPrincipal); }
+void frmPrincipal::mnuAyudaContenido_Click() { MostrarAyudaVentana(kAyudaContenido); }
+void frmPrincipal::mnuAyudaUso_Click() { MostrarAyudaVentana(kAyudaUso); }
+void frmPrincipal::mnuAyudaEdicion_Click() { MostrarAyudaVentana(kAyudaTema, kTemaEdicion); }
+void frmPrincipal::mnuAyudaDespliegue_Click() { MostrarAyudaVentana(kAyudaTema, kTemaVentanaPrincipal); }
 void frmPrincipal::mnuAyudaCalculo_Click() { cmndAyuda_Click(); }
 
 // A modal box: the window is usable again as soon as it closes.

@@ -1,13 +1,14 @@
 // The controls of the main window, their layout in twips, the menus and the
 // tab order.
 
-#include "app/recursos.h"
 #include "engine/catalogo.h"
+#include "engine/fecha.h"
 #include "platform/controles.h"
 #include "platform/disposicion.h"
 #include "platform/lista_algoritmos.h"
 #include "platform/teclas.h"
 #include "principal/frmPrincipal.h"
+#include "reglas/texto.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -26,7 +27,6 @@ namespace {
 constexpr int kAnchoCliente = 9525;  // twips; the menu bar comes on top
 constexpr int kAltoCliente = 4425;
 constexpr int kLargoImporte = 20;
-constexpr int kLargoFecha = 10;
 
 QLabel* Etiqueta(QWidget* contenedor, const char* nombre, const QString& texto) {
     auto* etiqueta = Crear<QLabel>(contenedor, nombre);
@@ -48,7 +48,6 @@ QLineEdit* CampoResultado(QWidget* contenedor, const char* nombre) {
 }  // namespace
 
 void frmPrincipal::CrearControles() {
-    CargarRecursos();
     AspectoDeVentana(*this);
     setWindowTitle(QString::fromUtf8("Calculo del Dígito Verificador"));
 
@@ -91,7 +90,7 @@ void frmPrincipal::CrearControles() {
     mskImporte->setMaxLength(kLargoImporte);
     lblFecha = Etiqueta(fraDatos, "lblFecha", QStringLiteral("Fecha (dd/mm/aaaa) :"));
     mskFecha = Crear<QLineEdit>(fraDatos, "mskFecha");
-    mskFecha->setMaxLength(kLargoFecha);
+    mskFecha->setMaxLength(int(kLongitudFecha));
     // Composed characters would slip past the key filters of these two.
     mskImporte->setAttribute(Qt::WA_InputMethodEnabled, false);
     mskFecha->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -144,7 +143,7 @@ void frmPrincipal::CrearMenus() {
 void frmPrincipal::Disponer() {
     // lblMensaje must hold each of its texts whole.
     QStringList descripciones{IndicacionInicial()};
-    for (const Algoritmo& algoritmo : Catalogo()) descripciones << TextoDeCatalogo(algoritmo.descripcionPrincipal);
+    for (const Algoritmo& algoritmo : Catalogo()) descripciones << DesdeUtf8(algoritmo.descripcionPrincipal);
 
     Disposicion d;
     d.colocar(cmndMasivo, {6480, 120, 495, 375});

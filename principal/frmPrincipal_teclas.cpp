@@ -2,7 +2,7 @@
 // their text does to the rest of the window.
 
 #include "platform/teclas.h"
-#include "platform/texto.h"
+#include "reglas/texto.h"
 #include "principal/frmPrincipal.h"
 
 #include <QLineEdit>
@@ -17,48 +17,26 @@ bool EsDigitoTecleado(int KeyAscii) { return KeyAscii >= '0' && KeyAscii <= '9';
 }  // namespace
 
 // Enter in any entry field presses the calculate button, focus unmoved.
-void frmPrincipal::txtReferenciaaCalcular_KeyPress(int& KeyAscii) {
-    if (KeyAscii == kTeclaEnter) {
-        KeyAscii = 0;
-        cmdCalcularReferencia->click();
-    }
+bool frmPrincipal::EnterCalcula(int& KeyAscii) {
+    if (KeyAscii != kTeclaEnter) return false;
+    KeyAscii = 0;
+    cmdCalcularReferencia->click();
+    return true;
 }
 
-void frmPrincipal::txtSucursal_KeyPress(int& KeyAscii) {
-    if (KeyAscii == kTeclaEnter) {
-        KeyAscii = 0;
-        cmdCalcularReferencia->click();
-    }
-}
-
-void frmPrincipal::txtCuenta_KeyPress(int& KeyAscii) {
-    if (KeyAscii == kTeclaEnter) {
-        KeyAscii = 0;
-        cmdCalcularReferencia->click();
-    }
-}
+void frmPrincipal::txtReferenciaaCalcular_KeyPress(int& KeyAscii) { EnterCalcula(KeyAscii); }
+void frmPrincipal::txtSucursal_KeyPress(int& KeyAscii) { EnterCalcula(KeyAscii); }
+void frmPrincipal::txtCuenta_KeyPress(int& KeyAscii) { EnterCalcula(KeyAscii); }
 
 void frmPrincipal::mskImporte_KeyPress(int& KeyAscii) {
-    if (KeyAscii == kTeclaEnter) {
-        KeyAscii = 0;
-        cmdCalcularReferencia->click();
-        return;
-    }
+    if (EnterCalcula(KeyAscii)) return;
     if (!EsDigitoTecleado(KeyAscii) && KeyAscii != '.' && KeyAscii != kTeclaRetroceso) KeyAscii = 0;
 }
 
 void frmPrincipal::mskFecha_KeyPress(int& KeyAscii) {
-    if (KeyAscii == kTeclaEnter) {
-        KeyAscii = 0;
-        cmdCalcularReferencia->click();
-        return;
-    }
+    if (EnterCalcula(KeyAscii)) return;
     if (!EsDigitoTecleado(KeyAscii) && KeyAscii != '/' && KeyAscii != kTeclaRetroceso) KeyAscii = 0;
 }
-
-// The result fields are read-only; their keys need nothing more.
-void frmPrincipal::txtReferenciaCompleta_KeyPress(int&) {}
-void frmPrincipal::txtVaviviVerificador_KeyPress(int&) {}
 
 // The result stays while only the reference changes; printing needs something
 // other than spaces in it.

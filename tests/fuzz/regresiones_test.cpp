@@ -11,11 +11,11 @@
 #include "engine/algoritmos.h"
 #include "engine/numero.h"
 #include "fuzz/dispositivo_troceado.h"
-#include "masivo/archivo_entrada.h"
-#include "masivo/archivo_resultados.h"
-#include "masivo/reglas_fila.h"
-#include "platform/texto.h"
-#include "principal/validacion.h"
+#include "reglas/archivo_entrada.h"
+#include "reglas/archivo_resultados.h"
+#include "reglas/reglas_fila.h"
+#include "reglas/texto.h"
+#include "reglas/calcular_referencia.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // a tab, CR LF, Windows-1252 bytes. (A device that refuses to write: see the
 // fuzzing regressions.)
 
-#include "masivo/archivo_resultados.h"
+#include "reglas/archivo_resultados.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // stores; a file that cannot be read or written is named in a box with the
 // system's reason, and neither the grid nor the earlier file loses anything.
 
-#include "masivo/archivo_entrada.h"
+#include "reglas/archivo_entrada.h"
 #include "platform/aplicacion.h"
 #include "ventana_masivo.h"
 

@@ -1,7 +1,7 @@
 // The bulk rules for one row: trimming, the checks in their order per
 // algorithm with their outcome texts (each text once), and the result cells.
 
-#include "masivo/reglas_fila.h"
+#include "reglas/reglas_fila.h"
 
 #include <gtest/gtest.h>
 

@@ -40,11 +40,11 @@ private slots:
                 vistos << caja->windowTitle();
                 boton < 0 ? QTest::keyClick(caja, Qt::Key_Escape) : caja->button(QMessageBox::StandardButton(boton))->click();
             });
-            QCOMPARE(MostrarMensaje("¿Seguro?", Icono::Pregunta, botones), respuesta);
+            QCOMPARE(MostrarMensaje("¿Seguro?", Icono::Ninguno, botones), respuesta);
             QCOMPARE(vistos.join(' '), textos + " VaviviV");
         }
         for (const auto& [icono, qt] : {std::pair{Icono::Critico, QMessageBox::Critical}, {Icono::Ninguno, QMessageBox::NoIcon},
-                                        {Icono::Exclamacion, QMessageBox::Warning}, {Icono::Pregunta, QMessageBox::Question},
+                                        {Icono::Exclamacion, QMessageBox::Warning},
                                         {Icono::Informacion, QMessageBox::Information}})
             QCOMPARE(CrearCajaMensaje({"t", "VaviviV", icono}, nullptr)->icon(), qt);
     }

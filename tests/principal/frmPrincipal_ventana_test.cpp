@@ -1,6 +1,7 @@
 // frmPrincipal as it loads and as each algorithm configures it; what the fields
 // let the user type and what their changes do; the month calendar.
 
+#include "reglas/texto.h"
 #include "engine/catalogo.h"
 #include "platform/aplicacion.h"
 #include "platform/lista_algoritmos.h"
@@ -146,7 +147,7 @@ private slots:
             QVERIFY2(c->minimumSizeHint().height() <= c->height(), qPrintable(c->objectName()));
         for (const Algoritmo& a : Catalogo()) {  // the description, whichever algorithm is chosen
             v->elegir(a.codigo);
-            QVERIFY2(cabe(v->control<QLabel>("lblMensaje")), TextoDeCatalogo(a.descripcionPrincipal).toUtf8());
+            QVERIFY2(cabe(v->control<QLabel>("lblMensaje")), DesdeUtf8(a.descripcionPrincipal).toUtf8());
         }
     }
 
@@ -157,13 +158,13 @@ private slots:
                                               {6, {"lblSucursal", "txtSucursal", "lblCuenta", "txtCuenta"}},
                                               {10, {"lblImporte", "mskImporte", "lblFecha", "mskFecha", "cmdFecha"}}};
         for (const Algoritmo& a : Catalogo()) {
-            QCOMPARE(v->algoritmos()->itemText(v->algoritmos()->findData(a.codigo)), TextoDeCatalogo(a.texto));
+            QCOMPARE(v->algoritmos()->itemText(v->algoritmos()->findData(a.codigo)), DesdeUtf8(a.texto));
             v->llenar(10, {"123456", "1", "2", "3", "01/02/2003"});
             v->ponerResultado("1234567", "7");
             v->elegir(a.codigo);
             QVERIFY(v->control("fraDatos")->isEnabled() && v->boton("cmdCalcularReferencia")->isEnabled());
             QVERIFY(!v->boton("cmdImprime")->isEnabled());
-            QCOMPARE(v->control<QLabel>("lblMensaje")->text(), TextoDeCatalogo(a.descripcionPrincipal));
+            QCOMPARE(v->control<QLabel>("lblMensaje")->text(), DesdeUtf8(a.descripcionPrincipal));
             QCOMPARE(v->campo("txtReferenciaaCalcular")->maxLength(), a.longitudMaxima);
             for (const QString& opcional : kOpcionales)
                 QVERIFY2(v->control(opcional)->isVisible() == visibles.value(a.codigo).contains(opcional),

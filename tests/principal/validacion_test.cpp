@@ -4,7 +4,7 @@
 // Each message text appears once, so a typo in any of them fails here.
 // How numbers and dates are read is the engine's (tests/engine).
 
-#include "principal/validacion.h"
+#include "reglas/calcular_referencia.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 add_library(dialogos_simulados STATIC ${PROJECT_SOURCE_DIR}/tests/platform/dialogos_simulados.cpp)
 target_include_directories(dialogos_simulados PUBLIC ${PROJECT_SOURCE_DIR}/tests/platform)
-target_link_libraries(dialogos_simulados PUBLIC plataforma_ui)
+target_link_libraries(dialogos_simulados PUBLIC plataforma)
 
 function(vaviviv_qtest nombre)
   add_executable(${nombre} ${ARGN})
@@ -19,7 +19,7 @@ vaviviv_qtest(frmPrincipal_ventana_test frmPrincipal_ventana_test.cpp)
 # preview and the help viewer; PDFs are read back with poppler-utils.
 add_library(simulados_impresion STATIC ${PROJECT_SOURCE_DIR}/tests/platform/simulados_impresion.cpp)
 target_include_directories(simulados_impresion PUBLIC ${PROJECT_SOURCE_DIR}/tests/platform)
-target_link_libraries(simulados_impresion PUBLIC plataforma_impresion)
+target_link_libraries(simulados_impresion PUBLIC plataforma)
 
 vaviviv_qtest(ayuda_test ${PROJECT_SOURCE_DIR}/tests/platform/ayuda_test.cpp)
 target_link_libraries(ayuda_test PRIVATE simulados_impresion)

@@ -1,16 +1,17 @@
-#include "principal/validacion.h"
+#include "reglas/calcular_referencia.h"
 
 #include "engine/algoritmos.h"
 #include "engine/catalogo.h"
 #include "engine/fecha.h"
 #include "engine/numero.h"
-#include "platform/texto.h"
+#include "reglas/texto.h"
 
 namespace vaviviv {
 
 namespace {
 
 const QString kFechaInvalida = QStringLiteral("Teclear Fecha valida con formato:  DD/MM/AAAA");
+const QString kTeclearReferencia = QStringLiteral("Teclear Referencia");
 const QString kPrefijoAAMMDD =
     QStringLiteral("Los 6 primeros dígitos de Fecha en la Referencia No tienen formato (AAMMDD) valido");
 
@@ -22,11 +23,11 @@ struct Comprobador {
         v.mensajes << mensaje;
         return false;
     }
-    bool requerido(Campo campo, const QString& texto, const char* mensaje) {
-        return !texto.isEmpty() || fallo(campo, QString::fromUtf8(mensaje));
+    bool requerido(Campo campo, const QString& texto, const QString& mensaje) {
+        return !texto.isEmpty() || fallo(campo, mensaje);
     }
-    bool maximo(Campo campo, const QString& texto, qsizetype n, const char* mensaje) {
-        return ContarCaracteres(texto) <= n || fallo(campo, QString::fromUtf8(mensaje));
+    bool maximo(Campo campo, const QString& texto, qsizetype n, const QString& mensaje) {
+        return ContarCaracteres(texto) <= n || fallo(campo, mensaje);
     }
     bool digitos(Campo campo, const QString& texto, const char* prefijo) {
         const QString malo = PrimerNoDigito(texto);
@@ -36,30 +37,37 @@ struct Comprobador {
 
 constexpr const char* kRefNumerica = "La Referencia debe ser numérica. Carácter no valido:  ' ";
 
-bool ReferenciaNumerica(Comprobador& c, const QString& ref, int maximo) {
-    const char* largo = maximo == 19   ? "La Referencia no puede ser mayor de 19 dígitos"
-                        : maximo == 18 ? "La Referencia no puede ser mayor de 18 dígitos"
-                                       : "La Referencia no puede ser mayor de 12 dígitos";
-    return c.maximo(Campo::Referencia, ref, maximo, largo) && c.digitos(Campo::Referencia, ref, kRefNumerica);
+bool ReferenciaNumerica(Comprobador& c, const QString& ref, int codigo) {
+    const qsizetype maximo = qsizetype(LongitudMaxima(codigo));
+    return c.maximo(Campo::Referencia, ref, maximo, QStringLiteral("La Referencia no puede ser mayor de %1 dígitos").arg(maximo)) &&
+           c.digitos(Campo::Referencia, ref, kRefNumerica);
+}
+
+bool ReferenciaAlfanumerica(Comprobador& c, const QString& ref, int codigo) {
+    const qsizetype maximo = qsizetype(LongitudMaxima(codigo));
+    return c.maximo(Campo::Referencia, ref, maximo,
+                    QStringLiteral("La Referencia no puede ser mayor de %1 caracteres alfanumericos").arg(maximo));
 }
 
 // Code 02: the length message does not end the checks; the date prefix
 // digit test still runs, so both messages can show.
 bool Referencia02(Comprobador& c, const QString& ref) {
-    const qsizetype n = ContarCaracteres(ref);
-    bool valida = n >= 6 && n <= 19;
-    if (!valida) c.fallo(Campo::Referencia, QStringLiteral("La Referencia no puede ser mayor de 19 dígitos y menor de 6 dígitos"));
-    const QStringView prefijo = QStringView(ref).left(6);
+    const qsizetype n = ContarCaracteres(ref), maximo = qsizetype(LongitudMaxima(2));
+    bool valida = n >= kLongitudFecha02 && n <= maximo;
+    if (!valida)
+        c.fallo(Campo::Referencia, QStringLiteral("La Referencia no puede ser mayor de %1 dígitos y menor de %2 dígitos")
+                                       .arg(maximo)
+                                       .arg(kLongitudFecha02));
+    const QStringView prefijo = QStringView(ref).left(kLongitudFecha02);
     if (!PrimerNoDigito(prefijo).isEmpty()) return c.fallo(Campo::Referencia, kPrefijoAAMMDD);
     if (!valida) return false;
     const int aa = prefijo.left(2).toInt(), mm = prefijo.mid(2, 2).toInt(), dd = prefijo.mid(4, 2).toInt();
-    if (mm > 12 || !EsFechaReal(dd, mm, aa >= 90 ? 1900 + aa : 2000 + aa))
-        return c.fallo(Campo::Referencia, kPrefijoAAMMDD);
+    if (mm > 12 || !EsFechaReal(dd, mm, AnioDeReferencia02(aa))) return c.fallo(Campo::Referencia, kPrefijoAAMMDD);
     return true;
 }
 
 bool Importe(Comprobador& c, const QString& importe) {
-    if (!c.requerido(Campo::Importe, importe, "Teclear Importe")) return false;
+    if (!c.requerido(Campo::Importe, importe, QStringLiteral("Teclear Importe"))) return false;
     const auto numero = LeerNumero(Vista(importe.toUtf8()));
     if (!numero) return c.fallo(Campo::Importe, QStringLiteral("El Importe tiene que ser numérico"));
     if (numero->superaImporteMaximo())
@@ -90,29 +98,27 @@ Validacion ValidarDatos(int codigo, const DatosPrincipal& d) {
     Comprobador c;
     switch (codigo) {
     case 0:
-    case 3: ReferenciaNumerica(c, d.referencia, 19); break;
+    case 3:
+    case 4: ReferenciaNumerica(c, d.referencia, codigo); break;
     case 2: Referencia02(c, d.referencia); break;
-    case 4: ReferenciaNumerica(c, d.referencia, 18); break;
     case 6:
-        c.requerido(Campo::Sucursal, d.sucursal, "Teclear Sucursal") &&
-            c.maximo(Campo::Sucursal, d.sucursal, 8, "La Sucursal no puede ser mayor de 8 dígitos") &&
+        c.requerido(Campo::Sucursal, d.sucursal, QStringLiteral("Teclear Sucursal")) &&
+            c.maximo(Campo::Sucursal, d.sucursal, kLongitudSucursal,
+                     QStringLiteral("La Sucursal no puede ser mayor de %1 dígitos").arg(kLongitudSucursal)) &&
             c.digitos(Campo::Sucursal, d.sucursal, "La Sucursal debe ser numérica. Carácter no valido:  ' ") &&
-            c.requerido(Campo::Cuenta, d.cuenta, "Teclear Cuenta") &&
-            c.maximo(Campo::Cuenta, d.cuenta, 8, "La Cuenta no puede ser mayor de 8 dígitos") &&
+            c.requerido(Campo::Cuenta, d.cuenta, QStringLiteral("Teclear Cuenta")) &&
+            c.maximo(Campo::Cuenta, d.cuenta, kLongitudCuenta,
+                     QStringLiteral("La Cuenta no puede ser mayor de %1 dígitos").arg(kLongitudCuenta)) &&
             c.digitos(Campo::Cuenta, d.cuenta, "La Cuenta debe ser numérica. Carácter no valido:  ' ") &&
-            c.requerido(Campo::Referencia, d.referencia, "Teclear Referencia") &&
-            ReferenciaNumerica(c, d.referencia, 18);
+            c.requerido(Campo::Referencia, d.referencia, kTeclearReferencia) &&
+            ReferenciaNumerica(c, d.referencia, codigo);
         break;
     case 10:
-        ReferenciaNumerica(c, d.referencia, 12) && Importe(c, d.importe) && FechaDDMMAAAA(c, d.fecha);
+        ReferenciaNumerica(c, d.referencia, codigo) && Importe(c, d.importe) && FechaDDMMAAAA(c, d.fecha);
         break;
     case 35:
     case 36:
-        c.maximo(Campo::Referencia, d.referencia, 19, "La Referencia no puede ser mayor de 19 caracteres alfanumericos");
-        break;
-    case 37:
-        c.maximo(Campo::Referencia, d.referencia, 18, "La Referencia no puede ser mayor de 18 caracteres alfanumericos");
-        break;
+    case 37: ReferenciaAlfanumerica(c, d.referencia, codigo); break;
     default: break;
     }
     return c.v;
@@ -122,11 +128,12 @@ std::optional<QString> PrepararFecha(const QString& fecha) {
     QString t = RecortarEspacios(fecha).toString();
     if (t.size() < 3 || t[2] != u'/') t.prepend(u'0');
     if (t.size() < 6 || t[5] != u'/') t = t.left(3) + u'0' + t.mid(3, 6);
-    const bool forma = t.size() == 10 && t[2] == u'/' && t[5] == u'/' && SoloDigitosQt(QStringView(t).left(2)) &&
-                       SoloDigitosQt(QStringView(t).mid(3, 2)) && SoloDigitosQt(QStringView(t).mid(6, 4));
+    const bool forma = CifrasDDMMAAAA(t) && t[2] == u'/' && t[5] == u'/';
     if (!forma) return std::nullopt;
     return t;
 }
+
+QString MensajeSinAlgoritmo() { return QStringLiteral("Debe seleccionar un Algoritmo de cálculo"); }
 
 QString MensajeCaracterNoValido(const QString& caracter) {
     return QStringLiteral("Caracter no Válido en la referencia: ' ") + caracter + QStringLiteral(" '");
@@ -139,8 +146,8 @@ CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrinci
         r.foco = foco;
         return r;
     };
-    if (!codigo) return fallo(QStringLiteral("Debe seleccionar un Algoritmo de cálculo"), Campo::Ninguno);
-    if (d.referencia.isEmpty() && *codigo != 6) return fallo(QStringLiteral("Teclear Referencia"), Campo::Referencia);
+    if (!codigo) return fallo(MensajeSinAlgoritmo(), Campo::Ninguno);
+    if (d.referencia.isEmpty() && *codigo != 6) return fallo(kTeclearReferencia, Campo::Referencia);
     if (!BuscarAlgoritmo(*codigo)) return r;
     if (const Validacion v = ValidarDatos(*codigo, d); !v.valido()) {
         r.mensajes = v.mensajes;

@@ -1,4 +1,4 @@
-#include "platform/codificacion.h"
+#include "reglas/codificacion.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -49,12 +49,6 @@ void CodificadorWindows1252::codificar(QStringView texto, QByteArray& destino) {
         break;
     }
     destino.append(codificador_(sustituido.isNull() ? texto : QStringView(sustituido)));
-}
-
-QByteArray CodificarWindows1252(QStringView texto) {
-    QByteArray bytes;
-    CodificadorWindows1252().codificar(texto, bytes);
-    return bytes;
 }
 
 }  // namespace vaviviv

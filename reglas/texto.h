@@ -8,6 +8,8 @@
 #include <QStringView>
 #include <string_view>
 
+#include "engine/fecha.h"
+
 namespace vaviviv {
 
 // Removes the space character only: tabs and other blanks stay.
@@ -39,6 +41,12 @@ inline QString PrimerNoDigito(QStringView s) {
 
 // At least one character, all digits.
 inline bool SoloDigitosQt(QStringView s) { return !s.isEmpty() && PrimerNoDigito(s).isEmpty(); }
+
+// Digits where DD/MM/AAAA has them, whatever stands between.
+inline bool CifrasDDMMAAAA(QStringView f) {
+    return f.size() == qsizetype(kLongitudFecha) && SoloDigitosQt(f.first(2)) && SoloDigitosQt(f.sliced(3, 2)) &&
+           SoloDigitosQt(f.sliced(6, 4));
+}
 
 inline std::string_view Vista(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
 

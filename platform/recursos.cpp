@@ -1,4 +1,4 @@
-#include "app/recursos.h"
+#include "platform/recursos.h"
 
 #include <QtCore/qglobal.h>
 

@@ -49,6 +49,9 @@ struct CalculoPrincipal {
 // nothing (no message, no result).
 CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrincipal& datos);
 
+// Every command that needs an algorithm says this when none is chosen.
+QString MensajeSinAlgoritmo();
+
 // Text of the box for a character routines 35, 36 and 37 cannot use.
 QString MensajeCaracterNoValido(const QString& caracter);
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <span>
 
-#include "platform/codificacion.h"
+#include "reglas/codificacion.h"
 
 namespace vaviviv {
 

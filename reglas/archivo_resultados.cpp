@@ -1,4 +1,4 @@
-#include "masivo/archivo_resultados.h"
+#include "reglas/archivo_resultados.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -21,6 +21,4 @@ private:
     QStringEncoder codificador_;
 };
 
-QByteArray CodificarWindows1252(QStringView texto);
-
 }  // namespace vaviviv

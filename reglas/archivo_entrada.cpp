@@ -1,9 +1,9 @@
-#include "masivo/archivo_entrada.h"
+#include "reglas/archivo_entrada.h"
 
 #include <QLocale>
 #include <algorithm>
 
-#include "platform/texto.h"
+#include "reglas/texto.h"
 
 namespace vaviviv {
 
