@@ -19,8 +19,6 @@ namespace vaviviv {
 
 namespace {
 
-const QString kIndicacion =
-    QStringLiteral("Primero Seleccione el algoritmo deseado y luego el Archivo a calcular.");
 const QString kTituloPregunta = QString::fromUtf8("KIV- Dígito verificador");
 
 // Column titles in row 0 for each kind of input.
@@ -38,6 +36,10 @@ QStringList Titulos(Entradas entradas) {
 }
 
 }  // namespace
+
+QString frmMasivo::IndicacionInicial() {
+    return QStringLiteral("Primero Seleccione el algoritmo deseado y luego el Archivo a calcular.");
+}
 
 frmMasivo::frmMasivo(QWidget* principal) : QMainWindow(nullptr), principal_(principal) {
     setObjectName(QStringLiteral("frmMasivo"));
@@ -57,12 +59,12 @@ void frmMasivo::Form_Load() {
     eleccionAnterior_ = -1;
     // The size is fixed when the controls are laid out; here only the place.
     CentrarEnPantalla(*this);
-    lblDigito->setText(kIndicacion);
+    lblDigito->setText(IndicacionInicial());
     grdMasivo->setRows(1);
 }
 
 void frmMasivo::cboAlgoritmo_Click() {
-    if (lblDigito->text() != kIndicacion && !PreguntarConservarDatos()) {
+    if (lblDigito->text() != IndicacionInicial() && !PreguntarConservarDatos()) {
         // The user keeps the unsaved results: the choice is taken back.
         const QSignalBlocker sinAviso(cboAlgoritmo);
         cboAlgoritmo->setCurrentIndex(eleccionAnterior_);
@@ -107,7 +109,7 @@ void frmMasivo::ConfigurarRejilla() {
     cmdCalcular->setEnabled(true);
     mnuArchivoAbrir->setEnabled(true);
     cmdAbrir->setEnabled(true);
-    lblDigito->setText(kIndicacion);
+    lblDigito->setText(IndicacionInicial());
 
     if (const Algoritmo* algoritmo = BuscarAlgoritmo(*codigo)) {
         lblDigito->setText(DesdeUtf8(algoritmo->descripcionMasivo));

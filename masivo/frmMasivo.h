@@ -95,6 +95,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What lblDigito says until an algorithm is chosen.
+    static QString IndicacionInicial();
+
     void CrearControles();
     void CrearMenus();
     void Disponer();

@@ -6,6 +6,7 @@
 #include "platform/controles.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
+#include "reglas/texto.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -96,12 +97,8 @@ void frmMasivo::CrearMenus() {
 }
 
 void frmMasivo::Disponer() {
-    QStringList descripciones{
-        QStringLiteral("Primero Seleccione el algoritmo deseado y luego el Archivo a calcular."),
-        QString::fromUtf8(kAlgoritmoNoDisponible.data(), qsizetype(kAlgoritmoNoDisponible.size()))};
-    for (const Algoritmo& algoritmo : Catalogo())
-        descripciones << QString::fromUtf8(algoritmo.descripcionMasivo.data(),
-                                           qsizetype(algoritmo.descripcionMasivo.size()));
+    QStringList descripciones{IndicacionInicial(), DesdeUtf8(kAlgoritmoNoDisponible)};
+    for (const Algoritmo& algoritmo : Catalogo()) descripciones << DesdeUtf8(algoritmo.descripcionMasivo);
 
     Disposicion d;
     d.colocar(Picture1, {120, 0, 2295, 615});

@@ -182,7 +182,7 @@ CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrinci
         return fallo(MensajeCaracterNoValido(DesdeUtf8(res.caracter)), Campo::Ninguno);
     if (!res.correcto())  // the checks above keep every such input away
         return fallo(QStringLiteral("Los datos no son válidos para este algoritmo"), Campo::Ninguno);
-    r.digitos = QString::fromStdString(res.digitos);
+    r.digitos = DesdeUtf8(res.digitos);
     r.referenciaCompleta = d.referencia + r.digitos;
     return r;
 }

@@ -118,7 +118,7 @@ ResultadoFila CalcularFila(int codigo, QStringView col0, QStringView col1, QStri
         return fila;
     }
     if (!res.correcto()) return fila;  // the checks keep such rows away
-    fila.digitos = QString::fromLatin1(res.digitos.data(), qsizetype(res.digitos.size()));
+    fila.digitos = DesdeUtf8(res.digitos);
     fila.resultado.reserve(ref.size() + fila.digitos.size());
     fila.resultado.append(ref).append(fila.digitos);
     return fila;

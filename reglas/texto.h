@@ -50,12 +50,15 @@ inline bool CifrasDDMMAAAA(QStringView f) {
 
 inline std::string_view Vista(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
 
-// UTF-8 to text, keeping a leading U+FEFF (QString::fromUtf8 drops it as a
-// byte-order mark, and a rejected character may be exactly that one); a
-// malformed or cut sequence becomes U+FFFD.
+// UTF-8 to text: the one conversion from the engine's texts. A leading
+// U+FEFF is kept (QString::fromUtf8 drops it as a byte-order mark, and a
+// rejected character may be exactly that one); a malformed or cut sequence
+// becomes U+FFFD.
 inline QString DesdeUtf8(std::string_view s) {
+    const QByteArrayView bytes(s.data(), static_cast<qsizetype>(s.size()));
+    if (!bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    return utf8(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+    return utf8(bytes);
 }
 
 }  // namespace vaviviv
