@@ -1,0 +1,91 @@
+#pragma once
+// What the window tests share: stand-ins for the help viewer, the printer and the report preview in
+// the manner of DialogosSimulados (installed for their lifetime, recording, opening no window), the
+// PDFs they print read back with poppler-utils (which the tests need), and the user's gestures.
+
+#include "dialogos_simulados.h"
+#include "platform/aplicacion.h"
+#include "platform/ayuda.h"
+#include "platform/impresion.h"
+#include "platform/informe.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace vaviviv {
+
+struct AyudaSimulada final : Ayuda {
+    Ayuda* anterior = InstalarAyuda(this);
+    std::vector<PeticionAyuda> peticiones;
+    ~AyudaSimulada() override { InstalarAyuda(anterior); }
+    void mostrar(const PeticionAyuda& peticion) override { peticiones.push_back(peticion); }
+};
+
+// Fails with each scripted error in turn, then prints into a PDF file.
+struct ImpresoraSimulada final : Impresora {
+    Impresora* anterior = InstalarImpresora(this);
+    ImpresoraPdf pdf;
+    std::deque<ErrorImpresion> errores;
+    int impresas = 0;
+    explicit ImpresoraSimulada(const QString& ruta) : pdf(ruta) {}
+    ~ImpresoraSimulada() override { InstalarImpresora(anterior); }
+    std::optional<ErrorImpresion> imprimir(const QImage& imagen) override {
+        if (errores.empty()) return ++impresas, pdf.imprimir(imagen);
+        const ErrorImpresion error = errores.front();
+        errores.pop_front();
+        return error;
+    }
+};
+
+// Writes the produced report into a PDF file instead of previewing it.
+struct PresentacionPdf final : PresentacionInforme {
+    PresentacionInforme* anterior = InstalarPresentacion(this);
+    QString ruta;
+    int veces = 0;
+    explicit PresentacionPdf(const QString& ruta) : ruta(ruta) {}
+    ~PresentacionPdf() override { InstalarPresentacion(anterior); }
+    void presentar(QPrinter& impresora, const std::function<void(QPrinter&)>& pintar) override {
+        ++veces;
+        impresora.setOutputFormat(QPrinter::PdfFormat);
+        impresora.setOutputFileName(ruta);
+        pintar(impresora);
+    }
+};
+
+inline QString EjecutarPoppler(const QString& programa, const QStringList& argumentos) {
+    QProcess proceso;
+    proceso.start(programa, argumentos);
+    return proceso.waitForFinished(120000) && proceso.exitCode() == 0 ? QString::fromUtf8(proceso.readAllStandardOutput()) : QString();
+}
+
+inline QStringList TextoPdf(const QString& ruta) {
+    const QStringList paginas = EjecutarPoppler("pdftotext", {"-layout", ruta, "-"}).split(u'\f');
+    return paginas.first(paginas.size() - 1);  // not what follows the last page break
+}
+
+inline QStringList ImagenesPdf(const QString& ruta) {
+    QStringList tamanos;
+    for (const QString& linea : EjecutarPoppler("pdfimages", {"-list", ruta}).split(u'\n').mid(2))
+        if (const QStringList c = linea.simplified().split(u' '); c.size() > 4) tamanos << c[3] + u'x' + c[4];
+    return tamanos;
+}
+
+// Picks the entry that carries `codigo` in the list's popup, as the user does.
+inline void Elegir(QComboBox& lista, int codigo) {
+    lista.showPopup();
+    lista.view()->setCurrentIndex(lista.model()->index(lista.findData(codigo), 0));
+    QTest::keyClick(lista.view(), Qt::Key_Return);
+}
+
+inline QByteArray Leer(const QString& ruta) { QFile f(ruta); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
+inline bool Escribir(const QString& ruta, const QByteArray& bytes) { QFile f(ruta); return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(); }
+
+}  // namespace vaviviv
