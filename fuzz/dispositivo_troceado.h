@@ -11,9 +11,7 @@ namespace vaviviv::fuzz {
 
 class DispositivoTroceado : public QIODevice {
 public:
-    DispositivoTroceado(QByteArray datos, qint64 trozo) : datos_(std::move(datos)), trozo_(trozo) {
-        open(ReadOnly | Unbuffered);
-    }
+    DispositivoTroceado(QByteArray datos, qint64 trozo) : datos_(std::move(datos)), trozo_(trozo) { open(ReadOnly | Unbuffered); }
     bool isSequential() const override { return true; }
 
 protected:
@@ -27,8 +25,7 @@ protected:
 
 private:
     QByteArray datos_;
-    qint64 trozo_;
-    qint64 leidos_ = 0;
+    qint64 trozo_, leidos_ = 0;
 };
 
 }  // namespace vaviviv::fuzz

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang in build-fuzz/ and runs each for the
-# given number of seconds (20 by default). A crash, a hang (10 s on one input),
-# a leak or any sanitizer report fails the run; the input that caused it is
-# left in build-fuzz/hallazgos/ (replay: build-fuzz/fuzz/OBJETIVO ARCHIVO).
-# The corpus grows run after run in build-fuzz/corpus/.
+# Builds the libFuzzer targets with clang in build-fuzz/ (or $VAVIVIV_FUZZ_DIR)
+# and runs each for the given number of seconds (20 by default). A crash, a hang
+# (10 s on one input), a leak or any sanitizer report fails the run; the input
+# that caused it is left in hallazgos/ there (replay: DIR/fuzz/OBJETIVO ARCHIVO).
+# The corpus grows run after run in corpus/ there.
 # Usage: fuzz/ejecutar.sh [SEGUNDOS] [OBJETIVO...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,22 +12,24 @@ segundos=${1:-20}
 objetivos=("$@")
 [ ${#objetivos[@]} -gt 0 ] || objetivos=(fuzz_motor fuzz_principal fuzz_fila fuzz_archivos)
 
+dir=${VAVIVIV_FUZZ_DIR:-build-fuzz}
+
 scripts/dependencias.sh clang-14 libclang-rt-14-dev
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
   -DCMAKE_CXX_COMPILER=clang++-14 -DVAVIVIV_FUZZ=ON -DVAVIVIV_GUI=OFF -DVAVIVIV_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target fuzzers >/dev/null
+cmake --build "$dir" -j"$(nproc)" --target fuzzers >/dev/null
 
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-mkdir -p build-fuzz/hallazgos
+mkdir -p "$dir"/hallazgos
 fallos=0
 bien=0
 for t in "${objetivos[@]}"; do
-  corpus=build-fuzz/corpus/$t
-  registro=build-fuzz/$t.log
+  corpus=$dir/corpus/$t
+  registro=$dir/$t.log
   mkdir -p "$corpus"
-  if build-fuzz/fuzz/"$t" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
-       -dict=fuzz/vaviviv.dict -artifact_prefix=build-fuzz/hallazgos/"$t"- -print_final_stats=1 \
+  if "$dir"/fuzz/"$t" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
+       -dict=fuzz/vaviviv.dict -artifact_prefix="$dir"/hallazgos/"$t"- -print_final_stats=1 \
        "$corpus" fuzz/semillas/"$t" >"$registro" 2>&1; then
     ejecuciones=$(awk '/stat::number_of_executed_units/ { print $2 }' "$registro")
     printf '  %-16s %10s ejecuciones en %s s, corpus de %s entradas\n' "$t" "$ejecuciones" "$segundos" \

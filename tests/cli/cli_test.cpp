@@ -1,146 +1,205 @@
-// vaviviv-cli run as a real process: arguments, exit codes, streams and files.
+// vaviviv-cli run as a real process: each way through its subcommands, then
+// hostile files, devices and limits through `masivo`, with the exit code and
+// both streams. The rules themselves are tested in reglas/.
 #include "ejecutar_cli.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#include <sys/resource.h>
+#include <tuple>
+#include <unistd.h>
+
+#include "reglas/calcular_referencia.h"
 
 using namespace vaviviv::prueba;
 
 namespace {
 
-QByteArray Utf8(const char* s) { return QByteArray(s); }
-QByteArray Cp1252(const QString& s) {
-    QByteArray b;
-    for (QChar c : s) b.append(c == u'í' ? '\xED' : c == u'Ñ' ? '\xD1' : char(c.unicode()));
-    return b;
+// The main window's messages for the same fields, one a line.
+QByteArray MensajesDeLaVentana(int codigo, const QString& referencia) {
+    return vaviviv::CalcularReferencia(codigo, {referencia, {}, {}, {}, {}}).mensajes.join(u'\n').toUtf8() + '\n';
 }
 
-TEST(CliCalcular, EscribeReferenciaCompletaTabuladorYDigitos) {
-    struct Caso {
-        QStringList args;
-        const char* esperado;
-    } casos[] = {
-        {{"calcular", "00", "123456"}, "1234566\t6\n"},
-        {{"calcular", "0", "123456"}, "1234566\t6\n"},
-        {{"calcular", "02", "141118abc"}, "141118abc1\t1\n"},
-        {{"calcular", "03", "271828"}, "2718284\t4\n"},
-        {{"calcular", "4", "123456"}, "12345693\t93\n"},
-        {{"calcular", "--sucursal", "123", "06", "890", "--cuenta=4567"}, "89062\t62\n"},
-        {{"calcular", "10", "123456", "--importe", "123.45", "--fecha", "15/06/2000"}, "12345646337268\t46337268\n"},
-        {{"calcular", "35", "ABC123"}, "ABC1238\t8\n"},
-        {{"calcular", "36", "ABC123"}, "ABC1232\t2\n"},
-        {{"calcular", "37", "ABC123"}, "ABC12303\t03\n"},
+TEST(Cli, CadaCaminoDeLosSubcomandos) {
+    const QByteArray uso = "\nUse \xC2\xABvaviviv-cli --help\xC2\xBB para ver c\xC3\xB3mo se usa.\n";
+    const std::tuple<QStringList, int, QByteArray, QByteArray> casos[] = {
+        // Options before or after the arguments, "--opción=valor" too.
+        {{"calcular", "00", "123456"}, 0, "1234566\t6\n", ""},
+        {{"calcular", "--sucursal", "123", "06", "890", "--cuenta=4567"}, 0, "89062\t62\n", ""},
+        {{"calcular", "10", "123456", "--importe", "123.45", "--fecha", "15/06/2000"}, 0, "12345646337268\t46337268\n", ""},
+        // Two messages; after "--" a reference may start with "-"; a leading U+FEFF is part of it.
+        {{"calcular", "02", "12a45"}, 1, "", MensajesDeLaVentana(2, "12a45")},
+        {{"calcular", "00", "--", "-5"}, 1, "", MensajesDeLaVentana(0, "-5")},
+        {{"calcular", "35", QChar(0xFEFF) + QStringLiteral("ABC")}, 1, "", MensajesDeLaVentana(35, QChar(0xFEFF) + QStringLiteral("ABC"))},
+        {{"verificar", "00", "1234566"}, 0, "v\xC3\xA1lida\n", ""},
+        {{"verificar", "10", "12345646337268", "--importe", "123.45", "--fecha", "15/06/2000"}, 0, "v\xC3\xA1lida\n", ""},
+        {{"verificar", "00", "1234567"}, 1, "no v\xC3\xA1lida: se esperaba 1234566\n", ""},
+        {{"verificar", "04", "93"}, 1, "", "La referencia completa debe tener m\xC3\xA1s de 2 caracteres\n"},
+        {{"verificar", "00", "12a4566"}, 1, "", MensajesDeLaVentana(0, "12a456")},
+        // Misuse: the reason, then where to look.
+        {{}, 2, "", "Falta el subcomando: calcular, masivo o verificar." + uso},
+        {{"sumar", "00", "1"}, 2, "", "Subcomando desconocido: \xC2\xABsumar\xC2\xBB" + uso},
+        {{"calcular", "00"}, 2, "", "Uso: vaviviv-cli calcular CODIGO REFERENCIA [opciones]" + uso},
+        {{"verificar", "00"}, 2, "", "Uso: vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [opciones]" + uso},
+        {{"masivo", "00"}, 2, "", "Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]" + uso},
+        {{"calcular", "05", "123"}, 2, "", "C\xC3\xB3" "digo de algoritmo no v\xC3\xA1lido: \xC2\xAB" "05\xC2\xBB (use 00 02 03 04 06 10 35 36 37)" + uso},
+        {{"calcular", "4", "123", "--importe", "5"}, 2, "", "La opci\xC3\xB3n --importe no corresponde al algoritmo 04" + uso},
+        {{"masivo", "00", "-", "--fecha", "01/01/2000"}, 2, "", "La opci\xC3\xB3n --fecha no corresponde a masivo" + uso},
+        {{"calcular", "06", "1", "--sucursal"}, 2, "", "Falta el valor de la opci\xC3\xB3n --sucursal" + uso},
+        {{"calcular", "06", "1", "--cuenta", "1", "--cuenta=2"}, 2, "", "La opci\xC3\xB3n --cuenta se dio dos veces" + uso},
+        {{"calcular", "00", "1", "--color", "azul"}, 2, "", "Opci\xC3\xB3n desconocida: --color" + uso},
     };
-    for (const auto& c : casos) {
-        const Salida s = Correr(c.args);
-        EXPECT_EQ(s.codigo, 0) << c.args.join(' ').toStdString() << s.err.toStdString();
-        EXPECT_EQ(s.out, Utf8(c.esperado)) << c.args.join(' ').toStdString();
-    }
-}
-
-TEST(CliCalcular, MensajesDeLaVentanaEnErroresConSalidaUno) {
-    struct Caso {
-        QStringList args;
-        const char* err;
-    } casos[] = {
-        {{"calcular", "02", "12a45"},
-         "La Referencia no puede ser mayor de 19 dígitos y menor de 6 dígitos\n"
-         "Los 6 primeros dígitos de Fecha en la Referencia No tienen formato (AAMMDD) valido\n"},
-        {{"calcular", "02", "1411181-"}, "Carácter no valido en la referencia:  ' - '\n"},
-        {{"calcular", "35", "HOL#A-2014"}, "Caracter no Válido en la referencia: ' # '\n"},
-        {{"calcular", "37", "AÑO"}, "Caracter no Válido en la referencia: ' Ñ '\n"},
-        {{"calcular", "06", "890"}, "Teclear Sucursal\n"},
-        {{"calcular", "10", "123456", "--importe", "5", "--fecha", "01/02/00"},
-         "Teclear Fecha valida con formato:  DD/MM/AAAA\n"},
-        // After "--" a reference may start with "-" or be empty.
-        {{"calcular", "00", "--", "-5"}, "La Referencia debe ser numérica. Carácter no valido:  ' - '\n"},
-        {{"calcular", "00", "--", ""}, "Teclear Referencia\n"},
-    };
-    for (const auto& c : casos) {
-        const Salida s = Correr(c.args);
-        EXPECT_EQ(s.codigo, 1) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(s.out.isEmpty());
-        EXPECT_EQ(s.err, Utf8(c.err)) << c.args.join(' ').toStdString();
-    }
-}
-
-TEST(CliUso, ErroresDeUsoSalenConDos) {
-    const QList<QStringList> casos = {
-        {},
-        {"sumar", "00", "1"},
-        {"calcular", "05", "123"},
-        {"calcular", "00"},
-        {"calcular", "00", "1", "2"},
-        {"calcular", "00", "123", "--importe", "5"},
-        {"calcular", "06", "1", "--sucursal"},
-        {"calcular", "00", "1", "--color", "azul"},
-        {"masivo", "00"},
-        {"masivo", "00", "-", "--fecha", "01/01/2000"},
-    };
-    for (const auto& args : casos) {
+    for (const auto& [args, codigo, out, err] : casos) {
         const Salida s = Correr(args);
-        EXPECT_EQ(s.codigo, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(s.err.contains("vaviviv-cli --help")) << s.err.toStdString();
+        EXPECT_TRUE(s.codigo == codigo && s.out == out && s.err == err) << args.join(' ').toStdString() << ": " << s.err.toStdString();
     }
+}
+
+// The help's examples of calcular and verificar run as written.
+TEST(Cli, AyudaConEjemplosQueFuncionan) {
     const Salida ayuda = Correr({"--help"});
-    EXPECT_EQ(ayuda.codigo, 0);
-    for (const char* ejemplo : {"vaviviv-cli calcular 00", "vaviviv-cli masivo 00", "vaviviv-cli verificar 00"})
-        EXPECT_TRUE(ayuda.out.contains(ejemplo)) << ejemplo;
+    const QList<QByteArray> ejemplos = ayuda.out.mid(ayuda.out.indexOf("Ejemplos:")).split('\n');
+    EXPECT_TRUE(ayuda.codigo == 0 && ayuda.out.startsWith("vaviviv-cli: ") && ayuda.err.isEmpty() && ejemplos.size() > 5);
+    for (const QByteArray& linea : ejemplos)
+        EXPECT_TRUE(!linea.startsWith("  vaviviv-cli ") || linea.contains(" masivo ") ||
+                    Correr(QString::fromUtf8(linea).split(u' ', Qt::SkipEmptyParts).mid(1)).codigo == 0) << linea.toStdString();
 }
 
-TEST(CliVerificar, SeparaLosDigitosDelAlgoritmo) {
-    EXPECT_EQ(Correr({"verificar", "00", "1234566"}).out, Utf8("válida\n"));
-    const Salida mala = Correr({"verificar", "00", "1234567"});
-    EXPECT_EQ(mala.codigo, 1);
-    EXPECT_EQ(mala.out, Utf8("no válida: se esperaba 1234566\n"));
-    // Algorithm 10 has eight digits; 06 two, with branch and account.
-    EXPECT_EQ(Correr({"verificar", "10", "12345646337268", "--importe", "123.45", "--fecha", "15/06/2000"}).codigo, 0);
-    EXPECT_EQ(Correr({"verificar", "06", "89062", "--sucursal", "123", "--cuenta", "4567"}).codigo, 0);
-    const Salida corta = Correr({"verificar", "04", "93"});
-    EXPECT_EQ(corta.codigo, 1);
-    EXPECT_FALSE(corta.err.isEmpty());
-}
-
-TEST(CliMasivo, EscribeElArchivoDeResultados) {
-    const Salida s = Correr({"masivo", "00", QStringLiteral(VAVIVIV_SAMPLES "/referencias_00.txt")});
-    EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
-    const QByteArray esperado = Cp1252(
-        "Referencia\tReferencia Completa\tDígito Verif\r\n"
-        "123456\t1234566\t6\t\r\n"
-        "7992739871\t79927398713\t3\t\r\n"
-        "  00123456 \t001234566\t6\t\r\n"
-        "9999999999999999999\t99999999999999999999\t9\t\r\n"
-        "12a4\tError: Referencia no válida.\t\t\r\n"
-        "12345678901234567890\tError: Referencia mayor a 19 dígitos.\t\t\r\n"
-        "\tError: Referencia no válida.\t\t\r\n");
-    EXPECT_EQ(s.out, esperado);
-    EXPECT_EQ(s.err, Utf8("Registros: 7, con error: 3\n"));
-}
-
-TEST(CliMasivo, CaracterNoValidoDejaCeldasVaciasYLoDiceEnErrores) {
-    const Salida s = Correr({"masivo", "35", "-"}, LeerArchivo(QStringLiteral(VAVIVIV_SAMPLES "/referencias_35.txt")));
-    EXPECT_EQ(s.codigo, 0);
-    EXPECT_TRUE(s.out.contains(Cp1252("\r\nAÑO-2014\t\t\t\r\nABC124\tABC124")));
-    EXPECT_EQ(s.err, Utf8("Registro 6: Caracter no Válido en la referencia: ' Ñ '\nRegistros: 7, con error: 1\n"));
-}
-
-TEST(CliMasivo, CincoColumnasConservanLasEntradas) {
-    const Salida s = Correr({"masivo", "10", "-"}, QByteArray("123456\t123.45\t15/06/2000\r\n123456\t-5\t1/6/2000"));
-    EXPECT_EQ(s.out, Cp1252("Referencia\tImporte\tFecha\tReferencia Completa\tDígito Verif\r\n"
-                            "123456\t123.45\t15/06/2000\t12345646337268\t46337268\t\r\n"
-                            "123456\t-5\t1/6/2000\tError: Importe no válido.\t\t\r\n"));
-}
-
-// Options anywhere; the results replace the earlier file, no temporary file left.
-TEST(CliMasivo, ArchivoDeSalidaReemplazaAlAnterior) {
+// The sample of code 06, from a file into a results file that replaces an earlier
+// one, and through the standard streams. Blocks of eight weighted 37 31 29 23 19 17
+// 13 11 from the right: 1, 1, ...34567890 give 37 + 37 + 956; 99 - 1030 mod 97 = 39.
+TEST(Cli, MasivoDeLaMuestra) {
+    const QByteArray esperado = "Referencia\tSucursal\tCuenta\tReferencia Completa\tD\xEDgito Verif\r\n"
+                                "890\t123\t4567\t89062\t62\t\r\n"
+                                "1234567890\t1\t1\t123456789039\t39\t\r\n"
+                                "34567890\t1\t1\t3456789039\t39\t\r\n"
+                                "0\t0\t0\t099\t99\t\r\n"
+                                "890\t123456789\t4567\tError: Sucursal mayora 8 d\xEDgitos.\t\t\r\n"
+                                "890\t123\t\tError: Cuenta no v\xE1lida.\t\t\r\n"
+                                "18\t\t4567\tError: Sucursal no v\xE1lida.\t\t\r\n";
+    const QString muestra = QStringLiteral(VAVIVIV_SAMPLES "/referencias_06.txt");
     QTemporaryDir dir;
     const QString salida = dir.filePath("resultados.txt");
     EscribirArchivo(salida, "anterior");
-    const Salida bien = Correr({"-o", salida, "masivo", "00", "-"}, "123456\n");
-    EXPECT_EQ(bien.codigo, 0);
-    EXPECT_TRUE(bien.out.isEmpty());
-    EXPECT_EQ(LeerArchivo(salida), Cp1252("Referencia\tReferencia Completa\tDígito Verif\r\n123456\t1234566\t6\t\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    const Salida a = Correr({"masivo", "06", muestra, "-o", salida}), b = Correr({"masivo", "6", "-"}, LeerArchivo(muestra));
+    EXPECT_TRUE(a.codigo == 0 && a.out.isEmpty() && a.err == "Registros: 7, con error: 3\n" && b.codigo == 0 && b.err == a.err) << a.err.toStdString();
+    EXPECT_EQ(LeerArchivo(salida), esperado);
+    EXPECT_EQ(b.out, esperado);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"resultados.txt"});
+}
+
+// Hostile contents: every record comes out byte for byte as it went in.
+// A results line: each cell followed by a tab, then CR LF (Windows-1252: "á" is 0xE1).
+template <class... C> QByteArray Fila(const C&... celdas) { return (QByteArray() + ... + (QByteArray(celdas) + '\t')) + "\r\n"; }
+const QByteArray kCabecera = "Referencia\tReferencia Completa\tD\xEDgito Verif\r\n", kNoValida = Fila("", "Error: Referencia no v\xE1lida.", "");
+const QByteArray kCabecera06 = "Referencia\tSucursal\tCuenta\tReferencia Completa\tD\xEDgito Verif\r\n";
+QByteArray Resumen(int registros, int errores) { return QStringLiteral("Registros: %1, con error: %2\n").arg(registros).arg(errores).toUtf8(); }
+QByteArray Rechazo(int registro, const QByteArray& utf8) { return "Registro " + QByteArray::number(registro) + ": Caracter no V\xC3\xA1lido en la referencia: ' " + utf8 + " '\n"; }
+
+TEST(CliHostiles, Contenidos) {
+    const QByteArray larga = "141118" + QByteArray((1 << 20) - 6, '0');  // an even count of zeros keeps 141118's weights
+    QByteArray altos;  // each byte from 0x80 to 0xFF on a line of its own
+    for (int b = 0x80; b <= 0xFF; ++b) altos += char(b) + QByteArray("\r\n");
+    const std::tuple<const char*, const char*, QByteArray, QByteArray, QByteArray> casos[] = {
+        {"0 bytes", "06", {}, kCabecera06, Resumen(0, 0)},
+        // CR LF, LF, LF, CR, CR LF: five empty records; the last line end adds none.
+        {"solo fines de línea", "00", "\r\n\n\n\r\r\n", kCabecera + kNoValida.repeated(5), Resumen(5, 5)},
+        {"NUL", "00", QByteArray("123456\0\r\n\0\0\r\n123456", 19),
+         kCabecera + QByteArray("123456\0", 7) + kNoValida + QByteArray(2, '\0') + kNoValida + Fila("123456", "1234566", "6"), Resumen(3, 2)},
+        {"línea de 1 MB", "02", larga + "\r\n", kCabecera + Fila(larga, larga + "0", "0"), Resumen(1, 0)},
+        {"100.000 tabuladores", "06", "890\t123\t4567" + QByteArray(99998, '\t'), kCabecera06 + Fila("890", "123", "4567", "89062", "62"), Resumen(1, 0)},
+        // CR, LF, CR LF, then LF CR: two line ends.
+        {"CR, LF y CR LF", "00", "123456\r7992739871\n1\r\n\n\r2",
+         kCabecera + Fila("123456", "1234566", "6") + Fila("7992739871", "79927398713", "3") + Fila("1", "18", "8") +
+             kNoValida.repeated(2) + Fila("2", "26", "6"),
+         Resumen(6, 2)},
+        {"bytes 0x80-0xFF", "00", altos, kCabecera + QByteArray(altos).replace("\r\n", kNoValida), Resumen(128, 128)},
+        {"€ en Windows-1252", "35", "\x80", kCabecera + Fila("\x80", "", ""), Rechazo(1, "\xE2\x82\xAC") + Resumen(1, 1)},
+        // UTF-8 in, Windows-1252 out: Ñ is 0xD1, € 0x80; U+1F600 has no place there and becomes one "?".
+        {"UTF-8 con marca de orden", "35", "\xEF\xBB\xBF" "A\xC3\x91O-2014\r\n\xE2\x82\xAC\r\n\xF0\x9F\x98\x80" "1",
+         kCabecera + Fila("A\xD1O-2014", "", "") + Fila("\x80", "", "") + Fila("?1", "", ""),
+         Rechazo(1, "\xC3\x91") + Rechazo(2, "\xE2\x82\xAC") + Rechazo(3, "\xF0\x9F\x98\x80") + Resumen(3, 3)},
+    };
+    QTemporaryDir dir;
+    for (const auto& [nombre, codigo, entrada, salida, errores] : casos) {
+        EscribirArchivo(dir.filePath("entrada.txt"), entrada);
+        const Salida s = Correr({"masivo", codigo, dir.filePath("entrada.txt")});
+        EXPECT_TRUE(s.codigo == 0 && s.out == salida && s.err == errores) << nombre << ": " << s.err.toStdString();
+    }
+}
+
+// A file that cannot be read or written is named with the system's reason, exit
+// code 1; the earlier results stay, with no temporary file beside them; a device
+// is written in place, never replaced by a file of its name.
+TEST(CliHostiles, ArchivosQueNoSePuedenLeerNiEscribir) {
+    QTemporaryDir tmp;
+    const QString dir = tmp.path(), previo = dir + "/previo.txt", falta = dir + "/no está.txt", larga = dir + "/larga.txt";
+    const QString entrada = QStringLiteral(VAVIVIV_SAMPLES "/referencias_00.txt");
+    EscribirArchivo(larga, "123456\r\n" + QByteArray(9 << 20, '\x01'));  // no line end for 9 MB
+    EscribirArchivo(previo, "anterior\r\n");
+    const std::tuple<QString, QString, QString, QByteArray, QByteArray> casos[] = {
+        {falta, previo, falta, "abrir", std::strerror(ENOENT)},
+        {dir, previo, dir, "abrir", "directory"},
+        {larga, previo, larga, "leer", "8,388,608"},
+        {entrada, falta + "/previo.txt", falta + "/previo.txt", "crear", std::strerror(ENOENT)},
+        {entrada, dir, dir, "crear", "directory"},
+        {entrada, "/dev/full", "/dev/full", "escribir", std::strerror(ENOSPC)},
+    };
+    for (const auto& [archivo, salida, nombrado, falla, razon] : casos) {
+        const Salida s = Correr({"masivo", "00", archivo, "-o", salida});
+        EXPECT_TRUE(s.codigo == 1 && s.out.isEmpty() && s.err.count('\n') == 1 && s.err.contains(razon) &&
+                    s.err.startsWith("No se pudo " + falla + " \xC2\xAB" + nombrado.toUtf8() + "\xC2\xBB: ")) << s.err.toStdString();
+        EXPECT_EQ(LeerArchivo(previo), "anterior\r\n");
+        EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"larga.txt", "previo.txt"}));
+    }
+    EXPECT_TRUE(QFileInfo::exists("/dev/full") && !QFileInfo("/dev/full").isFile());
+}
+
+// A disk that fills up: a 64 KiB tmpfs in a mount namespace of the test's own.
+// First the results outgrow it; then, full already, one line, which fails only
+// when the last buffer goes out. Each time the tool says why; the earlier file stays alone.
+TEST(CliHostiles, DiscoLleno) {
+    const QString unshare = QStandardPaths::findExecutable("unshare");
+    if (unshare.isEmpty()) GTEST_SKIP() << "no unshare to make a mount namespace with";
+    QTemporaryDir dir;
+    const QString disco = dir.filePath("disco"), fuera = dir.path();
+    EscribirArchivo(fuera + "/grande.txt", QByteArray("123456\r\n").repeated(20000));  // about 340 KB of results
+    EscribirArchivo(fuera + "/una.txt", "123456\r\n");
+    EscribirArchivo(fuera + "/previo.txt", "anterior\t" + QByteArray(100, 'x') + "\r\n");
+    const char* guion = "mkdir \"$1\"; : > \"$3/dentro\"; mount -t tmpfs -o size=64k tmpfs \"$1\" || exit 99\n"
+                        "cp \"$3/previo.txt\" \"$1/resultados.txt\"\n"
+                        "for e in grande una; do\n"
+                        "  \"$2\" masivo 00 \"$3/$e.txt\" -o \"$1/resultados.txt\" 2> \"$3/$e\"; echo $? >> \"$3/$e\"\n"
+                        "  cmp -s \"$3/previo.txt\" \"$1/resultados.txt\" && echo igual >> \"$3/$e\"\n"
+                        "  ls -A \"$1\" | grep -v relleno >> \"$3/$e\"; head -c 100000 /dev/zero > \"$1/relleno\"\n"
+                        "done; exit 0\n";
+    const QStringList usuario = geteuid() == 0 ? QStringList{} : QStringList{"--user", "--map-root-user"};  // its own, for a user
+    const Salida s = Ejecutar(unshare, usuario + QStringList{"--mount", "--propagation", "private", "sh", "-c", guion, "sh", disco, VAVIVIV_CLI, fuera});
+    if (!QFileInfo::exists(fuera + "/dentro")) GTEST_SKIP() << "no mount namespace could be made here: " << s.err.toStdString();
+    if (s.codigo == 99) GTEST_SKIP() << "no tmpfs could be mounted in the namespace: " << s.err.toStdString();
+    const QByteArray esperado = "No se pudo escribir \xC2\xAB" + disco.toUtf8() + "/resultados.txt\xC2\xBB: " + std::strerror(ENOSPC) + "\n1\nigual\nresultados.txt\n";
+    EXPECT_EQ(LeerArchivo(fuera + "/grande"), esperado);
+    EXPECT_EQ(LeerArchivo(fuera + "/una"), esperado);
+    EXPECT_FALSE(QFileInfo::exists(disco + "/resultados.txt")) << "the tmpfs was seen outside its namespace";
+}
+
+// The tool runs with its data (heap included) capped at 20 MB: a tool that
+// kept the records it has written would fail on the 70 MB it is fed.
+TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory and quarantine are not the tool's";
+#endif
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setChildProcessModifier([] { const rlimit tope{20 << 20, 20 << 20}; ::setrlimit(RLIMIT_DATA, &tope); });
+    p.start(QStringLiteral(VAVIVIV_CLI), {"masivo", "10", "-"});
+    p.write(QByteArray("123456789012\t123456.78\t15/06/2000\r\n").repeated(2000000));  // 2 M records of five columns
+    p.closeWriteChannel();
+    EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) << p.readAllStandardError().toStdString();
 }
 
 }  // namespace
