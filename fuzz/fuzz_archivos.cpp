@@ -52,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) 
     buffer.open(QIODevice::ReadOnly);
     const auto [filas, error] = Leer(buffer);
     const QStringList lineas = Lineas(bytes);
-    const qsizetype validas = std::find_if(lineas.begin(), lineas.end(), [](const QString& l) { return l.size() > kLineaMaxima; }) - lineas.begin();
+    // The limit counts characters: a surrogate pair is one.
+    const auto caracteres = [](const QString& l) { return l.size() - std::count_if(l.begin(), l.end(), [](QChar c) { return c.isLowSurrogate(); }); };
+    const qsizetype validas = std::find_if(lineas.begin(), lineas.end(), [&](const QString& l) { return caracteres(l) > kLineaMaxima; }) - lineas.begin();
     EXIGIR(filas.size() == std::size_t(validas) && error.isEmpty() == (validas == lineas.size()));
     for (qsizetype i = 0; i < validas; ++i) EXIGIR(filas[std::size_t(i)] == Campos(lineas[i]));
     if (larga) return 0;

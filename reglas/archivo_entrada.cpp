@@ -11,10 +11,14 @@ namespace {
 
 constexpr qint64 kBloque = 1 << 16;
 
-qsizetype FinDeLinea(const QString& texto, qsizetype desde) {
+// The next line end from `desde`, or -1; adds the second halves of the
+// surrogate pairs it passes to `pares`, so that lengths count characters.
+qsizetype FinDeLinea(const QString& texto, qsizetype desde, qsizetype& pares) {
     const QChar* p = texto.constData();
-    for (qsizetype i = desde, n = texto.size(); i < n; ++i)
+    for (qsizetype i = desde, n = texto.size(); i < n; ++i) {
         if (p[i] == u'\n' || p[i] == u'\r') return i;
+        if (p[i].isLowSurrogate()) ++pares;
+    }
     return -1;
 }
 
@@ -118,22 +122,24 @@ bool LectorEntrada::siguiente(Registro& registro) {
             }
             continue;
         }
-        const qsizetype fin = FinDeLinea(pendiente_, std::max(posicion_, explorado_));
+        const qsizetype fin = FinDeLinea(pendiente_, std::max(posicion_, explorado_), pares_);
         if (fin >= 0) {
-            if (demasiadoLarga(fin - posicion_)) return false;
+            if (demasiadoLarga(fin - posicion_ - pares_)) return false;
             partir(QStringView(pendiente_).sliced(posicion_, fin - posicion_), registro);
             ++lineas_;
+            pares_ = 0;
             posicion_ = fin + 1;
             if (pendiente_[fin] == u'\r') crPendiente_ = true;
             return true;
         }
         explorado_ = pendiente_.size();
-        if (demasiadoLarga(pendiente_.size() - posicion_)) return false;
+        if (demasiadoLarga(pendiente_.size() - posicion_ - pares_)) return false;
         if (fin_) {
             if (posicion_ >= pendiente_.size()) return false;
             partir(QStringView(pendiente_).sliced(posicion_), registro);
             posicion_ = pendiente_.size();
             ++lineas_;
+            pares_ = 0;
             return true;
         }
         if (!rellenar()) return false;

@@ -43,6 +43,7 @@ private:
     QString pendiente_;         // decoded text not yet handed out
     qsizetype posicion_ = 0;   // start of the next line in pendiente_
     qsizetype explorado_ = 0;  // pendiente_ holds no line end before this
+    qsizetype pares_ = 0;      // surrogate pairs in the current line up to explorado_
     qint64 lineas_ = 0;        // records handed out so far
     QString error_;
 };

@@ -75,7 +75,10 @@ DestinoResultados::DestinoResultados(const QString& ruta) {
 
 DestinoResultados::~DestinoResultados() = default;
 
-bool DestinoResultados::abrir() { return archivo_->open(QIODevice::WriteOnly); }
+// Unbuffered: the writer keeps its own buffer and offers a short write again,
+// so that a failing write comes with the system's reason; Qt's buffer would
+// meet the short write at flush and lose it.
+bool DestinoResultados::abrir() { return archivo_->open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
 
 bool DestinoResultados::confirmar() {
     // Flushed first, so that a failure keeps its reason: commit() and close()

@@ -103,8 +103,11 @@ void ComprobarPrincipal(const std::vector<Principal>& casos) {
         const QStringList campos = {d.referencia, d.sucursal, d.cuenta, d.importe, d.fecha};
         SCOPED_TRACE(std::to_string(c.codigo.value_or(-1)) + " " + campos.join(" | ").toStdString());
         const Validacion v = c.codigo ? ValidarDatos(*c.codigo, d) : Validacion{};
-        if (!c.soloComando) EXPECT_EQ(std::pair(v.mensajes, v.foco), std::pair(c.mensajes, c.foco));
-        else if (!d.referencia.isEmpty()) EXPECT_TRUE(v.valido());
+        if (!c.soloComando) {
+            EXPECT_EQ(std::pair(v.mensajes, v.foco), std::pair(c.mensajes, c.foco));
+        } else if (!d.referencia.isEmpty()) {
+            EXPECT_TRUE(v.valido());
+        }
         const CalculoPrincipal r = CalcularReferencia(c.codigo, d);
         EXPECT_EQ(std::pair(r.mensajes, r.foco), std::pair(c.mensajes, c.foco));
         const QString completa = c.digitos.isEmpty() ? "" : d.referencia + c.digitos;
