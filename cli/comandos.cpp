@@ -20,6 +20,14 @@ namespace {
 void Escribir(QIODevice& d, const QString& texto) { d.write(texto.toUtf8()); }
 void Linea(QIODevice& d, const QString& texto) { Escribir(d, texto + u'\n'); }
 
+QString CodigoNoValido(const QString& codigo) {
+    return QStringLiteral("Código de algoritmo no válido: «%1» (use 00 02 03 04 06 10 35 36 37)").arg(codigo);
+}
+
+QString NoSePudoEscribir(const QString& ruta, const QString& razon) {
+    return QStringLiteral("No se pudo escribir «%1»: %2").arg(ruta, razon);
+}
+
 int MalUso(Consola& c, const QString& mensaje) {
     Linea(c.errores, mensaje);
     Linea(c.errores, QStringLiteral("Use «vaviviv-cli --help» para ver cómo se usa."));
@@ -41,8 +49,7 @@ std::variant<std::pair<int, DatosPrincipal>, QString> LeerDatos(const Argumentos
     if (a.posicionales.size() != 2) return uso;
     const auto codigo = LeerCodigo(a.posicionales[0]);
     if (!codigo)
-        return QStringLiteral("Código de algoritmo no válido: «%1» (use 00 02 03 04 06 10 35 36 37)")
-            .arg(a.posicionales[0]);
+        return CodigoNoValido(a.posicionales[0]);
     const QStringList validas = OpcionesDe(*codigo);
     for (const QString& o : a.opciones.keys())
         if (!validas.contains(o))
@@ -100,8 +107,7 @@ int Masivo(const Argumentos& a, Consola& c) {
     if (a.posicionales.size() != 2) return MalUso(c, QStringLiteral("Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]"));
     const auto codigo = LeerCodigo(a.posicionales[0]);
     if (!codigo)
-        return MalUso(c, QStringLiteral("Código de algoritmo no válido: «%1» (use 00 02 03 04 06 10 35 36 37)")
-                             .arg(a.posicionales[0]));
+        return MalUso(c, CodigoNoValido(a.posicionales[0]));
     for (const QString& o : a.opciones.keys())
         if (o != u"-o") return MalUso(c, QStringLiteral("La opción %1 no corresponde a masivo").arg(o));
 
@@ -150,11 +156,11 @@ int Masivo(const Argumentos& a, Consola& c) {
     if (!lector.error().isEmpty() || !escrito) {
         Linea(c.errores, !lector.error().isEmpty()
                              ? QStringLiteral("No se pudo leer «%1»: %2").arg(rutaEntrada, lector.error())
-                             : QStringLiteral("No se pudo escribir «%1»: %2").arg(rutaSalida, escritor.error()));
+                             : NoSePudoEscribir(rutaSalida, escritor.error()));
         return kFallo;  // left unconfirmed, the earlier file stays as it was
     }
     if (archivoSalida && !archivoSalida->confirmar()) {
-        Linea(c.errores, QStringLiteral("No se pudo escribir «%1»: %2").arg(rutaSalida, archivoSalida->error()));
+        Linea(c.errores, NoSePudoEscribir(rutaSalida, archivoSalida->error()));
         return kFallo;
     }
     Linea(c.errores, QStringLiteral("Registros: %1, con error: %2").arg(registros).arg(errores));

@@ -19,10 +19,9 @@ namespace vaviviv {
 
 namespace {
 
-const QString kTituloPregunta = QString::fromUtf8("KIV- Dígito verificador");
+}  // namespace
 
-// Column titles in row 0 for each kind of input.
-QStringList Titulos(Entradas entradas) {
+QStringList frmMasivo::Titulos(Entradas entradas) {
     const QString completa = QStringLiteral("Referencia Completa");
     const QString digito = QString::fromUtf8("Dígito Verificador");
     switch (entradas) {
@@ -34,8 +33,6 @@ QStringList Titulos(Entradas entradas) {
     }
     return {QStringLiteral("Referencia"), completa, digito};
 }
-
-}  // namespace
 
 QString frmMasivo::IndicacionInicial() {
     return QStringLiteral("Primero Seleccione el algoritmo deseado y luego el Archivo a calcular.");

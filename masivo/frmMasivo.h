@@ -17,6 +17,7 @@
 //   frmMasivo_comandos.cpp   open and store commands, help, closing, MostrarMasivo
 
 #include "archivo/frmArchivo.h"
+#include "engine/catalogo.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -36,6 +37,11 @@ class Rejilla;
 inline constexpr int kMaximoRegistros = 30000;
 // Width of every grid column, in twips.
 inline constexpr int kAnchoColumna = 1800;
+
+// Titles of the bulk window's boxes, each where its command uses it.
+inline const QString kTituloPregunta = QString::fromUtf8("KIV- Dígito verificador");  // keep the data?
+inline const QString kTituloArchivo = QStringLiteral("KIV- Digito verificador.");    // storing
+inline const QString kTituloDato = QString::fromUtf8("KIV- Dígito Verificador.");    // stored; a cell's value
 
 class frmMasivo final : public QMainWindow, public RutinasArchivo {
     Q_OBJECT
@@ -97,6 +103,8 @@ protected:
 private:
     // What lblDigito says until an algorithm is chosen.
     static QString IndicacionInicial();
+    // The grid's titles (row 0) for each kind of input.
+    static QStringList Titulos(Entradas entradas);
 
     void CrearControles();
     void CrearMenus();

@@ -16,7 +16,7 @@ namespace {
 
 void MostrarError(const QFile& archivo, QFileDevice::FileError porOmision, const QString& texto = {}) {
     const QFileDevice::FileError error = archivo.error() != QFileDevice::NoError ? archivo.error() : porOmision;
-    MostrarMensaje(QStringLiteral("Error : %1 %2").arg(int(error)).arg(texto.isEmpty() ? archivo.errorString() : texto),
+    MostrarMensaje(TextoDeError(int(error), texto.isEmpty() ? archivo.errorString() : texto),
                    Icono::Critico);
 }
 

@@ -120,10 +120,11 @@ void frmMasivo::Disponer() {
     // text that would not fit, until the longest complete reference (twelve
     // digits and eight check digits) and the longest title fit one whole.
     const QFontMetrics letras = grdMasivo->fontMetrics();
+    int ancho = letras.horizontalAdvance(QString(20, u'9'));
+    for (const Entradas entradas : {Entradas::Referencia, Entradas::SucursalCuenta, Entradas::ImporteFecha})
+        for (const QString& titulo : Titulos(entradas)) ancho = std::max(ancho, letras.horizontalAdvance(titulo));
     const int margenes = 2 * (grdMasivo->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grdMasivo) + 1) +
                          2 * grdMasivo->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grdMasivo);
-    const int ancho = std::max(letras.horizontalAdvance(QString(20, u'9')),
-                               letras.horizontalAdvance(QString::fromUtf8("Referencia Completa")));
     const double escala = std::max(d.escala(PixelesPorTwip(*this)), double(ancho + margenes) / kAnchoColumna);
     d.aplicar(escala);
     for (QPushButton* boton : {cmdAbrir, cmdGuardar, cmdImprimir, cmdCalcular, cmdAyuda, cmdCerrar}) {

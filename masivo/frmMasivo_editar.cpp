@@ -20,7 +20,7 @@ void frmMasivo::grdMasivo_DblClick() {
     const QString indicacion = QStringLiteral("Ingrese el valor ") +
                                RecortarEspacios(grdMasivo->TextMatrix(0, columna)).toString() + QStringLiteral(" :");
     const std::optional<QString> valor =
-        PedirTexto(indicacion, QString::fromUtf8("KIV- Dígito Verificador."),
+        PedirTexto(indicacion, kTituloDato,
                    RecortarEspacios(grdMasivo->TextMatrix(fila, columna)).toString());
     // Cancel gives no text: an input box cannot empty a cell.
     if (!valor || valor->isEmpty()) return;

@@ -20,8 +20,6 @@ namespace vaviviv {
 
 namespace {
 
-const QString kTituloArchivo = QStringLiteral("KIV- Digito verificador.");
-const QString kTituloAlmacenado = QString::fromUtf8("KIV- Dígito Verificador.");
 
 struct FalloArchivo {
     int numero;
@@ -69,13 +67,13 @@ void frmMasivo::GuardarResultados(const QString& ruta) {
     for (;;) {
         const std::optional<FalloArchivo> fallo = Escribir(ruta, *codigo, grdMasivo->modelo());
         if (!fallo) break;
-        if (MostrarMensaje(QStringLiteral("Error : %1 %2").arg(fallo->numero).arg(fallo->descripcion),
+        if (MostrarMensaje(TextoDeError(fallo->numero, fallo->descripcion),
                            Icono::Ninguno, Botones::ReintentarCancelar, kTituloArchivo) != Respuesta::Reintentar)
             return;  // the marker stays on: nothing was stored
     }
     if (grdMasivo->Rows() > 1) IrACelda(grdMasivo->Rows() - 1, grdMasivo->Cols() - 1);
     MostrarMensaje(QStringLiteral("Archivo Almacenado exitosamente !!!"), Icono::Informacion, Botones::Aceptar,
-                   kTituloAlmacenado);
+                   kTituloDato);
     cmdGuardar->setEnabled(false);
     cmdCalcular->setEnabled(true);
 }

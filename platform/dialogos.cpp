@@ -95,6 +95,10 @@ std::optional<QString> PedirTexto(const QString& indicacion, const QString& titu
     return actuales->pedir(PeticionTexto{indicacion, TituloOAplicacion(titulo), propuesta});
 }
 
+QString TextoDeError(int numero, const QString& descripcion) {
+    return QStringLiteral("Error : %1 %2").arg(numero).arg(descripcion);
+}
+
 Dialogos* InstalarDialogos(Dialogos* dialogos) {
     Dialogos* anteriores = actuales;
     actuales = dialogos ? dialogos : &dialogosQt;

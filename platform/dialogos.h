@@ -40,6 +40,9 @@ Respuesta MostrarMensaje(const QString& texto, Icono icono = Icono::Ninguno,
 std::optional<QString> PedirTexto(const QString& indicacion, const QString& titulo = {},
                                   const QString& propuesta = {});
 
+// The text of a box that reports a failure: "Error : " + its number + its description.
+QString TextoDeError(int numero, const QString& descripcion);
+
 // From now on boxes go to `dialogos`; nullptr restores Qt's boxes. Returns
 // the one that was in place. The caller keeps ownership.
 Dialogos* InstalarDialogos(Dialogos* dialogos);

@@ -45,16 +45,18 @@ QImage ImagenDeVentana(QWidget& ventana) {
     return imagen;
 }
 
+static const ErrorImpresion kSinImagen{kErrorSinImagen, QStringLiteral("No se pudo obtener la imagen de la ventana.")};
+
 std::optional<ErrorImpresion> ImprimirVentana(QWidget& ventana) {
     const QImage imagen = ImagenDeVentana(ventana);
     if (imagen.isNull())
-        return ErrorImpresion{kErrorSinImagen, QString::fromUtf8("No se pudo obtener la imagen de la ventana.")};
+        return kSinImagen;
     return actual->imprimir(imagen);
 }
 
 std::optional<ErrorImpresion> ImprimirImagen(QPrinter& impresora, const QImage& imagen) {
     if (imagen.isNull())
-        return ErrorImpresion{kErrorSinImagen, QString::fromUtf8("No se pudo obtener la imagen de la ventana.")};
+        return kSinImagen;
     QPainter pintor;
     if (!pintor.begin(&impresora))
         return ErrorImpresion{kErrorImpresoraNoAbre,

@@ -16,6 +16,10 @@
 namespace vaviviv {
 
 namespace {
+const QString kTituloVisor = QStringLiteral("Ayuda de VaviviV");
+}  // namespace
+
+namespace {
 
 const QString kEsquema = QStringLiteral("ayuda");
 
@@ -135,7 +139,7 @@ QVariant NavegadorAyuda::loadResource(int type, const QUrl& nombre) {
 
 VisorAyuda::VisorAyuda(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("visorAyuda"));
-    setWindowTitle(QStringLiteral("Ayuda de VaviviV"));
+    setWindowTitle(kTituloVisor);
     // Closing the last window of the tool ends it even while help is open.
     setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -182,7 +186,7 @@ bool VisorAyuda::abrir(const ArchivoAyuda& archivo, const QString& id) {
 void VisorAyuda::actualizar() {
     const ArchivoAyuda* archivo = navegador_->archivo();
     const TemaAyuda* tema = archivo ? archivo->tema(navegador_->tema()) : nullptr;
-    const QString base = QStringLiteral("Ayuda de VaviviV");
+    const QString base = kTituloVisor;
     setWindowTitle(tema && !tema->titulo.isEmpty() ? base + QStringLiteral(" - ") + tema->titulo : base);
     contenido_->setEnabled(archivo && archivo->tema(QString::fromLatin1(kTemaContenido)));
     uso_->setEnabled(archivo && archivo->tema(QString::fromLatin1(kTemaUso)));

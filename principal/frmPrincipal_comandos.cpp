@@ -29,9 +29,7 @@ void frmPrincipal::cmdImprime_Click() {
     for (;;) {
         const std::optional<ErrorImpresion> error = ImprimirVentana(*this);
         if (!error) break;
-        const QString texto =
-            QStringLiteral("Error : ") + QString::number(error->numero) + QLatin1Char(' ') + error->descripcion;
-        if (MostrarMensaje(texto, Icono::Ninguno, Botones::ReintentarCancelar, kTituloImpresion) !=
+        if (MostrarMensaje(TextoDeError(error->numero, error->descripcion), Icono::Ninguno, Botones::ReintentarCancelar, kTituloImpresion) !=
             Respuesta::Reintentar)
             return;
     }
