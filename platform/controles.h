@@ -3,6 +3,7 @@
 // that code and tests find it by that name.
 
 #include <QAction>
+#include <algorithm>
 #include <QFont>
 #include <QIcon>
 #include <QMainWindow>
@@ -38,11 +39,15 @@ inline void AspectoDeVentana(QWidget& ventana) {
     ventana.setFont(letra);
 }
 
-// Centres a window of fixed size on its screen.
+// Centres a window of fixed size on its screen, then keeps it inside the
+// area free of panels: a window larger than that area shows its top left
+// corner, menu bar included.
 inline void CentrarEnPantalla(QWidget& ventana) {
-    const QRect pantalla = ventana.screen()->geometry();
-    ventana.move(pantalla.x() + (pantalla.width() - ventana.width()) / 2,
-                 pantalla.y() + (pantalla.height() - ventana.height()) / 2);
+    const QRect pantalla = ventana.screen()->geometry(), libre = ventana.screen()->availableGeometry();
+    const int x = pantalla.x() + (pantalla.width() - ventana.width()) / 2;
+    const int y = pantalla.y() + (pantalla.height() - ventana.height()) / 2;
+    ventana.move(std::max(libre.x(), std::min(x, libre.right() + 1 - ventana.width())),
+                 std::max(libre.y(), std::min(y, libre.bottom() + 1 - ventana.height())));
 }
 
 // The client area of a main window, where its controls go.
@@ -52,12 +57,14 @@ inline QWidget* AreaCliente(QMainWindow& ventana) {
     return area;
 }
 
-// A picture button: no caption, the text is its tooltip.
+// A picture button: no caption, the text is its tooltip and, for a screen
+// reader, its name.
 inline QPushButton* BotonConImagen(QWidget* contenedor, const char* nombre, const QIcon& imagen,
                                    const QString& ayuda) {
     auto* boton = Crear<QPushButton>(contenedor, nombre);
     boton->setIcon(imagen);
     boton->setToolTip(ayuda);
+    boton->setAccessibleName(ayuda);
     return boton;
 }
 

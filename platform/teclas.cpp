@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QPushButton>
 #include <QWidget>
 
 namespace vaviviv {
@@ -53,6 +54,20 @@ void ConectarKeyPress(QWidget* campo, ManejadorKeyPress manejador) {
         manejador(KeyAscii);
         return KeyAscii == 0;
     });
+}
+
+void RuedaSoloConFoco(QWidget* control) {
+    control->setFocusPolicy(Qt::StrongFocus);  // not WheelFocus: the wheel does not take the focus either
+    Filtrar(control, [control](QEvent* evento) {
+        if (evento->type() != QEvent::Wheel || control->hasFocus()) return false;
+        evento->ignore();  // handed on to the window, as if the list were not there
+        return true;
+    });
+}
+
+void EnterPulsaBotones(QWidget& ventana) {
+    // A button that is not a dialog's takes Enter only when it is an auto-default one.
+    for (QPushButton* boton : ventana.findChildren<QPushButton*>()) boton->setAutoDefault(true);
 }
 
 void CederAtajo(QWidget* campo, const QKeySequence& atajo) {

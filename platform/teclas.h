@@ -22,6 +22,13 @@ int CodigoTecla(const QKeyEvent& evento);
 using ManejadorKeyPress = std::function<void(int& KeyAscii)>;
 void ConectarKeyPress(QWidget* campo, ManejadorKeyPress manejador);
 
+// The wheel turns `control` (a list, say) only while it has the keyboard
+// focus: a pointer merely resting on it changes nothing.
+void RuedaSoloConFoco(QWidget* control);
+
+// Enter on a focused button presses it, as Space does, for every button of `ventana`.
+void EnterPulsaBotones(QWidget& ventana);
+
 // Leaves `atajo` to the window's menu while `campo` has the focus (a line
 // edit would otherwise keep Ctrl+A for selecting its text).
 void CederAtajo(QWidget* campo, const QKeySequence& atajo);
