@@ -171,7 +171,8 @@ VisorAyuda::VisorAyuda(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(adelante_, &QPushButton::clicked, navegador_, &QTextBrowser::forward);
     connect(navegador_, &QTextBrowser::backwardAvailable, atras_, &QWidget::setEnabled);
     connect(navegador_, &QTextBrowser::forwardAvailable, adelante_, &QWidget::setEnabled);
-    connect(navegador_, &QTextBrowser::sourceChanged, this, &VisorAyuda::actualizar);
+    // The signal comes before source() names the new topic: the title takes the URL it carries.
+    connect(navegador_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) { actualizar(url.path()); });
 
     resize(640, 540);
 }
@@ -179,13 +180,13 @@ VisorAyuda::VisorAyuda(QWidget* parent) : QWidget(parent, Qt::Window) {
 bool VisorAyuda::abrir(const ArchivoAyuda& archivo, const QString& id) {
     if (!navegador_->archivo() || !navegador_->archivo()->mismoQue(archivo)) navegador_->setArchivo(archivo);
     const bool hecho = navegador_->irA(id);
-    actualizar();
+    actualizar(navegador_->tema());
     return hecho;
 }
 
-void VisorAyuda::actualizar() {
+void VisorAyuda::actualizar(const QString& id) {
     const ArchivoAyuda* archivo = navegador_->archivo();
-    const TemaAyuda* tema = archivo ? archivo->tema(navegador_->tema()) : nullptr;
+    const TemaAyuda* tema = archivo ? archivo->tema(id) : nullptr;
     const QString base = kTituloVisor;
     setWindowTitle(tema && !tema->titulo.isEmpty() ? base + QStringLiteral(" - ") + tema->titulo : base);
     contenido_->setEnabled(archivo && archivo->tema(QString::fromLatin1(kTemaContenido)));

@@ -85,7 +85,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void actualizar();
+    // The title names topic `id`, the one being shown.
+    void actualizar(const QString& id);
 
     NavegadorAyuda* navegador_;
     QPushButton* contenido_;

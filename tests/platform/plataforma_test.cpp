@@ -65,6 +65,13 @@ private slots:
         QVERIFY(VisorAyudaAbierto() == visor && visor->tema() == "contenido");
         emit visor->navegador()->anchorClicked(QUrl("ayuda:contenido#35"));
         QCOMPARE(visor->tema(), "35");
+        // The title names the topic shown after every move inside the viewer.
+        QCOMPARE(visor->windowTitle(), "Ayuda de VaviviV - Algoritmo Vorantis 35");
+        for (const auto& [boton, titulo] : {std::pair{"cmdAtras", "Contenido de la Ayuda"}, {"cmdAdelante", "Algoritmo Vorantis 35"},
+                                            {"cmdUso", "Uso de la Ayuda"}, {"cmdContenido", "Contenido de la Ayuda"}}) {
+            QTest::mouseClick(visor->findChild<QPushButton*>(boton), Qt::LeftButton);
+            QCOMPARE(visor->windowTitle(), QString("Ayuda de VaviviV - ") + titulo);
+        }
         MostrarAcercaDe();
         QCOMPARE(dialogos.textos().size(), 3);
         QVERIFY(dialogos.textos()[0].startsWith("No se encontró el archivo de ayuda «/no/existe/VaviviV.hlp»."));
