@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTextLayout>
 #include <algorithm>
 
 namespace vaviviv {
@@ -88,6 +89,28 @@ QFont Letra(const QFont& base, double puntos, bool negrita) {
 double AltoEnvuelto(const QFont& letra, QPaintDevice* dispositivo, double ancho, const QString& texto, int banderas) {
     if (texto.isEmpty()) return 0;
     return QFontMetricsF(letra, dispositivo).boundingRect(QRectF(0, 0, ancho, 1e9), banderas, texto).height();
+}
+
+// A cell's text in lines of `ancho`: broken between words, inside a word
+// only where one word is wider than the cell.
+void Envolver(QTextLayout& capa, double ancho, Qt::Alignment alineacion) {
+    QTextOption opcion(alineacion);
+    opcion.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    capa.setTextOption(opcion);
+    capa.beginLayout();
+    double y = 0;
+    for (QTextLine linea = capa.createLine(); linea.isValid(); linea = capa.createLine()) {
+        linea.setLineWidth(ancho);
+        linea.setPosition(QPointF(0, y));
+        y += linea.height();
+    }
+    capa.endLayout();
+}
+
+double AltoCelda(const QFont& letra, QPaintDevice* dispositivo, double ancho, const QString& texto) {
+    QTextLayout capa(texto, letra, dispositivo);
+    Envolver(capa, ancho, Qt::AlignLeft);
+    return capa.boundingRect().height();
 }
 
 Qt::Alignment Alineacion(int numero) {
@@ -219,7 +242,6 @@ int InformeImpreso::Imprimir(QPrinter& impresora) const {
     std::vector<double> izquierdas(k + 1, 0);
     for (std::size_t c = 0; c < k; ++c) izquierdas[c + 1] = izquierdas[c] + anchos[c];
 
-    const int envolver = Qt::TextWrapAnywhere;
     const double altoLinea = medidaTabla.height() + 2 * m.margenV;
     double altoTitulos = medidaTitulos.height();
     for (std::size_t c = 0; c < k; ++c)
@@ -279,7 +301,7 @@ int InformeImpreso::Imprimir(QPrinter& impresora) const {
             const std::size_t i = std::size_t(f) * k + c;
             const double libre = anchos[c] - 2 * m.margenH;
             if (avances[i] <= libre) continue;
-            const double alto = AltoEnvuelto(m.tabla, dispositivo, libre, textos[i], envolver) + 2 * m.margenV;
+            const double alto = AltoCelda(m.tabla, dispositivo, libre, textos[i]) + 2 * m.margenV;
             altos[std::size_t(f)] = std::min(std::max(altos[std::size_t(f)], alto), altoMaximo);
         }
 
@@ -363,7 +385,9 @@ int InformeImpreso::Imprimir(QPrinter& impresora) const {
                     const QRectF caja(izquierdas[c] + m.margenH, y + m.margenV, libre, alto - 2 * m.margenV);
                     p.save();
                     p.setClipRect(caja);
-                    p.drawText(caja, int(alineacion) | envolver, textos[i]);
+                    QTextLayout capa(textos[i], m.tabla, dispositivo);
+                    Envolver(capa, libre, alineacion);
+                    capa.draw(&p, caja.topLeft());
                     p.restore();
                 }
             }

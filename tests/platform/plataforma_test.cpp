@@ -105,6 +105,17 @@ private slots:
         }
         QCOMPARE(siguiente, datos.rowCount() + 1);
     }
+
+    // A long text in a narrow column breaks between its words.
+    void informeEntrePalabras() {
+        QStandardItemModel datos(1, 5);
+        for (int c = 0; c < 5; ++c) datos.setItem(0, c, new QStandardItem(QString("Referencia mayor ").repeated(12)));
+        PresentacionPdf presentacion(carpeta.filePath("palabras.pdf"));
+        InformeImpreso informe;
+        informe.Datos(datos);
+        informe.Producir();
+        QCOMPARE(TextoPdf(presentacion.ruta).join(' ').count("Referencia"), 60);
+    }
 };
 
 QTEST_MAIN(PruebaPlataforma)
