@@ -1,6 +1,7 @@
 // The platform layer under the windows: Qt's boxes behind the dialogs layer, the help file and its
 // viewer, the report component printed to PDF.
 
+#include "platform/controles.h"
 #include "platform/dialogos_qt.h"
 #include "platform/visor_ayuda.h"
 #include "prueba_ventanas.h"
@@ -104,6 +105,18 @@ private slots:
             for (auto it = QRegularExpression("\\bR(\\d+)").globalMatch(paginas[p]); it.hasNext();) QCOMPARE(it.next().captured(1).toInt(), siguiente++);
         }
         QCOMPARE(siguiente, datos.rowCount() + 1);
+    }
+
+    // Centred on the screen; a window larger than the free area shows its top left corner there.
+    void centrado() {
+        const QRect pantalla = QGuiApplication::primaryScreen()->geometry(), libre = QGuiApplication::primaryScreen()->availableGeometry();
+        for (const QSize tamano : {QSize(200, 100), libre.size() + QSize(300, 200)}) {
+            QWidget ventana;
+            ventana.setFixedSize(tamano);
+            CentrarEnPantalla(ventana);
+            const QPoint centrado(pantalla.x() + (pantalla.width() - 200) / 2, pantalla.y() + (pantalla.height() - 100) / 2);
+            QCOMPARE(ventana.pos(), tamano.width() == 200 ? centrado : libre.topLeft());
+        }
     }
 
     // A long text in a narrow column breaks between its words.
