@@ -145,6 +145,7 @@ void frmMasivo::Conectar() {
     connect(grdMasivo, &Rejilla::RowColChange, this, &frmMasivo::grdMasivo_RowColChange);
     connect(grdMasivo, &Rejilla::DblClick, this, &frmMasivo::grdMasivo_DblClick);
     connect(grdMasivo, &Rejilla::MouseDown, this, &frmMasivo::grdMasivo_MouseDown);
+    connect(grdMasivo, &Rejilla::MenuTeclado, this, &frmMasivo::MenuDeFila);
 
     connect(mnuArchivoAbrir, &QAction::triggered, this, &frmMasivo::mnuArchivoAbrir_Click);
     connect(mnuArchivoGuardar, &QAction::triggered, this, &frmMasivo::mnuArchivoGuardar_Click);

@@ -116,6 +116,8 @@ private:
     // Moves the current cell once, after work on many rows, and applies the
     // row-count rule as each move of the current cell does.
     void IrACelda(int fila, int columna);
+    // The edit menu popped up at X, Y within the grid, while a data row is current.
+    void MenuDeFila(int X, int Y);
 
     QPointer<QWidget> principal_;
     QPointer<frmArchivo> frmArchivo_;

@@ -70,15 +70,17 @@ void frmMasivo::mnuAyudaDespliegue_Click() { MostrarAyudaVentana(kAyudaTema, kTe
 // A modal box; both windows stay enabled.
 void frmMasivo::mnuAyudaAcerca_Click() { MostrarAcercaDe(); }
 
-// Nothing is asked, whatever the marker says: the rows are lost.
-void frmMasivo::cmdCerrar_Click() {
-    if (principal_) principal_->setEnabled(true);
-    close();
-}
+// Every way out (this button, Archivo > Salir, the title bar's close box)
+// goes through closeEvent, which asks before unsaved results are lost.
+void frmMasivo::cmdCerrar_Click() { close(); }
 
 void frmMasivo::mnuArchivoSalir_Click() { cmdCerrar->click(); }
 
 void frmMasivo::closeEvent(QCloseEvent* event) {
+    if (!ContinuarSinSalvar()) {
+        event->ignore();  // the window stays, and the main window waits with it
+        return;
+    }
     // The dialog works on this window's grid; it goes with it.
     if (frmArchivo_) frmArchivo_->close();
     if (principal_) principal_->setEnabled(true);

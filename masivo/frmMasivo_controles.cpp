@@ -50,20 +50,30 @@ void frmMasivo::CrearControles() {
 
     fraTitulo = Crear<QGroupBox>(ventana, "fraTitulo");
     cboAlgoritmo = Crear<QComboBox>(fraTitulo, "cboAlgoritmo");
+    // Read out by this name while no entry is chosen; after that Qt on Linux
+    // reads a list by its entry, here the algorithm's name.
+    cboAlgoritmo->setAccessibleName(QStringLiteral("Algoritmo"));
+    // A pointer merely resting on the list must not switch the algorithm (and
+    // raise the keep-the-data questions).
+    RuedaSoloConFoco(cboAlgoritmo);
     lblDigito = Crear<QLabel>(fraTitulo, "lblDigito");
     lblDigito->setWordWrap(true);
     lblDigito->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     fraPanel = Crear<QGroupBox>(ventana, "fraPanel");
     grdMasivo = Crear<Rejilla>(fraPanel, "grdMasivo");
+    grdMasivo->setAccessibleName(QStringLiteral("Registros"));
     grdCriterios = Crear<Rejilla>(fraPanel, "grdCriterios");
-    grdCriterios->hide();
+    grdCriterios->hide();  // never shown: it only holds the report's summary lines
+    EnterPulsaBotones(*this);
 }
 
 void frmMasivo::CrearMenus() {
     const auto menu = [this](const char* nombre, const QString& texto) {
         QMenu* nuevo = menuBar()->addMenu(texto);
         nuevo->setObjectName(QString::fromLatin1(nombre));
+        // Popped up on its own (the row menu), a menu is read out by its caption.
+        nuevo->setAccessibleName(nuevo->menuAction()->iconText());
         return nuevo;
     };
 

@@ -30,7 +30,12 @@ void frmMasivo::grdMasivo_DblClick() {
 }
 
 void frmMasivo::grdMasivo_MouseDown(int Button, int, int X, int Y) {
-    if (grdMasivo->Row() > 0 && Button == kBotonDerecho) mnuEditar->popup(grdMasivo->mapToGlobal(QPoint(X, Y)));
+    if (Button == kBotonDerecho) MenuDeFila(X, Y);
+}
+
+// The right button, the context-menu key and Shift+F10 open it.
+void frmMasivo::MenuDeFila(int X, int Y) {
+    if (grdMasivo->Row() > 0) mnuEditar->popup(grdMasivo->mapToGlobal(QPoint(X, Y)));
 }
 
 void frmMasivo::grdMasivo_RowColChange() {

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QScopedValueRollback>
@@ -17,9 +18,11 @@ Rejilla::Rejilla(QWidget* parent) : QTableView(parent), modelo_(new RejillaModel
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    // The window shows its own menu on the right button (MouseDown).
+    // The window shows its own menu on the right button (MouseDown) and the
+    // menu keys (MenuTeclado).
     setContextMenuPolicy(Qt::PreventContextMenu);
-    verticalHeader()->hide();
+    // Tab leaves the grid like any other control; the arrows move between cells.
+    setTabKeyNavigation(false);
     // One height for every row: 30,000 rows are laid out without measuring any.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -161,6 +164,22 @@ bool Rejilla::viewportEvent(QEvent* event) {
     else
         QToolTip::hideText();
     return true;
+}
+
+void Rejilla::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers teclas = event->modifiers() & ~Qt::KeypadModifier;
+    const int tecla = event->key();
+    if (teclas == Qt::NoModifier && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter || tecla == Qt::Key_F2)) {
+        emit DblClick();
+    } else if (tecla == Qt::Key_Menu || (tecla == Qt::Key_F10 && teclas == Qt::ShiftModifier)) {
+        // Where the platform also sends a context-menu event for the key, the
+        // grid refuses it (PreventContextMenu): the menu opens once.
+        const QRect celda = visualRect(currentIndex());
+        const QPoint punto = celda.isValid() ? viewport()->mapTo(this, celda.center()) : rect().center();
+        emit MenuTeclado(punto.x(), punto.y());
+    } else {
+        QTableView::keyPressEvent(event);
+    }
 }
 
 void Rejilla::mousePressEvent(QMouseEvent* event) {

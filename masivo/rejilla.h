@@ -2,12 +2,13 @@
 // The bulk window's grid control: a table view over RejillaModelo that
 // offers what the window relies on of a grid: row and column counts, the
 // current cell (Row, Col, Text), fixed rows, column widths in twips, adding,
-// removing and clearing rows, and the events RowColChange, DblClick and
-// MouseDown.
+// removing and clearing rows, and the events RowColChange, DblClick,
+// MouseDown and MenuTeclado.
 //
 // The title row (row 0) is drawn as the header; the user cannot select it,
 // but the window can make it current (then no data cell is current in the
-// view).
+// view). Data rows carry their number in a row header, which is drawn only:
+// it is no column of the grid.
 
 #include "masivo/rejilla_modelo.h"
 
@@ -68,14 +69,19 @@ public:
 
 signals:
     void RowColChange();
+    // A double click, or Enter or F2: the keyboard's way to the same edit.
     void DblClick();
     // Button: kBotonIzquierdo, kBotonDerecho or kBotonCentral; Shift: 1 Shift,
     // 2 Ctrl, 4 Alt, added up; X, Y: pixels within the grid.
     void MouseDown(int Button, int Shift, int X, int Y);
+    // The context-menu key or Shift+F10; X, Y: the current cell's centre
+    // within the grid, where the menu belongs.
+    void MenuTeclado(int X, int Y);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:

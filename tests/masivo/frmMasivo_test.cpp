@@ -9,7 +9,11 @@
 #include "reglas/archivo_entrada.h"
 #include "reglas/reglas_fila.h"
 
+#include <QAccessible>
+#include <QHeaderView>
 #include <QMenu>
+#include <QWheelEvent>
+#include <QWindow>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -182,6 +186,79 @@ private slots:
         c<QMenu>("mnuEditar")->hide();
     }
 
+    // Over the algorithm list the wheel turns it only while the list has the focus; then a notch, like an
+    // arrow key, is a pick with its questions. On a cell Enter and F2 edit as a double click does, the menu key
+    // and Shift+F10 open the row menu, Tab leaves the grid; Enter presses a focused button.
+    void teclado() {
+        auto* lista = c<QComboBox>("cboAlgoritmo");
+        const auto rueda = [&] {
+            QWheelEvent muesca({5, 5}, lista->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(lista, &muesca);
+        };
+        calcular(6, "890\t123\t4567\r\n r2\t1\t2\r\n");
+        w->activateWindow();  // after the list's popup
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, g().visualRect(g().model()->index(1, 0)).center());
+        rueda();
+        QVERIFY(g().hasFocus() && lista->currentData() == 6 && dialogos->cajas().empty());
+        lista->setFocus();
+        dialogos->responderCon(Respuesta::Si), dialogos->responderCon(Respuesta::Si);
+        rueda();
+        QTest::keyClick(lista, Qt::Key_Up);  // unscripted: No to losing the results, the choice taken back
+        QCOMPARE(dialogos->textos(), QStringList({kSinSalvar, kMantener, kSinSalvar}));
+        QVERIFY(lista->currentData() == 10 && filas() == QStringList({"890|123|4567||", " r2|1|2||"}));
+        dialogos->responderTexto("nuevo");
+        QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, g().visualRect(g().model()->index(1, 0)).center());
+        for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_F2, Qt::Key_Enter}) QTest::keyClick(&g(), tecla);
+        QVERIFY(dialogos->peticiones().size() == 3 && dialogos->peticiones()[1].propuesta == "nuevo" && g().TextMatrix(2, 0) == "nuevo");
+        auto* menu = c<QMenu>("mnuEditar");
+        for (const auto& [tecla, mods] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+            QTest::keyClick(&g(), tecla, mods);
+            QTRY_VERIFY(menu->isVisible());
+            QVERIFY(g().visualRect(g().currentIndex()).contains(g().viewport()->mapFromGlobal(menu->pos())));
+            menu->hide();
+        }
+        QTest::keyClick(&g(), Qt::Key_Tab);
+        QVERIFY(!g().hasFocus() && g().Row() == 2 && g().Col() == 0);
+        AyudaSimulada ayuda;
+        c("cmdAyuda")->setFocus();
+        QTest::keyClick(c("cmdAyuda"), Qt::Key_Return);
+        QCOMPARE(ayuda.peticiones.size(), std::size_t(1));
+    }
+
+    // Every control a user can act on is named by its own text (the grid's rows numbered in a header drawn
+    // beside it, no column of its own); a menu popped up alone by its caption.
+    void accesible() {
+        const auto nombre = [](QObject* o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+        QStringList nombres;
+        for (QWidget* control : w->findChildren<QWidget*>())
+            if (control->focusPolicy() != Qt::NoFocus && control->isVisibleTo(w.get())) nombres << nombre(control);
+        QVERIFY2(!nombres.contains("") && nombres.removeDuplicates() == 0, qPrintable(nombres.join(u',')));
+        QVERIFY(nombres.contains("Algoritmo") && nombres.contains("Registros") && nombre(c<QMenu>("mnuEditar")) == "Edición");
+        calcular(0, Lineas(2));
+        QVERIFY(g().verticalHeader()->isVisible() && g().Cols() == 3 && g().model()->headerData(1, Qt::Vertical) == 2);
+    }
+
+    // Closing with results not stored asks first: No keeps the window, its rows and the main window disabled.
+    void cerrar() {
+        const std::tuple<int, bool, Respuesta, bool> casos[] = {  // how, unsaved, answer, closed
+            {0, true, Respuesta::No, false}, {1, true, Respuesta::Si, true}, {2, true, Respuesta::No, false}, {2, false, Respuesta::No, true}};
+        for (const auto& [como, sinGuardarAun, respuesta, cerrada] : casos) {
+            QWidget principal;
+            principal.setEnabled(false);
+            w = std::make_unique<frmMasivo>(&principal), w->show();
+            calcular(0, Lineas(1));
+            if (!sinGuardarAun) w->GuardarResultados(ruta("r.txt"));
+            dialogos->olvidar(), dialogos->responderCon(respuesta);
+            if (como == 0) QTest::mouseClick(c("cmdCerrar"), Qt::LeftButton);
+            if (como == 1) c<QAction>("mnuArchivoSalir")->trigger();
+            if (como == 2) w->windowHandle()->close();  // the title bar's close box
+            QCOMPARE(dialogos->textos(), sinGuardarAun ? QStringList{kSinSalvar} : QStringList{});
+            QVERIFY(w->isVisible() != cerrada && principal.isEnabled() == cerrada && g().Rows() == 2);
+            w.reset();
+        }
+    }
+
     // The report gets the titles, the algorithm's name and description, and the rows; the grid is as it
     // was afterwards. Each help order asks for its topic: 103 the window's, then the algorithm's.
     void informeYAyuda() {
@@ -210,7 +287,7 @@ private slots:
     // anyway. There drive, folder and file lists follow each other, files under *.txt;*.asc; a drive that
     // cannot be read is said, and Retry lists it once it answers. Each mode runs its routine on folder and
     // name, blanks around the name dropped: Enter loads, a double click on a file stores (the store entry
-    // turns the same explorer to storing); Cancel runs nothing. Closing asks nothing, unsaved or not.
+    // turns the same explorer to storing); Cancel runs nothing. Closing, the results stored, asks nothing.
     void explorador() {
         QVERIFY(QDir(carpeta->path()).mkdir("sub"));
         for (const char* n : {"a.txt", "B.TXT", "c.asc", "d.csv", ".oculto.txt", "sub/dentro.txt"}) QVERIFY(Escribir(ruta(n), "7\r\n"));
