@@ -7,10 +7,13 @@
 #include "platform/teclas.h"
 #include "reglas/texto.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
@@ -31,6 +34,18 @@ constexpr int kAnchoCliente = 6495;  // twips
 constexpr int kAltoCliente = 4695;
 
 const QString kTituloErrorUnidad = QString::fromUtf8("KIV- Dígito Verificador");
+
+// The folder of the last name confirmed in the dialog during this run; the
+// next opening starts there.
+QString ultimaCarpeta;
+
+// A screen reader is told that the window is a dialog. Deriving from QDialog
+// would say so too, but would also make the action button a default button
+// that Enter in the lists presses.
+QAccessibleInterface* ComoDialogo(const QString& clase, QObject* objeto) {
+    if (clase != QLatin1String(frmArchivo::staticMetaObject.className())) return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(objeto), QAccessible::Dialog);
+}
 
 // The hourglass over the dialog while it lists a folder.
 class CursorEspera {
@@ -79,6 +94,7 @@ QString CarpetaDeUnidad(const QString& raiz) {
 frmArchivo::frmArchivo(RutinasArchivo& rutinas, QWidget* parent)
     : QWidget(parent, Qt::Dialog), rutinas_(rutinas) {
     setObjectName(QStringLiteral("frmArchivo"));
+    [[maybe_unused]] static const bool instalado = (QAccessible::installFactory(ComoDialogo), true);
     CrearControles();
     Disponer();
     Conectar();
@@ -91,8 +107,11 @@ void frmArchivo::CrearControles() {
     frmUbicacion = Crear<QGroupBox>(this, "frmUbicacion");
     frmUbicacion->setTitle(QString::fromUtf8("Ubicación :"));
     driUnidad = Crear<QComboBox>(frmUbicacion, "driUnidad");
+    driUnidad->setAccessibleName(QStringLiteral("Unidad"));  // Qt on Unix says the drive shown instead
     dirLista = Crear<ListaCarpetas>(frmUbicacion, "dirLista");
+    dirLista->setAccessibleName(QStringLiteral("Carpetas"));
     filArchivos = Crear<ListaArchivos>(frmUbicacion, "filArchivos");
+    filArchivos->setAccessibleName(QStringLiteral("Archivos"));
     fraArchivo = Crear<QGroupBox>(this, "fraArchivo");
     fraArchivo->setTitle(QStringLiteral("Archivo :"));
     txtArchivo = Crear<QLineEdit>(fraArchivo, "txtArchivo");
@@ -100,9 +119,8 @@ void frmArchivo::CrearControles() {
     cmdAlmacenar->setText(kModoAlmacenar);
     cmdCancelar = Crear<QPushButton>(this, "cmdCancelar");
     cmdCancelar->setText(QStringLiteral("&Cancelar"));
-    // Enter belongs to the name box (txtArchivo_KeyPress), not to a default button.
-    cmdAlmacenar->setAutoDefault(false);
-    cmdCancelar->setAutoDefault(false);
+    // There is no default button: in the name box Enter is txtArchivo_KeyPress's.
+    EnterPulsaBotones(*this);
 }
 
 void frmArchivo::Disponer() {
@@ -143,16 +161,16 @@ void frmArchivo::Form_Load() {
     txtArchivo->clear();
     txtArchivo_Change();
 
-    // The drive of the application's folder; its folder list starts where a
-    // change of drive would start it, and the pattern applies from the start.
-    const QString aplicacion = QCoreApplication::applicationDirPath();
+    // The folder last used, while it can be listed; else the application's.
+    // The pattern applies from the start.
+    const QString inicio = !ultimaCarpeta.isEmpty() && !ProbarCarpeta(ultimaCarpeta)
+                               ? ultimaCarpeta
+                               : QCoreApplication::applicationDirPath();
     {
         const QSignalBlocker sinAviso(driUnidad);
-        LlenarUnidades(*driUnidad, aplicacion);
+        LlenarUnidades(*driUnidad, inicio);
     }
     filArchivos->setPattern(kPatronArchivos);
-    const QString raiz = driUnidad->currentData().toString();
-    const QString inicio = ProbarCarpeta(CarpetaDeUnidad(raiz)) ? aplicacion : CarpetaDeUnidad(raiz);
     if (!dirLista->setPath(inicio)) dirLista_Change();
 
     CentrarEnPantalla(*this);
@@ -203,16 +221,20 @@ void frmArchivo::txtArchivo_KeyPress(int& KeyAscii) {
 }
 
 QString frmArchivo::RutaElegida() const {
+    const QListWidgetItem* elegido = filArchivos->currentItem();
+    const QString nombre = elegido && elegido->text() == txtArchivo->text()
+                               ? txtArchivo->text()
+                               : RecortarEspacios(txtArchivo->text()).toString();
+    if (QDir::isAbsolutePath(nombre)) return QDir::toNativeSeparators(nombre);
     QString carpeta = QDir::toNativeSeparators(dirLista->Path());
     // A root folder already ends in the separator.
     if (carpeta.endsWith(QDir::separator())) carpeta.chop(1);
-    const QString nombre = txtArchivo->text();
-    const QString ruta = carpeta + QDir::separator() + RecortarEspacios(nombre).toString();
-    return RecortarEspacios(ruta).toString();
+    return carpeta + QDir::separator() + nombre;
 }
 
 void frmArchivo::cmdAlmacenar_Click() {
     const QString ruta = RutaElegida();
+    ultimaCarpeta = QFileInfo(ruta).absolutePath();
     if (cmdAlmacenar->text() == kModoAlmacenar) {
         rutinas_.GuardarResultados(ruta);
     } else {

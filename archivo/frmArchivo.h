@@ -52,8 +52,9 @@ public:
     void cmdAlmacenar_Click();
     void cmdCancelar_Click();
 
-    // Folder + the platform's separator + name, blanks around the name and
-    // around the whole removed.
+    // The name box's text when it is a full path, else folder + the
+    // platform's separator + name. A name picked from the file list is taken
+    // as it is; a typed one loses the blanks around it.
     QString RutaElegida() const;
 
 private:

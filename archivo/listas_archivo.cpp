@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <vector>
 
@@ -12,10 +13,31 @@ namespace vaviviv {
 namespace {
 
 constexpr int kRuta = Qt::UserRole;
+constexpr int kNivel = Qt::UserRole + 1;
 
 QString Limpia(const QString& carpeta) { return QDir::cleanPath(QDir(carpeta).absolutePath()); }
 
-QString Sangria(int nivel) { return QString(nivel * 3, u' '); }
+// Each level of a folder is drawn three blanks further right. Blanks typed
+// into the name would be read out by a screen reader and would defeat the
+// search by first letters.
+class Sangria final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& opcion, const QModelIndex& entrada) const override {
+        return QStyledItemDelegate::sizeHint(opcion, entrada) + QSize(Ancho(opcion, entrada), 0);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* opcion, const QModelIndex& entrada) const override {
+        QStyledItemDelegate::initStyleOption(opcion, entrada);
+        opcion->rect.setLeft(opcion->rect.left() + Ancho(*opcion, entrada));
+    }
+
+private:
+    static int Ancho(const QStyleOptionViewItem& opcion, const QModelIndex& entrada) {
+        return entrada.data(kNivel).toInt() * opcion.fontMetrics.horizontalAdvance(QStringLiteral("   "));
+    }
+};
 
 }  // namespace
 
@@ -53,6 +75,7 @@ void LlenarUnidades(QComboBox& lista, const QString& carpeta) {
 
 ListaCarpetas::ListaCarpetas(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setItemDelegate(new Sangria(this));
     connect(this, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* entrada) { setPath(CarpetaDe(*entrada)); });
 }
@@ -81,16 +104,18 @@ void ListaCarpetas::llenar() {
     for (int nivel = 0; nivel < camino.size(); ++nivel) {
         const QFileInfo info(camino[nivel]);
         const QString nombre = nivel == 0 ? QDir::toNativeSeparators(camino[nivel]) : info.fileName();
-        auto* entrada = new QListWidgetItem(abierta, Sangria(nivel) + nombre, this);
+        auto* entrada = new QListWidgetItem(abierta, nombre, this);
         entrada->setData(kRuta, camino[nivel]);
+        entrada->setData(kNivel, nivel);
         actual = entrada;
     }
     const int nivel = int(camino.size());
     const QFileInfoList subcarpetas =
         QDir(ruta_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase | QDir::LocaleAware);
     for (const QFileInfo& sub : subcarpetas) {
-        auto* entrada = new QListWidgetItem(cerrada, Sangria(nivel) + sub.fileName(), this);
+        auto* entrada = new QListWidgetItem(cerrada, sub.fileName(), this);
         entrada->setData(kRuta, Limpia(sub.absoluteFilePath()));
+        entrada->setData(kNivel, nivel);
     }
     if (actual) setCurrentItem(actual);
 }

@@ -19,8 +19,8 @@ void LlenarUnidades(QComboBox& lista, const QString& carpeta);
 QString UnidadDe(const QString& carpeta);
 
 // Folders from the file system's root down to the current one (open), then
-// the current one's subfolders. A double click or Enter on an entry makes
-// it the current folder.
+// the current one's subfolders, each indented by its depth. A double click or
+// Enter on an entry makes it the current folder.
 class ListaCarpetas final : public QListWidget {
     Q_OBJECT
 

@@ -284,14 +284,17 @@ private slots:
     }
 
     // The open menu entry's No to unsaved results opens nothing; the open button asks, then opens the explorer
-    // anyway. There drive, folder and file lists follow each other, files under *.txt;*.asc; a drive that
-    // cannot be read is said, and Retry lists it once it answers. Each mode runs its routine on folder and
-    // name, blanks around the name dropped: Enter loads, a double click on a file stores (the store entry
-    // turns the same explorer to storing); Cancel runs nothing. Closing, the results stored, asks nothing.
+    // anyway, first in the application's folder, later where the last file was. A screen reader finds a dialog
+    // and a name for each control. There drive, folder and file lists follow each other, files under
+    // *.txt;*.asc, folders found by their first letters; a drive that cannot be read is said, and Retry lists
+    // it once it answers. Each mode runs its routine: Enter in the name box loads a typed full path, blanks
+    // around it dropped; a double click stores under the file's own name, blanks and all (the store entry
+    // turns the same explorer to storing); Enter on Cancel runs nothing. Closing, the results stored, asks nothing.
     void explorador() {
         QVERIFY(QDir(carpeta->path()).mkdir("sub"));
-        for (const char* n : {"a.txt", "B.TXT", "c.asc", "d.csv", ".oculto.txt", "sub/dentro.txt"}) QVERIFY(Escribir(ruta(n), "7\r\n"));
+        for (const char* n : {"a.txt", "B.TXT", " c.asc", "d.csv", ".oculto.txt", "sub/dentro.txt"}) QVERIFY(Escribir(ruta(n), "7\r\n"));
         calcular(0, "123456\r\n");
+        QDir::setCurrent(QDir::rootPath());  // the process's folder is not where the explorer starts
         c<QAction>("mnuArchivoAbrir")->trigger();  // unscripted: No
         QVERIFY(!w->Explorador() && g().Rows() == 2);
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
@@ -299,6 +302,11 @@ private slots:
         auto* carpetas = e->findChild<ListaCarpetas*>("dirLista");
         auto* archivos = e->findChild<ListaArchivos*>("filArchivos");
         auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
+        QCOMPARE(carpetas->Path(), QCoreApplication::applicationDirPath());
+        QStringList leidos{QString::number(QAccessible::queryAccessibleInterface(e)->role())};
+        for (const char* control : {"dirLista", "filArchivos", "txtArchivo", "cmdAlmacenar", "cmdCancelar"})
+            leidos << QAccessible::queryAccessibleInterface(e->findChild<QWidget*>(control))->text(QAccessible::Name);
+        QCOMPARE(leidos, QStringList({QString::number(QAccessible::Dialog), "Carpetas", "Archivos", "Archivo :", "Abrir", "Cancelar"}));
         const auto nombres = [&] { QStringList l; for (int i = 0; i < archivos->count(); ++i) l << archivos->item(i)->text(); return l; };
         const auto clic = [](QListWidget* lista, const QString& texto, bool doble) {
             const QPoint punto = lista->visualItemRect(lista->findItems(texto, Qt::MatchEndsWith).value(0)).center();
@@ -313,25 +321,25 @@ private slots:
         QCOMPARE(dialogos->textos(), QStringList({kSinSalvar, kSinSalvar, QString("Error: %1 %2").arg(ENOENT).arg(qt_error_string(ENOENT))}));
         QVERIFY(dialogos->cajas()[2].botones == Botones::ReintentarCancelar && carpetas->Path() == ruta("unidad") && nombres().isEmpty());
         carpetas->setPath(carpeta->path());
-        QCOMPARE(nombres(), QStringList({"a.txt", "B.TXT", "c.asc", "entrada.txt"}));
+        QCOMPARE(nombres(), QStringList({" c.asc", "a.txt", "B.TXT", "entrada.txt"}));
         clic(archivos, "B.TXT", false);
         QCOMPARE(nombre->text(), "B.TXT");
-        clic(carpetas, "sub", true);
+        QTest::keyClicks(carpetas, "su");
+        QTest::keyClick(carpetas, Qt::Key_Return);
         QVERIFY(nombre->text().isEmpty() && nombres() == QStringList{"dentro.txt"});
-        carpetas->setPath(carpeta->path());
-        QTest::keyClicks(nombre, "  a.txt ");
+        QTest::keyClicks(nombre, " " + ruta("a.txt") + " ");
         QTest::keyClick(nombre, Qt::Key_Return);
         QVERIFY(!e->isVisible() && filas() == QStringList({"123456|1234566|6", "7||"}) && dialogos->textos().last() == "Archivo cargado Exitosamente !!!");
         c<QAction>("mnuArchivoGuardar")->trigger();
         QVERIFY(w->Explorador() == e && e->findChild<QPushButton*>("cmdAlmacenar")->text() == kModoAlmacenar);
-        carpetas->setPath(carpeta->path());
+        QCOMPARE(carpetas->Path(), carpeta->path());
         dialogos->responderCon(Respuesta::Si);  // overwrite
-        clic(archivos, "c.asc", true);
-        QVERIFY(!e->isVisible() && Leer(ruta("c.asc")).endsWith("\r\n123456\t1234566\t6\t\r\n7\t\t\t\r\n") && dialogos->textos().last() == kAlmacenado);
+        clic(archivos, " c.asc", true);
+        QVERIFY(!e->isVisible() && Leer(ruta(" c.asc")).endsWith("\r\n123456\t1234566\t6\t\r\n7\t\t\t\r\n") && dialogos->textos().last() == kAlmacenado);
         dialogos->olvidar();
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);  // unscripted: the rows go
         nombre->setText("a.txt");
-        QTest::mouseClick(e->findChild<QPushButton*>("cmdCancelar"), Qt::LeftButton);
+        QTest::keyClick(e->findChild<QPushButton*>("cmdCancelar"), Qt::Key_Return);
         QVERIFY(!e->isVisible() && g().Rows() == 1 && dialogos->textos() == QStringList{kMantener});
         QTest::mouseClick(c("cmdCalcular"), Qt::LeftButton);
         QTest::mouseClick(c("cmdCerrar"), Qt::LeftButton);
