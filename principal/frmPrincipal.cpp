@@ -101,7 +101,10 @@ void frmPrincipal::LimpiarResultados() {
 }
 
 void frmPrincipal::Conectar() {
+    // A pick by the popup, the arrow keys or the wheel; the wheel only while the list has the focus.
     connect(cboAlgoritmo, &QComboBox::activated, this, &frmPrincipal::cboAlgoritmo_Click);
+    RuedaSoloConFoco(cboAlgoritmo);
+    EnterPulsaBotones(*this);
 
     connect(cmdCalcularReferencia, &QPushButton::clicked, this, &frmPrincipal::cmdCalcularReferencia_Click);
     connect(cmdImprime, &QPushButton::clicked, this, &frmPrincipal::cmdImprime_Click);
@@ -128,8 +131,12 @@ void frmPrincipal::Conectar() {
     connect(cmdFechaR, &QPushButton::pressed, this, &frmPrincipal::cmdFechaR_MouseDown);
     connect(cmdFecha, &QPushButton::clicked, this, &frmPrincipal::cmdFecha_Click);
     connect(cmdFechaR, &QPushButton::clicked, this, &frmPrincipal::cmdFechaR_Click);
-    // A day picked by the user; a date set from code raises only selectionChanged.
+    // A day picked by the user, by a click or by Enter (Space: eventFilter); a date set
+    // from code raises only selectionChanged.
     connect(cldCalendario, &QCalendarWidget::clicked, this, &frmPrincipal::cldCalendario_Click);
+    connect(cldCalendario, &QCalendarWidget::activated, this, &frmPrincipal::cldCalendario_Click);
+    if (QWidget* dias = cldCalendario->focusProxy()) dias->installEventFilter(this);
+    fraCalendario->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* antes, QWidget* ahora) {
         const auto enCalendario = [this](const QWidget* w) {
             // Walks through windows too: the month menu pops up as a window of its own.
@@ -137,7 +144,11 @@ void frmPrincipal::Conectar() {
                 if (w == cldCalendario) return true;
             return false;
         };
-        if (ahora && enCalendario(antes) && !enCalendario(ahora)) cldCalendario_LostFocus();
+        if (!ahora || !enCalendario(antes) || enCalendario(ahora)) return;
+        // The year box hides itself when its year is taken, and Qt hands the focus on
+        // to the next control of the window: the calendar is still in use.
+        if (fraCalendario->isVisible() && !antes->isVisible()) cldCalendario->setFocus();
+        else cldCalendario_LostFocus();
     });
 
     connect(mnuArchivoAbrir, &QAction::triggered, this, &frmPrincipal::mnuArchivoAbrir_Click);

@@ -78,6 +78,8 @@ private:
     static QString IndicacionInicial();
 
     void CrearControles();
+    // Names for a screen reader where Qt finds none, or the wrong one.
+    void Nombrar();
     void CrearMenus();
     void Disponer();
     void Conectar();
@@ -87,6 +89,8 @@ private:
     QWidget* CampoDe(Campo campo) const;
     void PonerCalendario(int dia, int mes, int anio);
     void AbrirCalendario();
+    // Space on the calendar's days picks, Escape closes it.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
     // Enter in an entry field presses the calculate button; true when it was Enter.
     bool EnterCalcula(int& KeyAscii);
 

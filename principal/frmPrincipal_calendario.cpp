@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace vaviviv {
@@ -33,6 +34,14 @@ int ValorInicial(const QString& texto) {
     for (; i < texto.size() && EsDigitoQt(texto[i]) && valor < 100000; ++i)
         valor = valor * 10 + (texto[i].unicode() - '0');
     return valor;
+}
+
+// What follows the first `n` characters (a surrogate pair is one, as ContarCaracteres counts).
+QStringView TrasCaracteres(QStringView texto, qsizetype n) {
+    qsizetype i = 0;
+    for (qsizetype vistos = 0; i < texto.size(); ++i)
+        if (!texto[i].isLowSurrogate() && vistos++ == n) break;
+    return texto.sliced(i);
 }
 
 // A whole number with nothing else in it but spaces around.
@@ -69,7 +78,8 @@ void frmPrincipal::cldCalendario_Click() {
         if (ContarCaracteres(referencia) < kLongitudFecha02)
             txtReferenciaaCalcular->setText(prefijo);
         else
-            txtReferenciaaCalcular->setText(prefijo + RecortarEspacios(referencia).mid(kLongitudFecha02).toString());
+            txtReferenciaaCalcular->setText(prefijo +
+                                            TrasCaracteres(RecortarEspacios(referencia), kLongitudFecha02).toString());
     } else if (codigo == kCodigoImporteFecha) {
         mskFecha->setText(elegida.toString(QStringLiteral("dd/MM/yyyy")));
     }
@@ -77,6 +87,21 @@ void frmPrincipal::cldCalendario_Click() {
 }
 
 void frmPrincipal::cldCalendario_LostFocus() { fraCalendario->hide(); }
+
+bool frmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    if (evento->type() != QEvent::KeyPress) return QMainWindow::eventFilter(objeto, evento);
+    const int tecla = static_cast<QKeyEvent*>(evento)->key();
+    if (objeto == cldCalendario->focusProxy() && tecla == Qt::Key_Space) {
+        cldCalendario_Click();
+        return true;
+    }
+    // Reaches the frame only when the calendar leaves it alone (its year box takes it first).
+    if (objeto == fraCalendario && tecla == Qt::Key_Escape) {
+        fraCalendario->hide();
+        return true;
+    }
+    return QMainWindow::eventFilter(objeto, evento);
+}
 
 void frmPrincipal::mskFecha_Change() {
     LimpiarResultados();

@@ -1,5 +1,5 @@
-// The controls of the main window, their layout in twips, the menus and the
-// tab order.
+// The controls of the main window, their names for a screen reader, their
+// layout in twips, the menus and the tab order.
 
 #include "engine/catalogo.h"
 #include "engine/fecha.h"
@@ -10,6 +10,8 @@
 #include "principal/frmPrincipal.h"
 #include "reglas/texto.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -34,6 +36,67 @@ QLabel* Etiqueta(QWidget* contenedor, const char* nombre, const QString& texto) 
     // The boxes were drawn to end where their field begins.
     etiqueta->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return etiqueta;
+}
+
+// A field is named, for a screen reader, by its label without the colon.
+void Rotular(QLabel* etiqueta, QWidget* campo) {
+    etiqueta->setBuddy(campo);  // the "labelled by" relation; the captions carry no accelerator
+    QString nombre = etiqueta->text();
+    if (nombre.endsWith(u':')) nombre.chop(1);
+    campo->setAccessibleName(nombre.trimmed());
+}
+
+// On X11 Qt names a list box by its selected entry, so a screen reader would hear
+// "Algoritmo Vorantis 06" and nothing of what is being chosen. This list keeps its
+// own name and gives the entry as its value.
+class ListaConNombre final : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit ListaConNombre(QWidget* contenedor) : QComboBox(contenedor) {
+        // The reader then finds the entry as the selected one of the popup's list, which
+        // Qt otherwise updates only when the popup opens (not after the wheel or an arrow key).
+        connect(this, &QComboBox::currentIndexChanged, this, [this](int i) {
+            view()->setCurrentIndex(model()->index(i, modelColumn(), rootModelIndex()));
+        });
+    }
+};
+
+class AccesoLista final : public QAccessibleWidget {
+public:
+    explicit AccesoLista(QComboBox* lista) : QAccessibleWidget(lista, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Value ? lista()->currentText() : QAccessibleWidget::text(t);
+    }
+    // Its one child is the popup's list of entries, as with Qt's own list boxes.
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int i) const override {
+        return i == 0 ? QAccessible::queryAccessibleInterface(lista()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* hijo) const override {
+        return hijo && hijo->object() == lista()->view() ? 0 : -1;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State estado = QAccessibleWidget::state();
+        estado.expandable = true;
+        estado.expanded = lista()->view()->isVisible();
+        estado.collapsed = !estado.expanded;
+        return estado;
+    }
+    QStringList actionNames() const override { return QStringList{showMenuAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& accion) override {
+        if (accion == showMenuAction()) lista()->showPopup();
+        else QAccessibleWidget::doAction(accion);
+    }
+
+private:
+    QComboBox* lista() const { return static_cast<QComboBox*>(widget()); }
+};
+
+QAccessibleInterface* AccesoDeLista(const QString& clase, QObject* objeto) {
+    if (clase != QLatin1String(ListaConNombre::staticMetaObject.className())) return nullptr;
+    return new AccesoLista(static_cast<ListaConNombre*>(objeto));
 }
 
 QLineEdit* CampoResultado(QWidget* contenedor, const char* nombre) {
@@ -70,7 +133,9 @@ void frmPrincipal::CrearControles() {
 
     fraAlgoritmo = Crear<QGroupBox>(ventana, "fraAlgoritmo");
     fraAlgoritmo->setTitle(QStringLiteral("Algoritmo"));
-    cboAlgoritmo = Crear<QComboBox>(fraAlgoritmo, "cboAlgoritmo");
+    [[maybe_unused]] static const bool accesoInstalado = (QAccessible::installFactory(AccesoDeLista), true);
+    cboAlgoritmo = Crear<ListaConNombre>(fraAlgoritmo, "cboAlgoritmo");
+    cboAlgoritmo->setAccessibleName(fraAlgoritmo->title());
     lblMensaje = Crear<QLabel>(fraAlgoritmo, "lblMensaje");
     lblMensaje->setWordWrap(true);
     lblMensaje->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -111,6 +176,30 @@ void frmPrincipal::CrearControles() {
     cldCalendario = Crear<QCalendarWidget>(fraCalendario, "cldCalendario");
     cldCalendario->setToolTip(QString::fromUtf8("Seleccione con un click el día deseado"));
     cldCalendario->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+
+    Nombrar();
+}
+
+void frmPrincipal::Nombrar() {
+    const std::pair<QLabel*, QWidget*> rotulos[] = {
+        {lblSucursal, txtSucursal},       {lblCuenta, txtCuenta},
+        {lblReferenciaaCalcular, txtReferenciaaCalcular}, {lblImporte, mskImporte},
+        {lblFecha, mskFecha},             {lblReferenciaCompleta, txtReferenciaCompleta},
+        {lblVaviviVerificador, txtVaviviVerificador}};
+    for (const auto& [etiqueta, campo] : rotulos) Rotular(etiqueta, campo);
+
+    // The arrow button opens the same calendar as the picture one; its glyph is no name.
+    cmdFecha->setAccessibleName(cmdFechaR->toolTip());
+    // The day grid takes the focus; it and the calendar's own controls are named too.
+    const QString calendario = QStringLiteral("Calendario");
+    cldCalendario->setAccessibleName(calendario);
+    if (QWidget* dias = cldCalendario->focusProxy()) dias->setAccessibleName(calendario);
+    const std::pair<const char*, const char*> propios[] = {
+        {"qt_calendar_prevmonth", "Mes anterior"}, {"qt_calendar_nextmonth", "Mes siguiente"},
+        {"qt_calendar_yearedit", "Año"}};
+    for (const auto& [nombre, texto] : propios)
+        if (auto* control = cldCalendario->findChild<QWidget*>(QLatin1String(nombre)))
+            control->setAccessibleName(QString::fromUtf8(texto));
 }
 
 void frmPrincipal::CrearMenus() {
@@ -145,6 +234,8 @@ void frmPrincipal::Disponer() {
     QStringList descripciones{IndicacionInicial()};
     for (const Algoritmo& algoritmo : Catalogo()) descripciones << DesdeUtf8(algoritmo.descripcionPrincipal);
 
+    // Every label ends before its field: a right-aligned caption would otherwise
+    // lose its colon under the field's border.
     Disposicion d;
     d.colocar(cmndMasivo, {6480, 120, 495, 375});
     d.colocar(cmdImprime, {7080, 120, 495, 375});
@@ -161,16 +252,16 @@ void frmPrincipal::Disponer() {
     d.colocar(txtSucursal, {1800, 360, 1215, 270});
     d.colocar(lblCuenta, {360, 720, 1335, 255});
     d.colocar(txtCuenta, {1800, 720, 1215, 270});
-    d.colocar(lblReferenciaaCalcular, {120, 1320, 1695, 255});
+    d.colocar(lblReferenciaaCalcular, {120, 1320, 1650, 255});
     d.colocar(txtReferenciaaCalcular, {1800, 1320, 2415, 270});
     d.colocar(cmdFechaR, {4320, 1560, 495, 495});
-    d.colocar(lblImporte, {1080, 2040, 735, 255});
+    d.colocar(lblImporte, {1080, 2040, 690, 255});
     d.colocar(mskImporte, {1800, 2040, 2415, 285});
-    d.colocar(lblFecha, {120, 2400, 1695, 255});
+    d.colocar(lblFecha, {120, 2400, 1650, 255});
     d.colocar(mskFecha, {1800, 2400, 1095, 285});
     d.colocar(cmdFecha, {2880, 2400, 250, 300});
     d.colocar(fraResultado, {4320, 120, 4815, 1215});
-    d.colocar(lblReferenciaCompleta, {240, 360, 1695, 255});
+    d.colocar(lblReferenciaCompleta, {240, 360, 1650, 255});
     d.colocar(txtReferenciaCompleta, {1920, 360, 2655, 270});
     d.colocar(lblVaviviVerificador, {360, 720, 1455, 255});
     d.colocar(txtVaviviVerificador, {1920, 720, 2175, 270});
@@ -197,3 +288,5 @@ void frmPrincipal::OrdenDeTabulacion() {
 }
 
 }  // namespace vaviviv
+
+#include "frmPrincipal_controles.moc"

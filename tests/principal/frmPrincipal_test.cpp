@@ -2,9 +2,11 @@
 // boxes: each command calls its rule and shows the outcome. The rules: tests/reglas, tests/engine.
 
 #include "engine/catalogo.h"
+#include "platform/lista_algoritmos.h"
 #include "principal/frmPrincipal.h"
 #include "prueba_ventanas.h"
 
+#include <QAccessible>
 #include <QCalendarWidget>
 #include <QTableView>
 
@@ -65,6 +67,26 @@ private slots:
         }
     }
 
+    // The wheel turns the list only while it has the focus; a turn there, or an arrow key, is a pick.
+    void rueda() {
+        auto* lista = c<QComboBox>("cboAlgoritmo");
+        const auto girar = [lista] {
+            const QPointF centro = QRectF(lista->rect()).center();
+            QWheelEvent rueda(centro, lista->mapToGlobal(centro), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(lista, &rueda);
+        };
+        llenar(6, kEjemplo06);
+        c(kCampos[0])->setFocus(), girar();
+        QVERIFY(CodigoSeleccionado(*lista) == 6 && texto(kCampos[1]) == "123" && resultado() == "anterior 9");
+        lista->setFocus();
+        for (const int codigo : {lista->itemData(lista->currentIndex() + 1).toInt(), 6}) {
+            c(kCampos[0])->setText("1");
+            codigo == 6 ? QTest::keyClick(lista, Qt::Key_Up) : girar();
+            QVERIFY(CodigoSeleccionado(*lista) == codigo && texto(kCampos[0]).isEmpty() && c<QWidget>("txtSucursal")->isVisible() == (codigo == 6));
+            QCOMPARE(c<QLabel>("lblMensaje")->text(), QString::fromUtf8(BuscarAlgoritmo(codigo)->descripcionPrincipal));
+        }
+    }
+
     // Success writes both result fields; a failure shows the rule's messages in critical boxes, then puts
     // the focus on the field at fault, keeping the previous result. Enter in an entry field calculates.
     void calcular_data() {
@@ -112,34 +134,71 @@ private slots:
         QVERIFY(!c<QPushButton>("cmdImprime")->isEnabled());
     }
 
-    // Either button opens the calendar with the focus in it; a click elsewhere closes it untouched. A day
-    // picked goes under 10 to the date field (result emptied), under 02 over the reference's AAMMDD prefix.
+    // Either button opens the calendar with the focus in it; its own month and year controls keep it open;
+    // a click elsewhere or Escape closes it untouched. A day picked (click, Enter or Space) goes under 10 to
+    // the date field (result emptied), under 02 over the first six characters of the trimmed reference.
     // It follows a complete date typed by hand.
     void calendario() {
         auto* cal = c<QCalendarWidget>("cldCalendario");
         auto* vista = cal->findChild<QTableView*>("qt_calendar_calendarview");
-        const auto elegirDia = [&](const QString& boton, QDate dia) {
+        const auto elegirDia = [&](const QString& boton, QDate dia, Qt::Key tecla) {
             clic(boton);
+            // Next month, then a year in the year box. (The month menu is tried by hand: offscreen, the
+            // activation stays on the popup once it closes.)
+            for (const char* control : {"qt_calendar_nextmonth", "qt_calendar_yearbutton"})
+                QTest::mouseClick(cal->findChild<QWidget*>(control), Qt::LeftButton);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down), QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             QVERIFY(c<QWidget>("fraCalendario")->isVisible() && cal->isAncestorOf(QApplication::focusWidget()));
             cal->setSelectedDate(dia);
-            QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(vista->currentIndex()).center());
+            if (tecla != Qt::Key_unknown) QTest::keyClick(QApplication::focusWidget(), tecla);
+            else QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(vista->currentIndex()).center());
             QVERIFY(!c<QWidget>("fraCalendario")->isVisible());
         };
         llenar(10, kEjemplo10);
-        clic("cmdFecha");
-        QTest::mouseClick(c(kCampos[0]), Qt::LeftButton);
-        QVERIFY(!c<QWidget>("fraCalendario")->isVisible() && texto("mskFecha") == "15/06/2000" && resultado() == "anterior 9");
-        elegirDia("cmdFecha", QDate(2001, 3, 14));
+        for (const bool escape : {false, true}) {
+            clic("cmdFecha");
+            escape ? QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape) : QTest::mouseClick(c(kCampos[0]), Qt::LeftButton);
+            QVERIFY(!c<QWidget>("fraCalendario")->isVisible() && texto("mskFecha") == "15/06/2000" && resultado() == "anterior 9");
+        }
+        elegirDia("cmdFecha", QDate(2001, 3, 14), Qt::Key_unknown);
         QVERIFY(texto("mskFecha") == "14/03/2001" && resultado() == " ");
         c("mskFecha")->clear(), teclear("mskFecha", "25/12/2001");
         c("mskFecha")->clear(), teclear("mskFecha", "31/04/2002");  // no such day
         QCOMPARE(cal->selectedDate(), QDate(2001, 12, 25));
         elegir(2);
-        for (const auto& [referencia, queda] : {std::pair{"12345", "010314"}, {"  9912311234", "0103141234"}}) {
+        const std::tuple<QString, Qt::Key, QString> filas[] = {  // reference, how the day is picked, reference after
+            {"12345", Qt::Key_Return, "010314"}, {"  9912311234", Qt::Key_Space, "0103141234"}, {"abcde😀x", Qt::Key_Enter, "010314x"}};
+        for (const auto& [referencia, tecla, queda] : filas) {
             c(kCampos[0])->setText(referencia);
-            elegirDia("cmdFechaR", QDate(2001, 3, 14));
+            elegirDia("cmdFechaR", QDate(2001, 3, 14), tecla);
             QCOMPARE(texto(kCampos[0]), queda);
         }
+    }
+
+    // Every control one can act on has a name of its own for a screen reader: a field its label's text, the
+    // label ending before the field so that its colon shows.
+    void nombres() {
+        elegir(10);
+        const auto nombre = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QMap<QWidget*, QString> nombres;
+        for (const char* abrir : {"cmdFecha", "qt_calendar_yearbutton"}) {  // the calendar, then its year box
+            QTest::mouseClick(c<QWidget>(abrir), Qt::LeftButton);
+            for (QWidget* w : v->findChildren<QWidget*>())
+                if (w->isVisible() && !w->focusProxy() && (w->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton*>(w)))
+                    nombres[w] = nombre(w);
+        }
+        const QStringList todos = nombres.values();
+        QVERIFY2(!todos.contains("") && QSet(todos.begin(), todos.end()).size() == todos.size(), qPrintable(todos.join('|')));
+        for (const QString campo : {"Sucursal", "Cuenta", "ReferenciaaCalcular", "Importe", "Fecha", "ReferenciaCompleta", "VaviviVerificador"}) {
+            auto* etiqueta = c<QLabel>("lbl" + campo);
+            QWidget* caja = v->findChild<QWidget*>((campo.front() == 'I' || campo.front() == 'F' ? "msk" : "txt") + campo);
+            QCOMPARE(nombre(caja) + " :", etiqueta->text());
+            QVERIFY(etiqueta->geometry().right() < caja->x() && etiqueta->fontMetrics().horizontalAdvance(etiqueta->text()) <= etiqueta->width());
+        }
+        for (const auto& [control, esperado] : {std::pair{"cboAlgoritmo", "Algoritmo"}, {"cmdFecha", "Mostar Calendario"}, {"cldCalendario", "Calendario"}})
+            QCOMPARE(nombre(c<QWidget>(control)), esperado);
+        const QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(c<QComboBox>("cboAlgoritmo"));
+        QVERIFY(lista->role() == QAccessible::ComboBox && lista->text(QAccessible::Value) == c<QComboBox>("cboAlgoritmo")->currentText());
     }
 
     // The window as shown goes to one page, then the confirmation. A failure offers Retry, which prints
@@ -163,17 +222,18 @@ private slots:
                     caja.botones == (caja.texto == error ? Botones::ReintentarCancelar : Botones::Aceptar));
     }
 
-    // Each help order asks for its topic in the help file beside the program: the help button and
-    // "Calculo de Algoritmo" the chosen algorithm's (00 is 100, none the window's, 101); F1 the contents.
+    // Each help order asks for its topic in the help file beside the program: the help button (also by Enter)
+    // and "Calculo de Algoritmo" the chosen algorithm's (00 is 100, none the window's, 101); F1 the contents.
     void ayuda() {
         const std::tuple<QString, int, int, int> filas[] = {  // order, algorithm (-1 none), command, context
             {"cmndAyuda", -1, kAyudaTema, 101}, {"cmndAyuda", 0, kAyudaTema, 100}, {"mnuAyudaCalculo", 37, kAyudaTema, 37},
             {"mnuAyudaContenido", 6, kAyudaContenido, 0}, {"mnuAyudaUso", 6, kAyudaUso, 0}, {"mnuAyudaEdicion", 6, kAyudaTema, 102},
-            {"mnuAyudaDespliegue", 6, kAyudaTema, 101}, {"F1", 6, kAyudaContenido, 0}};
+            {"mnuAyudaDespliegue", 6, kAyudaTema, 101}, {"F1", 6, kAyudaContenido, 0}, {"Enter", 37, kAyudaTema, 37}};
         for (const auto& [orden, codigo, comando, contexto] : filas) {
             AyudaSimulada ayuda;
             if (codigo >= 0) elegir(codigo);
             if (orden == "F1") QTest::keyClick(c(kCampos[0]), Qt::Key_F1);
+            else if (orden == "Enter") c<QPushButton>("cmndAyuda")->setFocus(), QTest::keyClick(c<QPushButton>("cmndAyuda"), Qt::Key_Return);
             else orden.startsWith("mnu") ? c<QAction>(orden)->trigger() : clic(orden);
             QCOMPARE(ayuda.peticiones.size(), std::size_t(1));
             const PeticionAyuda& p = ayuda.peticiones[0];
