@@ -2,6 +2,7 @@
 
 #include "archivo/listas_archivo.h"
 #include "platform/controles.h"
+#include "platform/lista_con_nombre.h"
 #include "platform/dialogos.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
@@ -106,8 +107,8 @@ void frmArchivo::CrearControles() {
 
     frmUbicacion = Crear<QGroupBox>(this, "frmUbicacion");
     frmUbicacion->setTitle(QString::fromUtf8("Ubicación :"));
-    driUnidad = Crear<QComboBox>(frmUbicacion, "driUnidad");
-    driUnidad->setAccessibleName(QStringLiteral("Unidad"));  // Qt on Unix says the drive shown instead
+    driUnidad = Crear<ListaConNombre>(frmUbicacion, "driUnidad");
+    driUnidad->setAccessibleName(QStringLiteral("Unidad"));
     dirLista = Crear<ListaCarpetas>(frmUbicacion, "dirLista");
     dirLista->setAccessibleName(QStringLiteral("Carpetas"));
     filArchivos = Crear<ListaArchivos>(frmUbicacion, "filArchivos");

@@ -4,6 +4,7 @@
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
 #include "platform/controles.h"
+#include "platform/lista_con_nombre.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
 #include "reglas/texto.h"
@@ -49,9 +50,7 @@ void frmMasivo::CrearControles() {
     for (QPushButton* apagado : {cmdAbrir, cmdCalcular, cmdGuardar, cmdImprimir}) apagado->setEnabled(false);
 
     fraTitulo = Crear<QGroupBox>(ventana, "fraTitulo");
-    cboAlgoritmo = Crear<QComboBox>(fraTitulo, "cboAlgoritmo");
-    // Read out by this name while no entry is chosen; after that Qt on Linux
-    // reads a list by its entry, here the algorithm's name.
+    cboAlgoritmo = Crear<ListaConNombre>(fraTitulo, "cboAlgoritmo");
     cboAlgoritmo->setAccessibleName(QStringLiteral("Algoritmo"));
     // A pointer merely resting on the list must not switch the algorithm (and
     // raise the keep-the-data questions).

@@ -4,6 +4,7 @@
 #include "engine/catalogo.h"
 #include "engine/fecha.h"
 #include "platform/controles.h"
+#include "platform/lista_con_nombre.h"
 #include "platform/disposicion.h"
 #include "platform/lista_algoritmos.h"
 #include "platform/teclas.h"
@@ -11,7 +12,6 @@
 #include "reglas/texto.h"
 
 #include <QAbstractItemView>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -44,59 +44,6 @@ void Rotular(QLabel* etiqueta, QWidget* campo) {
     QString nombre = etiqueta->text();
     if (nombre.endsWith(u':')) nombre.chop(1);
     campo->setAccessibleName(nombre.trimmed());
-}
-
-// On X11 Qt names a list box by its selected entry, so a screen reader would hear
-// "Algoritmo Vorantis 06" and nothing of what is being chosen. This list keeps its
-// own name and gives the entry as its value.
-class ListaConNombre final : public QComboBox {
-    Q_OBJECT
-
-public:
-    explicit ListaConNombre(QWidget* contenedor) : QComboBox(contenedor) {
-        // The reader then finds the entry as the selected one of the popup's list, which
-        // Qt otherwise updates only when the popup opens (not after the wheel or an arrow key).
-        connect(this, &QComboBox::currentIndexChanged, this, [this](int i) {
-            view()->setCurrentIndex(model()->index(i, modelColumn(), rootModelIndex()));
-        });
-    }
-};
-
-class AccesoLista final : public QAccessibleWidget {
-public:
-    explicit AccesoLista(QComboBox* lista) : QAccessibleWidget(lista, QAccessible::ComboBox) {}
-
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Value ? lista()->currentText() : QAccessibleWidget::text(t);
-    }
-    // Its one child is the popup's list of entries, as with Qt's own list boxes.
-    int childCount() const override { return 1; }
-    QAccessibleInterface* child(int i) const override {
-        return i == 0 ? QAccessible::queryAccessibleInterface(lista()->view()) : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* hijo) const override {
-        return hijo && hijo->object() == lista()->view() ? 0 : -1;
-    }
-    QAccessible::State state() const override {
-        QAccessible::State estado = QAccessibleWidget::state();
-        estado.expandable = true;
-        estado.expanded = lista()->view()->isVisible();
-        estado.collapsed = !estado.expanded;
-        return estado;
-    }
-    QStringList actionNames() const override { return QStringList{showMenuAction()} + QAccessibleWidget::actionNames(); }
-    void doAction(const QString& accion) override {
-        if (accion == showMenuAction()) lista()->showPopup();
-        else QAccessibleWidget::doAction(accion);
-    }
-
-private:
-    QComboBox* lista() const { return static_cast<QComboBox*>(widget()); }
-};
-
-QAccessibleInterface* AccesoDeLista(const QString& clase, QObject* objeto) {
-    if (clase != QLatin1String(ListaConNombre::staticMetaObject.className())) return nullptr;
-    return new AccesoLista(static_cast<ListaConNombre*>(objeto));
 }
 
 QLineEdit* CampoResultado(QWidget* contenedor, const char* nombre) {
@@ -133,7 +80,6 @@ void frmPrincipal::CrearControles() {
 
     fraAlgoritmo = Crear<QGroupBox>(ventana, "fraAlgoritmo");
     fraAlgoritmo->setTitle(QStringLiteral("Algoritmo"));
-    [[maybe_unused]] static const bool accesoInstalado = (QAccessible::installFactory(AccesoDeLista), true);
     cboAlgoritmo = Crear<ListaConNombre>(fraAlgoritmo, "cboAlgoritmo");
     cboAlgoritmo->setAccessibleName(fraAlgoritmo->title());
     lblMensaje = Crear<QLabel>(fraAlgoritmo, "lblMensaje");
@@ -289,4 +235,3 @@ void frmPrincipal::OrdenDeTabulacion() {
 
 }  // namespace vaviviv
 
-#include "frmPrincipal_controles.moc"

@@ -237,6 +237,7 @@ private slots:
         QVERIFY(nombres.contains("Algoritmo") && nombres.contains("Registros") && nombre(c<QMenu>("mnuEditar")) == "Edición");
         calcular(0, Lineas(2));
         QVERIFY(g().verticalHeader()->isVisible() && g().Cols() == 3 && g().model()->headerData(1, Qt::Vertical) == 2);
+        QCOMPARE(nombre(c<QComboBox>("cboAlgoritmo")), "Algoritmo");  // an entry chosen, the list keeps its name
     }
 
     // Closing with results not stored asks first: No keeps the window, its rows and the main window disabled.
@@ -304,9 +305,9 @@ private slots:
         auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
         QCOMPARE(carpetas->Path(), QCoreApplication::applicationDirPath());
         QStringList leidos{QString::number(QAccessible::queryAccessibleInterface(e)->role())};
-        for (const char* control : {"dirLista", "filArchivos", "txtArchivo", "cmdAlmacenar", "cmdCancelar"})
+        for (const char* control : {"driUnidad", "dirLista", "filArchivos", "txtArchivo", "cmdAlmacenar", "cmdCancelar"})
             leidos << QAccessible::queryAccessibleInterface(e->findChild<QWidget*>(control))->text(QAccessible::Name);
-        QCOMPARE(leidos, QStringList({QString::number(QAccessible::Dialog), "Carpetas", "Archivos", "Archivo :", "Abrir", "Cancelar"}));
+        QCOMPARE(leidos, QStringList({QString::number(QAccessible::Dialog), "Unidad", "Carpetas", "Archivos", "Archivo :", "Abrir", "Cancelar"}));
         const auto nombres = [&] { QStringList l; for (int i = 0; i < archivos->count(); ++i) l << archivos->item(i)->text(); return l; };
         const auto clic = [](QListWidget* lista, const QString& texto, bool doble) {
             const QPoint punto = lista->visualItemRect(lista->findItems(texto, Qt::MatchEndsWith).value(0)).center();
