@@ -68,13 +68,7 @@ void frmMasivo::CrearControles() {
 }
 
 void frmMasivo::CrearMenus() {
-    const auto menu = [this](const char* nombre, const QString& texto) {
-        QMenu* nuevo = menuBar()->addMenu(texto);
-        nuevo->setObjectName(QString::fromLatin1(nombre));
-        // Popped up on its own (the row menu), a menu is read out by its caption.
-        nuevo->setAccessibleName(nuevo->menuAction()->iconText());
-        return nuevo;
-    };
+    const auto menu = [this](const char* nombre, const QString& texto) { return MenuDeBarra(*this, nombre, texto); };
 
     mnuArchivo = menu("mnuArchivo", QStringLiteral("&Archivo"));
     mnuArchivoAbrir = EntradaMenu(mnuArchivo, "mnuArchivoAbrir", QStringLiteral("&Abrir Archivo de Texto"));

@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QString>
@@ -66,6 +67,15 @@ inline QPushButton* BotonConImagen(QWidget* contenedor, const char* nombre, cons
     boton->setToolTip(ayuda);
     boton->setAccessibleName(ayuda);
     return boton;
+}
+
+// A menu of the window's menu bar; popped up on its own (a row menu), a
+// screen reader reads it by its caption.
+inline QMenu* MenuDeBarra(QMainWindow& ventana, const char* nombre, const QString& texto) {
+    QMenu* menu = ventana.menuBar()->addMenu(texto);
+    menu->setObjectName(QString::fromLatin1(nombre));
+    menu->setAccessibleName(menu->menuAction()->iconText());
+    return menu;
 }
 
 inline QAction* EntradaMenu(QMenu* menu, const char* nombre, const QString& texto) {

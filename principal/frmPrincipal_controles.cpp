@@ -150,8 +150,7 @@ void frmPrincipal::Nombrar() {
 
 void frmPrincipal::CrearMenus() {
 
-    mnuArchivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
-    mnuArchivo->setObjectName(QStringLiteral("mnuArchivo"));
+    mnuArchivo = MenuDeBarra(*this, "mnuArchivo", QStringLiteral("&Archivo"));
     mnuArchivoAbrir = EntradaMenu(mnuArchivo, "mnuArchivoAbrir", QStringLiteral("&Abrir Archivo de Texto"));
     mnuArchivoAbrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     SeparadorMenu(mnuArchivo, "mnulinea1");
@@ -159,8 +158,7 @@ void frmPrincipal::CrearMenus() {
     SeparadorMenu(mnuArchivo, "mnulinea2");
     mnuArchivoSalir = EntradaMenu(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
 
-    mnuAyuda = menuBar()->addMenu(QStringLiteral("A&yuda"));
-    mnuAyuda->setObjectName(QStringLiteral("mnuAyuda"));
+    mnuAyuda = MenuDeBarra(*this, "mnuAyuda", QStringLiteral("A&yuda"));
     mnuAyudaContenido = EntradaMenu(mnuAyuda, "mnuAyudaContenido", QStringLiteral("&Contenido de la Ayuda"));
     mnuAyudaUso = EntradaMenu(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
     mnuAyudaEdicion = EntradaMenu(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));

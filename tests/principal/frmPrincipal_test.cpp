@@ -195,7 +195,8 @@ private slots:
             QCOMPARE(nombre(caja) + " :", etiqueta->text());
             QVERIFY(etiqueta->geometry().right() < caja->x() && etiqueta->fontMetrics().horizontalAdvance(etiqueta->text()) <= etiqueta->width());
         }
-        for (const auto& [control, esperado] : {std::pair{"cboAlgoritmo", "Algoritmo"}, {"cmdFecha", "Mostar Calendario"}, {"cldCalendario", "Calendario"}})
+        for (const auto& [control, esperado] : {std::pair{"cboAlgoritmo", "Algoritmo"}, {"cmdFecha", "Mostar Calendario"}, {"cldCalendario", "Calendario"},
+                                                {"mnuArchivo", "Archivo"}, {"mnuAyuda", "Ayuda"}})
             QCOMPARE(nombre(c<QWidget>(control)), esperado);
         const QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(c<QComboBox>("cboAlgoritmo"));
         QVERIFY(lista->role() == QAccessible::ComboBox && lista->text(QAccessible::Value) == c<QComboBox>("cboAlgoritmo")->currentText());
