@@ -28,6 +28,10 @@ std::variant<Argumentos, QString> LeerArgumentos(const QStringList& lista) {
             a.ayuda = true;
             continue;
         }
+        if (arg == u"--version") {
+            a.version = true;
+            continue;
+        }
         QString nombre = arg, valor;
         const bool enLinea = arg.startsWith(u"--") && arg.contains(u'=');
         if (enLinea) {

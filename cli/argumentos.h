@@ -11,10 +11,11 @@
 namespace vaviviv::cli {
 
 struct Argumentos {
-    QString subcomando;           // calcular, masivo, verificar; empty with --help alone
+    QString subcomando;           // calcular, masivo, verificar; empty with --help or --version alone
     QStringList posicionales;     // after the subcommand
     QMap<QString, QString> opciones;  // "--sucursal" -> value, "-o" -> value
     bool ayuda = false;
+    bool version = false;
 };
 
 // Parsed arguments, or the text that explains the misuse.

@@ -1,14 +1,15 @@
 #include "cli/comandos.h"
 
-#include <QDate>
 #include <QFile>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "cli/argumentos.h"
 #include "engine/catalogo.h"
 #include "reglas/archivo_entrada.h"
 #include "reglas/archivo_resultados.h"
+#include "reglas/codificacion.h"
 #include "reglas/reglas_fila.h"
 #include "reglas/calcular_referencia.h"
 #include "reglas/texto.h"
@@ -17,8 +18,51 @@ namespace vaviviv::cli {
 
 namespace {
 
-void Escribir(QIODevice& d, const QString& texto) { d.write(texto.toUtf8()); }
-void Linea(QIODevice& d, const QString& texto) { Escribir(d, texto + u'\n'); }
+// False when the device refused part of it (its errorString() says why). A
+// short write is offered again: only the write that fails comes with a reason.
+bool Escribir(QIODevice& d, QByteArrayView bytes) {
+    for (qsizetype hecho = 0; hecho < bytes.size();) {
+        const qint64 n = d.write(bytes.data() + hecho, bytes.size() - hecho);
+        if (n <= 0) return false;
+        hecho += n;
+    }
+    return true;
+}
+void Linea(QIODevice& d, const QString& texto) { Escribir(d, (texto + u'\n').toUtf8()); }
+
+// What a command shows on standard output; if it cannot be written, that is
+// the command's failure, whatever it had found.
+int Mostrar(Consola& c, const QString& texto, int codigo) {
+    if (Escribir(c.salida, texto.toUtf8())) return codigo;
+    Linea(c.errores, NoSePudoEscribirLaSalida(c.salida.errorString()));
+    return kFallo;
+}
+
+// A terminal shows UTF-8, not the results file's code page. The code page has
+// one byte a character, so each write converts on its own.
+class TerminalUtf8 : public QIODevice {
+public:
+    explicit TerminalUtf8(QIODevice& terminal) : terminal_(terminal) { open(WriteOnly | Unbuffered); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* datos, qint64 n) override {
+        if (Escribir(terminal_, DecodificarWindows1252(QByteArrayView(datos, n)).toUtf8())) return n;
+        setErrorString(terminal_.errorString());
+        return -1;
+    }
+
+private:
+    QIODevice& terminal_;
+};
+
+// The positional arguments against the names the usage gives them; a misuse
+// names the first one missing or the first one too many.
+std::optional<QString> ContarArgumentos(const QStringList& dados, const QStringList& nombres, const QString& uso) {
+    if (dados.size() < nombres.size()) return QStringLiteral("Falta el argumento %1\n%2").arg(nombres[dados.size()], uso);
+    if (dados.size() > nombres.size()) return QStringLiteral("Sobra el argumento «%1»\n%2").arg(dados[nombres.size()], uso);
+    return std::nullopt;
+}
 
 QString CodigoNoValido(const QString& codigo) {
     return QStringLiteral("Código de algoritmo no válido: «%1» (use 00 02 03 04 06 10 35 36 37)").arg(codigo);
@@ -45,8 +89,9 @@ QStringList OpcionesDe(int codigo) {
 }
 
 // Code and the main window's fields from the arguments; a misuse message otherwise.
-std::variant<std::pair<int, DatosPrincipal>, QString> LeerDatos(const Argumentos& a, const QString& uso) {
-    if (a.posicionales.size() != 2) return uso;
+std::variant<std::pair<int, DatosPrincipal>, QString> LeerDatos(const Argumentos& a, const QStringList& nombres,
+                                                                 const QString& uso) {
+    if (const auto error = ContarArgumentos(a.posicionales, nombres, uso)) return *error;
     const auto codigo = LeerCodigo(a.posicionales[0]);
     if (!codigo)
         return CodigoNoValido(a.posicionales[0]);
@@ -55,18 +100,21 @@ std::variant<std::pair<int, DatosPrincipal>, QString> LeerDatos(const Argumentos
         if (!validas.contains(o))
             return QStringLiteral("La opción %1 no corresponde al algoritmo %2")
                 .arg(o, a.posicionales[0].rightJustified(2, u'0'));
+    // The window proposes today, which lies past the last day code 10 takes.
+    if (validas.contains("--fecha") && !a.opciones.contains("--fecha"))
+        return QStringLiteral("Falta la opción --fecha (DD/MM/AAAA), obligatoria con el algoritmo 10");
     DatosPrincipal d;
     d.referencia = a.posicionales[1];
     d.sucursal = a.opciones.value("--sucursal");
     d.cuenta = a.opciones.value("--cuenta");
     d.importe = a.opciones.value("--importe");
-    // Like the window, which puts today's date in the field when 10 is chosen.
-    d.fecha = a.opciones.value("--fecha", QDate::currentDate().toString(u"dd/MM/yyyy"));
+    d.fecha = a.opciones.value("--fecha");
     return std::pair{*codigo, d};
 }
 
 int Calcular(const Argumentos& a, Consola& c) {
-    const auto leidos = LeerDatos(a, QStringLiteral("Uso: vaviviv-cli calcular CODIGO REFERENCIA [opciones]"));
+    const auto leidos =
+        LeerDatos(a, {"CODIGO", "REFERENCIA"}, QStringLiteral("Uso: vaviviv-cli calcular CODIGO REFERENCIA [opciones]"));
     if (const auto* error = std::get_if<QString>(&leidos)) return MalUso(c, *error);
     const auto& [codigo, datos] = std::get<0>(leidos);
     const CalculoPrincipal r = CalcularReferencia(codigo, datos);
@@ -74,19 +122,20 @@ int Calcular(const Argumentos& a, Consola& c) {
         for (const QString& m : r.mensajes) Linea(c.errores, m);
         return kFallo;
     }
-    Linea(c.salida, r.referenciaCompleta + u'\t' + r.digitos);
-    return kExito;
+    return Mostrar(c, r.referenciaCompleta + u'\t' + r.digitos + u'\n', kExito);
 }
 
 int Verificar(const Argumentos& a, Consola& c) {
     const auto leidos =
-        LeerDatos(a, QStringLiteral("Uso: vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [opciones]"));
+        LeerDatos(a, {"CODIGO", "REFERENCIA_COMPLETA"},
+                  QStringLiteral("Uso: vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [opciones]"));
     if (const auto* error = std::get_if<QString>(&leidos)) return MalUso(c, *error);
     auto [codigo, datos] = std::get<0>(leidos);
     const int ancho = BuscarAlgoritmo(codigo)->anchoResultado;
     const QString completa = datos.referencia;
     if (completa.size() <= ancho) {
-        Linea(c.errores, QStringLiteral("La referencia completa debe tener más de %1 caracteres").arg(ancho));
+        const QString cuantos = ancho == 1 ? QStringLiteral("1 carácter") : QStringLiteral("%1 caracteres").arg(ancho);
+        Linea(c.errores, QStringLiteral("La referencia completa debe tener más de %1").arg(cuantos));
         return kFallo;
     }
     datos.referencia = completa.chopped(ancho);
@@ -95,16 +144,14 @@ int Verificar(const Argumentos& a, Consola& c) {
         for (const QString& m : r.mensajes) Linea(c.errores, m);
         return kFallo;
     }
-    if (r.referenciaCompleta == completa) {
-        Linea(c.salida, QStringLiteral("válida"));
-        return kExito;
-    }
-    Linea(c.salida, QStringLiteral("no válida: se esperaba %1").arg(r.referenciaCompleta));
-    return kFallo;
+    if (r.referenciaCompleta == completa) return Mostrar(c, QStringLiteral("válida\n"), kExito);
+    return Mostrar(c, QStringLiteral("no válida: se esperaba %1\n").arg(r.referenciaCompleta), kFallo);
 }
 
 int Masivo(const Argumentos& a, Consola& c) {
-    if (a.posicionales.size() != 2) return MalUso(c, QStringLiteral("Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]"));
+    if (const auto error = ContarArgumentos(a.posicionales, {"CODIGO", "ENTRADA"},
+                                            QStringLiteral("Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]")))
+        return MalUso(c, *error);
     const auto codigo = LeerCodigo(a.posicionales[0]);
     if (!codigo)
         return MalUso(c, CodigoNoValido(a.posicionales[0]));
@@ -124,7 +171,9 @@ int Masivo(const Argumentos& a, Consola& c) {
 
     const QString rutaSalida = a.opciones.value("-o", "-");
     std::unique_ptr<DestinoResultados> archivoSalida;
+    std::optional<TerminalUtf8> terminal;
     QIODevice* salida = &c.salida;
+    if (c.salidaEsTerminal && rutaSalida == u"-") salida = &terminal.emplace(c.salida);
     if (rutaSalida != u"-") {
         archivoSalida = std::make_unique<DestinoResultados>(rutaSalida);
         if (!archivoSalida->abrir()) {
@@ -153,11 +202,15 @@ int Masivo(const Argumentos& a, Consola& c) {
         if (!escritor.error().isEmpty()) break;
     }
     const bool escrito = escritor.terminar();
-    if (!lector.error().isEmpty() || !escrito) {
-        Linea(c.errores, !lector.error().isEmpty()
-                             ? QStringLiteral("No se pudo leer «%1»: %2").arg(rutaEntrada, lector.error())
-                             : NoSePudoEscribir(rutaSalida, escritor.error()));
-        return kFallo;  // left unconfirmed, the earlier file stays as it was
+    // Left unconfirmed, the earlier file stays as it was.
+    if (!lector.error().isEmpty()) {
+        Linea(c.errores, QStringLiteral("No se pudo leer «%1»: %2").arg(rutaEntrada, lector.error()));
+        return kFallo;
+    }
+    if (!escrito) {
+        Linea(c.errores, archivoSalida ? NoSePudoEscribir(rutaSalida, escritor.error())
+                                       : NoSePudoEscribirLaSalida(escritor.error()));
+        return kFallo;
     }
     if (archivoSalida && !archivoSalida->confirmar()) {
         Linea(c.errores, NoSePudoEscribir(rutaSalida, archivoSalida->error()));
@@ -169,6 +222,10 @@ int Masivo(const Argumentos& a, Consola& c) {
 
 }  // namespace
 
+QString NoSePudoEscribirLaSalida(const QString& razon) {
+    return QStringLiteral("No se pudo escribir la salida estándar: %1").arg(razon);
+}
+
 QString TextoAyuda() {
     return QStringLiteral(
         "vaviviv-cli: calcula los dígitos verificadores de referencias bancarias.\n"
@@ -179,14 +236,20 @@ QString TextoAyuda() {
         "      Escribe la referencia completa, un tabulador y los dígitos verificadores.\n"
         "  vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]\n"
         "      Calcula cada registro de un archivo de texto (campos separados por tabulador)\n"
-        "      y escribe el archivo de resultados (Windows-1252, CR LF). ENTRADA y SALIDA\n"
-        "      pueden ser «-» (entrada y salida estándar; la salida por omisión).\n"
+        "      y escribe el archivo de resultados, en Windows-1252 con fin de línea CR LF.\n"
+        "      ENTRADA y SALIDA pueden ser «-» (entrada y salida estándar; la salida por\n"
+        "      omisión). En un terminal los resultados se muestran en UTF-8; redirigidos o\n"
+        "      por una tubería, salen byte a byte como el archivo.\n"
+        "      Un registro con error es un dato más: su fila lleva el mensaje de error, y\n"
+        "      no cambia el código de salida.\n"
         "  vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [--sucursal S] [--cuenta C] [--importe I] [--fecha F]\n"
         "      Comprueba si los últimos dígitos de la referencia completa son los correctos\n"
         "      (ocho para el algoritmo 10).\n"
+        "  vaviviv-cli --version\n"
+        "      Muestra la versión.\n"
         "\n"
         "CODIGO: 00 02 03 04 06 10 35 36 37. --sucursal y --cuenta solo con 06; --importe y\n"
-        "--fecha (DD/MM/AAAA, hoy si se omite) solo con 10. Las opciones pueden ir antes o\n"
+        "--fecha (DD/MM/AAAA, obligatoria) solo con 10. Las opciones pueden ir antes o\n"
         "después de los argumentos; tras «--» todo es argumento (para referencias que empiezan\n"
         "con «-»).\n"
         "\n"
@@ -197,18 +260,17 @@ QString TextoAyuda() {
         "  vaviviv-cli masivo 00 referencias.txt -o resultados.txt\n"
         "  vaviviv-cli verificar 00 1234566\n"
         "\n"
-        "Salida: 0 correcto; 1 datos no válidos, referencia no válida o archivo que no se pudo\n"
-        "leer o escribir; 2 uso incorrecto.\n");
+        "Salida: 0 correcto (en masivo, también con registros con error); 1 datos no\n"
+        "válidos, referencia no válida, o archivo o salida estándar que no se pudo leer o\n"
+        "escribir; 2 uso incorrecto.\n");
 }
 
 int Ejecutar(const QStringList& argumentos, Consola& consola) {
     const auto leidos = LeerArgumentos(argumentos);
     if (const auto* error = std::get_if<QString>(&leidos)) return MalUso(consola, *error);
     const Argumentos& a = std::get<Argumentos>(leidos);
-    if (a.ayuda) {
-        Escribir(consola.salida, TextoAyuda());
-        return kExito;
-    }
+    if (a.ayuda) return Mostrar(consola, TextoAyuda(), kExito);
+    if (a.version) return Mostrar(consola, QStringLiteral("vaviviv-cli " VAVIVIV_VERSION "\n"), kExito);
     if (a.subcomando == u"calcular") return Calcular(a, consola);
     if (a.subcomando == u"verificar") return Verificar(a, consola);
     if (a.subcomando == u"masivo") return Masivo(a, consola);

@@ -11,6 +11,9 @@ struct Consola {
     QIODevice& entrada;  // standard input, for "masivo CODIGO -"
     QIODevice& salida;
     QIODevice& errores;
+    // Results shown there are recoded to UTF-8; a pipe or a file gets the
+    // results file byte for byte.
+    bool salidaEsTerminal = false;
 };
 
 inline constexpr int kExito = 0;
@@ -21,5 +24,8 @@ inline constexpr int kMalUso = 2;
 int Ejecutar(const QStringList& argumentos, Consola& consola);
 
 QString TextoAyuda();
+
+// What standard error says when standard output refused the results.
+QString NoSePudoEscribirLaSalida(const QString& razon);
 
 }  // namespace vaviviv::cli

@@ -13,6 +13,9 @@
 #include <tuple>
 #include <unistd.h>
 
+#include <QBuffer>
+
+#include "cli/comandos.h"
 #include "reglas/calcular_referencia.h"
 
 using namespace vaviviv::prueba;
@@ -31,6 +34,7 @@ TEST(Cli, CadaCaminoDeLosSubcomandos) {
         {{"calcular", "00", "123456"}, 0, "1234566\t6\n", ""},
         {{"calcular", "--sucursal", "123", "06", "890", "--cuenta=4567"}, 0, "89062\t62\n", ""},
         {{"calcular", "10", "123456", "--importe", "123.45", "--fecha", "15/06/2000"}, 0, "12345646337268\t46337268\n", ""},
+        {{"--version"}, 0, "vaviviv-cli " VAVIVIV_VERSION "\n", ""},
         // Two messages; after "--" a reference may start with "-"; a leading U+FEFF is part of it.
         {{"calcular", "02", "12a45"}, 1, "", MensajesDeLaVentana(2, "12a45")},
         {{"calcular", "00", "--", "-5"}, 1, "", MensajesDeLaVentana(0, "-5")},
@@ -39,13 +43,18 @@ TEST(Cli, CadaCaminoDeLosSubcomandos) {
         {{"verificar", "10", "12345646337268", "--importe", "123.45", "--fecha", "15/06/2000"}, 0, "v\xC3\xA1lida\n", ""},
         {{"verificar", "00", "1234567"}, 1, "no v\xC3\xA1lida: se esperaba 1234566\n", ""},
         {{"verificar", "04", "93"}, 1, "", "La referencia completa debe tener m\xC3\xA1s de 2 caracteres\n"},
+        {{"verificar", "00", "7"}, 1, "", "La referencia completa debe tener m\xC3\xA1s de 1 car\xC3\xA1" "cter\n"},
         {{"verificar", "00", "12a4566"}, 1, "", MensajesDeLaVentana(0, "12a456")},
         // Misuse: the reason, then where to look.
         {{}, 2, "", "Falta el subcomando: calcular, masivo o verificar." + uso},
         {{"sumar", "00", "1"}, 2, "", "Subcomando desconocido: \xC2\xABsumar\xC2\xBB" + uso},
-        {{"calcular", "00"}, 2, "", "Uso: vaviviv-cli calcular CODIGO REFERENCIA [opciones]" + uso},
-        {{"verificar", "00"}, 2, "", "Uso: vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [opciones]" + uso},
-        {{"masivo", "00"}, 2, "", "Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]" + uso},
+        // The argument missing or the first one too many is named.
+        {{"calcular", "00"}, 2, "", "Falta el argumento REFERENCIA\nUso: vaviviv-cli calcular CODIGO REFERENCIA [opciones]" + uso},
+        {{"calcular", "00", "1", "2", "3"}, 2, "", "Sobra el argumento \xC2\xAB" "2\xC2\xBB\nUso: vaviviv-cli calcular CODIGO REFERENCIA [opciones]" + uso},
+        {{"verificar", "00"}, 2, "", "Falta el argumento REFERENCIA_COMPLETA\nUso: vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [opciones]" + uso},
+        {{"masivo"}, 2, "", "Falta el argumento CODIGO\nUso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]" + uso},
+        // Today is past the last day code 10 takes: the date has to be given.
+        {{"verificar", "10", "12345646337268", "--importe", "123.45"}, 2, "", "Falta la opci\xC3\xB3n --fecha (DD/MM/AAAA), obligatoria con el algoritmo 10" + uso},
         {{"calcular", "05", "123"}, 2, "", "C\xC3\xB3" "digo de algoritmo no v\xC3\xA1lido: \xC2\xAB" "05\xC2\xBB (use 00 02 03 04 06 10 35 36 37)" + uso},
         {{"calcular", "4", "123", "--importe", "5"}, 2, "", "La opci\xC3\xB3n --importe no corresponde al algoritmo 04" + uso},
         {{"masivo", "00", "-", "--fecha", "01/01/2000"}, 2, "", "La opci\xC3\xB3n --fecha no corresponde a masivo" + uso},
@@ -64,6 +73,7 @@ TEST(Cli, AyudaConEjemplosQueFuncionan) {
     const Salida ayuda = Correr({"--help"});
     const QList<QByteArray> ejemplos = ayuda.out.mid(ayuda.out.indexOf("Ejemplos:")).split('\n');
     EXPECT_TRUE(ayuda.codigo == 0 && ayuda.out.startsWith("vaviviv-cli: ") && ayuda.err.isEmpty() && ejemplos.size() > 5);
+    EXPECT_TRUE(ayuda.out.contains("Windows-1252 con fin de l\xC3\xADnea CR LF") && ayuda.out.contains("Un registro con error es un dato"));
     for (const QByteArray& linea : ejemplos)
         EXPECT_TRUE(!linea.startsWith("  vaviviv-cli ") || linea.contains(" masivo ") ||
                     Correr(QString::fromUtf8(linea).split(u' ', Qt::SkipEmptyParts).mid(1)).codigo == 0) << linea.toStdString();
@@ -129,6 +139,31 @@ TEST(CliHostiles, Contenidos) {
         EscribirArchivo(dir.filePath("entrada.txt"), entrada);
         const Salida s = Correr({"masivo", codigo, dir.filePath("entrada.txt")});
         EXPECT_TRUE(s.codigo == 0 && s.out == salida && s.err == errores) << nombre << ": " << s.err.toStdString();
+    }
+}
+
+// Results for a terminal are recoded to UTF-8 there; anywhere else they are the file's bytes.
+TEST(Cli, ResultadosEnUnTerminal) {
+    for (const bool terminal : {false, true}) {
+        QByteArray entrada = "123456\r\n\x80", out, err;
+        QBuffer e(&entrada), s(&out), r(&err);
+        e.open(QIODevice::ReadOnly), s.open(QIODevice::WriteOnly), r.open(QIODevice::WriteOnly);
+        vaviviv::cli::Consola consola{e, s, r, terminal};
+        EXPECT_EQ(vaviviv::cli::Ejecutar({"masivo", "00", "-"}, consola), 0);
+        EXPECT_EQ(out, terminal ? "Referencia\tReferencia Completa\tD\xC3\xADgito Verif\r\n123456\t1234566\t6\t\r\n\xE2\x82\xAC\tError: Referencia no v\xC3\xA1lida.\t\t\r\n"
+                                : kCabecera + Fila("123456", "1234566", "6") + Fila("\x80", "Error: Referencia no v\xE1lida.", ""));
+    }
+}
+
+// Standard output on a full device: whatever was computed, each subcommand
+// fails with the system's reason.
+TEST(CliHostiles, SalidaEstandarLlena) {
+    const QStringList casos[] = {{"masivo", "00", VAVIVIV_SAMPLES "/referencias_00.txt"}, {"calcular", "00", "123456"},
+                                 {"verificar", "00", "1234566"}, {"verificar", "00", "1234567"}, {"--help"}, {"--version"}};
+    for (const QStringList& args : casos) {
+        const Salida s = Correr(args, {}, "/dev/full");
+        EXPECT_TRUE(s.codigo == 1 && s.err == "No se pudo escribir la salida est\xC3\xA1ndar: " + QByteArray(std::strerror(ENOSPC)) + "\n")
+            << args.join(' ').toStdString() << ": " << s.codigo << " " << s.err.toStdString();
     }
 }
 

@@ -13,9 +13,11 @@ struct Salida {
     QByteArray out, err;
 };
 
-// `programa` with `args` and `entrada` on stdin; not ended in two minutes, it fails the test.
-inline Salida Ejecutar(const QString& programa, const QStringList& args, const QByteArray& entrada = {}) {
+// `programa` with `args` and `entrada` on stdin, its stdout into `destino` if
+// one is named; not ended in two minutes, it fails the test.
+inline Salida Ejecutar(const QString& programa, const QStringList& args, const QByteArray& entrada = {}, const QString& destino = {}) {
     QProcess p;
+    if (!destino.isEmpty()) p.setStandardOutputFile(destino);
     p.start(programa, args);
     p.write(entrada);
     p.closeWriteChannel();
@@ -23,7 +25,9 @@ inline Salida Ejecutar(const QString& programa, const QStringList& args, const Q
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
 }
 
-inline Salida Correr(const QStringList& args, const QByteArray& entrada = {}) { return Ejecutar(VAVIVIV_CLI, args, entrada); }
+inline Salida Correr(const QStringList& args, const QByteArray& entrada = {}, const QString& destino = {}) {
+    return Ejecutar(VAVIVIV_CLI, args, entrada, destino);
+}
 
 inline QByteArray LeerArchivo(const QString& ruta) {
     QFile f(ruta);
