@@ -2,22 +2,22 @@
 // the rows already there, at most 30,000 records per file.
 
 #include "reglas/archivo_entrada.h"
+#include "reglas/error_sistema.h"
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
 #include "platform/dialogos.h"
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 namespace vaviviv {
 
 namespace {
 
-void MostrarError(const QFile& archivo, QFileDevice::FileError porOmision, const QString& texto = {}) {
-    const QFileDevice::FileError error = archivo.error() != QFileDevice::NoError ? archivo.error() : porOmision;
-    MostrarMensaje(TextoDeError(int(error), texto.isEmpty() ? archivo.errorString() : texto),
-                   Icono::Critico);
+void MostrarError(const ErrorSistema& error) {
+    MostrarMensaje(TextoDeError(error.numero, error.descripcion), Icono::Critico);
 }
 
 }  // namespace
@@ -27,8 +27,10 @@ void MostrarError(const QFile& archivo, QFileDevice::FileError porOmision, const
 // laid out once, not 30,000 times.
 bool frmMasivo::CargarArchivo(const QString& ruta) {
     QFile archivo(ruta);
+    errno = 0;
     if (!archivo.open(QIODevice::ReadOnly)) {
-        MostrarError(archivo, QFileDevice::OpenError);
+        const int numero = errno;  // before anything else can change it
+        MostrarError(ErrorDeArchivo(numero, QFileDevice::OpenError, archivo.errorString(), ruta));
         return false;
     }
     LectorEntrada lector(archivo);
@@ -42,8 +44,9 @@ bool frmMasivo::CargarArchivo(const QString& ruta) {
         for (int c = 0; c < campos; ++c) celdas.push_back(std::move(registro.campos[std::size_t(c)]));
         celdas.resize(celdas.size() + std::size_t(columnas - campos));
     }
+    // A line too long is no system error: the reader's own text, under Qt's read-error number.
     if (!lector.error().isEmpty()) {
-        MostrarError(archivo, QFileDevice::ReadError, lector.error());
+        MostrarError({QFileDevice::ReadError, lector.error()});
         return false;
     }
     const bool recortado = registros == kMaximoRegistros && lector.siguiente(registro);

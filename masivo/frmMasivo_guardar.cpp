@@ -5,6 +5,7 @@
 
 #include "reglas/archivo_resultados.h"
 #include "reglas/calcular_referencia.h"
+#include "reglas/error_sistema.h"
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
 #include "platform/dialogos.h"
@@ -20,23 +21,11 @@ namespace vaviviv {
 
 namespace {
 
-
-struct FalloArchivo {
-    int numero;
-    QString descripcion;
-};
-
-FalloArchivo Fallo(DestinoResultados& destino, QFileDevice::FileError porOmision, const QString& texto = {}) {
-    const auto* archivo = qobject_cast<const QFileDevice*>(&destino.dispositivo());
-    const QFileDevice::FileError error =
-        archivo && archivo->error() != QFileDevice::NoError ? archivo->error() : porOmision;
-    return {int(error), !texto.isEmpty() ? texto : destino.error()};
-}
-
-// One whole attempt: nothing reaches `ruta` unless every step succeeds.
-std::optional<FalloArchivo> Escribir(const QString& ruta, int codigo, const RejillaModelo& celdas) {
+// One whole attempt: nothing reaches `ruta` unless every step succeeds (but
+// for a file rewritten in place, whose folder takes no new entries).
+std::optional<ErrorSistema> Escribir(const QString& ruta, int codigo, const RejillaModelo& celdas) {
     DestinoResultados destino(ruta);
-    if (!destino.abrir()) return Fallo(destino, QFileDevice::OpenError);
+    if (!destino.abrir()) return ErrorDeArchivo(destino.numero(), QFileDevice::OpenError, destino.error(), ruta);
     EscritorResultados escritor(destino.dispositivo());
     escritor.escribirCabecera(codigo);
     std::vector<QStringView> fila(std::size_t(celdas.Cols()));
@@ -44,8 +33,8 @@ std::optional<FalloArchivo> Escribir(const QString& ruta, int codigo, const Reji
         for (int c = 0; c < celdas.Cols(); ++c) fila[std::size_t(c)] = celdas.TextMatrix(f, c);
         escritor.escribirFila(std::span<const QStringView>(fila));
     }
-    if (!escritor.terminar()) return Fallo(destino, QFileDevice::WriteError, escritor.error());
-    if (!destino.confirmar()) return Fallo(destino, QFileDevice::WriteError);
+    if (!escritor.terminar()) return ErrorDeArchivo(escritor.numero(), QFileDevice::WriteError, escritor.error());
+    if (!destino.confirmar()) return ErrorDeArchivo(destino.numero(), QFileDevice::WriteError, destino.error());
     return std::nullopt;
 }
 
@@ -65,7 +54,7 @@ void frmMasivo::GuardarResultados(const QString& ruta) {
                        Botones::SiNo, kTituloArchivo) != Respuesta::Si)
         return;
     for (;;) {
-        const std::optional<FalloArchivo> fallo = Escribir(ruta, *codigo, grdMasivo->modelo());
+        const std::optional<ErrorSistema> fallo = Escribir(ruta, *codigo, grdMasivo->modelo());
         if (!fallo) break;
         if (MostrarMensaje(TextoDeError(fallo->numero, fallo->descripcion),
                            Icono::Ninguno, Botones::ReintentarCancelar, kTituloArchivo) != Respuesta::Reintentar)

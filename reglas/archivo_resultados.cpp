@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cerrno>
 
 
 namespace vaviviv {
@@ -52,8 +53,10 @@ bool EscritorResultados::volcar() {
     // write that does fail comes with the system's reason (a full disk first
     // shows as a short write, with no reason at all).
     for (qsizetype escritos = 0; escritos < buffer_.size();) {
+        errno = 0;
         const qint64 n = salida_.write(buffer_.constData() + escritos, buffer_.size() - escritos);
         if (n <= 0) {
+            numero_ = errno;
             error_ = salida_.errorString();
             if (error_.isEmpty()) error_ = QStringLiteral("No se pudo escribir el archivo");
             break;
@@ -69,8 +72,11 @@ DestinoResultados::DestinoResultados(const QString& ruta) {
     const QFileInfo info(ruta);
     if (info.exists() && !info.isFile() && !info.isDir())
         archivo_ = std::make_unique<QFile>(ruta);
-    else
-        archivo_ = std::make_unique<QSaveFile>(ruta);
+    else {
+        auto guardado = std::make_unique<QSaveFile>(ruta);
+        guardado->setDirectWriteFallback(true);
+        archivo_ = std::move(guardado);
+    }
 }
 
 DestinoResultados::~DestinoResultados() = default;
@@ -78,21 +84,31 @@ DestinoResultados::~DestinoResultados() = default;
 // Unbuffered: the writer keeps its own buffer and offers a short write again,
 // so that a failing write comes with the system's reason; Qt's buffer would
 // meet the short write at flush and lose it.
-bool DestinoResultados::abrir() { return archivo_->open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+// errno is read before anything else runs: Qt keeps only its own category.
+bool DestinoResultados::abrir() {
+    errno = 0;
+    const bool abierto = archivo_->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    numero_ = abierto ? 0 : errno;
+    return abierto;
+}
 
 bool DestinoResultados::confirmar() {
     // Flushed first, so that a failure keeps its reason: commit() and close()
     // forget it.
+    errno = 0;
     if (!archivo_->flush()) {
+        numero_ = errno;
         error_ = archivo_->errorString();
         return false;
     }
     if (auto* guardado = dynamic_cast<QSaveFile*>(archivo_.get())) {
         if (guardado->commit()) return true;
+        numero_ = errno;
         error_ = guardado->errorString();
         return false;
     }
     archivo_->close();
+    numero_ = errno;
     error_ = archivo_->error() == QFileDevice::NoError ? QString() : archivo_->errorString();
     return error_.isEmpty();
 }

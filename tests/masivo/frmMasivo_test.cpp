@@ -15,7 +15,11 @@
 #include <QWheelEvent>
 #include <QWindow>
 #include <csignal>
+#include <linux/capability.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace vaviviv;
 
@@ -24,6 +28,16 @@ const QString kSinSalvar = "Los datos no se han almacenado. ¿ Continuar sin sal
 const QString kMantener = "¿Desea mantener los datos para el próximo calculo?";
 const QString kAlmacenado = "Archivo Almacenado exitosamente !!!";
 QByteArray Lineas(int n, const QByteArray& linea = "123456") { return (linea + "\r\n").repeated(n); }
+// Root passes every permission check; while `sin` holds, this thread (where the window does its file
+// work) goes without that. The capability stays permitted and comes back.
+void SinSaltarPermisos(bool sin) {
+    __user_cap_header_struct cabecera{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct datos[2]{};
+    if (::syscall(SYS_capget, &cabecera, datos) != 0) return;
+    const unsigned bits = 1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH;
+    datos[0].effective = sin ? datos[0].effective & ~bits : datos[0].effective | (datos[0].permitted & bits);
+    ::syscall(SYS_capset, &cabecera, datos);
+}
 }  // namespace
 
 class PruebaMasivo : public QObject {
@@ -82,19 +96,17 @@ private slots:
     }
 
     // A file's rows go after those there, its fields into the first three columns at most; past 30,000
-    // records it is cut, and said so. A file that cannot be opened, or read to its end, is named in a
-    // box with the reason and adds nothing.
+    // records it is cut, and said so. A file that cannot be read to its end is named in a box with the
+    // reason and adds nothing.
     void cargarArchivo() {
         elegir(6);
         QVERIFY(cargar("890\t123\t4567\t9\r\n1\r\n") && cargar("2\r\n"));
         QCOMPARE(filas(), QStringList({"890|123|4567||", "1||||", "2||||"}));
         QVERIFY(cargar(Lineas(kMaximoRegistros + 1)) && g().Rows() == 4 + kMaximoRegistros && !sinGuardar());
         QCOMPARE(dialogos->textos(), QStringList{"El Archivo es demasiado grande, fue recortado a: 30,000 Registros"});
-        QFile falta(ruta("falta.txt"));
-        QVERIFY(!falta.open(QIODevice::ReadOnly) && !w->CargarArchivo(falta.fileName()));
         QVERIFY(!cargar("1\r\n" + QByteArray(kLineaMaxima + 1, 'x')) && g().Rows() == 4 + kMaximoRegistros);
-        QVERIFY(dialogos->textos()[1] == "Error : 5 " + falta.errorString() && dialogos->textos()[2].startsWith("Error : 1 La línea 2"));
-        QVERIFY(dialogos->cajas()[0].icono == Icono::Informacion && dialogos->cajas()[2].icono == Icono::Critico);
+        QVERIFY(dialogos->textos()[1].startsWith("Error : 1 La línea 2"));
+        QVERIFY(dialogos->cajas()[0].icono == Icono::Informacion && dialogos->cajas()[1].icono == Icono::Critico);
     }
 
     // Each row's outcome and digits from the row rules into the last two columns, a failing row too; a
@@ -156,6 +168,40 @@ private slots:
             QVERIFY(caja.texto.startsWith("Error : ") && caja.botones == Botones::ReintentarCancelar && caja.titulo == "KIV- Digito verificador.");
         QVERIFY(Leer(ruta("r.txt")) == "anterior" && sinGuardar());
         QCOMPARE(QDir(carpeta->path()).entryList(QDir::Files), QStringList({"entrada.txt", "r.txt"}));
+    }
+
+    // A file that cannot be loaded or stored is named by the system's error number and a Spanish text;
+    // nothing is loaded. In a folder that takes no new entries, a writable file is stored in place.
+    void errores_data() {
+        QTest::addColumn<bool>("guardar");
+        QTest::addColumn<QString>("nombre");  // in the test folder; "ro" refuses new entries and holds r.txt
+        QTest::addColumn<int>("modo");        // of ro/r.txt
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("falta") << false << "falta.txt" << 0644 << "Error : 2 No existe el archivo o la carpeta";
+        QTest::newRow("carpeta") << false << "ro" << 0644 << "Error : 21 Es una carpeta";
+        QTest::newRow("sin permiso") << false << "ro/r.txt" << 0 << "Error : 13 Permiso denegado";
+        QTest::newRow("lleno") << true << "/dev/full" << 0644 << "Error : 28 No queda espacio en el dispositivo";
+        QTest::newRow("en carpeta") << true << "ro" << 0644 << "Error : 21 Es una carpeta";
+        QTest::newRow("carpeta falta") << true << "no/r.txt" << 0644 << "Error : 2 No existe el archivo o la carpeta";
+        QTest::newRow("bajo archivo") << true << "ro/r.txt/x" << 0644 << "Error : 20 No es una carpeta";
+        QTest::newRow("solo lectura") << true << "ro/r.txt" << 0444 << "Error : 13 Permiso denegado";
+        QTest::newRow("en su lugar") << true << "ro/r.txt" << 0644 << kAlmacenado;
+    }
+    void errores() {
+        QFETCH(bool, guardar); QFETCH(QString, nombre); QFETCH(int, modo); QFETCH(QString, texto);
+        calcular(0, Lineas(1));
+        QVERIFY(QDir(carpeta->path()).mkdir("ro") && Escribir(ruta("ro/r.txt"), "anterior"));
+        QVERIFY(::chmod(QFile::encodeName(ruta("ro/r.txt")), mode_t(modo)) == 0 && ::chmod(QFile::encodeName(ruta("ro")), 0555) == 0);
+        dialogos->olvidar(), dialogos->responderCon(Respuesta::Si);  // overwrite; then Cancel
+        SinSaltarPermisos(true);
+        const bool cargado = !guardar && w->CargarArchivo(nombre.startsWith('/') ? nombre : ruta(nombre));
+        if (guardar) w->GuardarResultados(nombre.startsWith('/') ? nombre : ruta(nombre));
+        SinSaltarPermisos(false);
+        ::chmod(QFile::encodeName(ruta("ro")), 0755);
+        QCOMPARE(dialogos->textos().value(dialogos->textos().size() - 1), texto);
+        QVERIFY(!cargado && g().Rows() == 2 && sinGuardar() == (texto != kAlmacenado));
+        QCOMPARE(Leer(ruta("ro/r.txt")).endsWith("Verif\r\n123456\t1234566\t6\t\r\n"), texto == kAlmacenado);
+        QCOMPARE(QDir(ruta("ro")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"r.txt"});
     }
 
     // A double click on an input cell asks for its value, offered trimmed, kept as typed; nothing on a

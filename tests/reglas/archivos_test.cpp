@@ -5,6 +5,7 @@
 #include "reglas/archivo_entrada.h"
 #include "reglas/archivo_resultados.h"
 #include "reglas/codificacion.h"
+#include "reglas/error_sistema.h"
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,20 @@ TEST(DestinoResultados, DispositivoLleno) {
         EXPECT_EQ(std::tuple(r.escrito, r.confirmado, r.razon.toStdString()),
                   std::tuple(false, false, std::string(std::strerror(ENOSPC))));
     }
+}
+
+// The common causes in Spanish whatever the system's language, the rest in the system's words; an
+// opening that left no errno is told by its path, failing that by Qt's own number and text.
+TEST(ErrorSistema, NumeroDelSistemaYTextoEnEspanol) {
+    const std::pair<int, const char*> comunes[] = {{EROFS, "Sistema de archivos de solo lectura"},
+        {EDQUOT, "Cuota de disco excedida"}, {ENAMETOOLONG, "Nombre demasiado largo"}, {EIO, "Error de entrada/salida"},
+        {EBUSY, "Archivo ocupado"}, {ETXTBSY, "Archivo ocupado"}, {EPERM, std::strerror(EPERM)}};
+    for (const auto& [numero, texto] : comunes) EXPECT_EQ(DescripcionError(numero).toStdString(), texto);
+    QTemporaryDir dir;
+    const std::tuple<int, QString, int> casos[] = {{EACCES, dir.path(), EACCES}, {0, dir.path(), EISDIR},
+        {0, dir.filePath("falta"), ENOENT}, {0, {}, 5}, {0, "/dev/null", 5}};
+    for (const auto& [numero, ruta, esperado] : casos) EXPECT_EQ(ErrorDeArchivo(numero, 5, "qt", ruta).numero, esperado);
+    EXPECT_EQ(ErrorDeArchivo(0, 5, "qt").descripcion, "qt");
 }
 
 }  // namespace
