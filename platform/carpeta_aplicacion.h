@@ -1,16 +1,23 @@
 #pragma once
-// Files that live beside the program: the help file and the report logo.
+// Files that live beside the program: the help file, the report logo, the
+// sample. An installed program keeps them in share/vaviviv instead.
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace vaviviv {
 
-// The program's folder without a trailing separator, then "/" and `nombre`.
+// The program's folder without a trailing separator, then "/" and `nombre`;
+// when no such file is there but ../share/vaviviv holds one, that one.
 inline QString ArchivoEnCarpetaAplicacion(const QString& nombre) {
     QString carpeta = QCoreApplication::applicationDirPath();
     while (carpeta.endsWith(QLatin1Char('/'))) carpeta.chop(1);
-    return carpeta + QLatin1Char('/') + nombre;
+    const QString junto = carpeta + QLatin1Char('/') + nombre;
+    const QString instalado = carpeta + QStringLiteral("/../share/vaviviv/") + nombre;
+    if (QFileInfo::exists(junto) || !QFileInfo::exists(instalado)) return junto;
+    return QDir::cleanPath(instalado);
 }
 
 }  // namespace vaviviv
