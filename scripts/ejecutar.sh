@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds the tool and starts it. Without a display the tool says how to start
-# it under xvfb-run and runs vaviviv-cli on the bundled sample instead.
+# Builds the two programs (no tests, no benchmarks) and starts the window.
+# Without a display the tool says how to start it under xvfb-run, runs
+# vaviviv-cli on the bundled sample instead and exits with status 3.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/dependencias.sh
-scripts/compilar.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVAVIVIV_GUI=ON -DVAVIVIV_BENCH=OFF >/dev/null
+cmake --build build -j"$(nproc)" --target vaviviv vaviviv-cli archivos_aplicacion
 exec build/app/vaviviv "$@"
