@@ -1,6 +1,6 @@
 // Writes the desktop icons of the hicolor theme from the 64 px window icon:
 //   iconos_escritorio ventana@2x.png carpeta nombre 16 32 48 ...
-// gives carpeta/NxN/apps/nombre.png for each size.
+// gives carpeta/NxN/apps/nombre.png for each size (the source is square).
 
 #include <QDir>
 #include <QImage>
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         const QString tema = QStringLiteral("%1/%2x%2/apps").arg(carpeta).arg(lado);
         const QString destino = tema + QLatin1Char('/') + nombre + QStringLiteral(".png");
         if (lado <= 0 || !QDir().mkpath(tema) ||
-            !icono.scaled(lado, lado, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(destino, "PNG")) {
+            !icono.scaledToWidth(lado, Qt::SmoothTransformation).save(destino, "PNG")) {
             std::fprintf(stderr, "iconos_escritorio: no se pudo escribir %s\n", qPrintable(destino));
             return 1;
         }
