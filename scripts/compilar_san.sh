@@ -7,5 +7,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
-  -DVAVIVIV_SANITIZE=ON -DVAVIVIV_GUI=ON -DVAVIVIV_BENCH=OFF >/dev/null
+  -DVAVIVIV_SANITIZE=ON -DVAVIVIV_GUI=ON -DVAVIVIV_BENCH=OFF -DVAVIVIV_PRUEBAS=ON >/dev/null
 cmake --build build-san -j"$(nproc)"

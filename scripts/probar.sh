@@ -7,7 +7,8 @@
 #     seconds, 20 by default; 0 skips them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/dependencias.sh clang-14 libclang-rt-14-dev
+# What only the tests, benchmarks and fuzzing need, on top of the build.
+scripts/dependencias.sh libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream clang-14 libclang-rt-14-dev
 export QT_QPA_PLATFORM=offscreen
 
 scripts/compilar.sh
