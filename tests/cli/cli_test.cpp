@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cerrno>
@@ -77,6 +78,36 @@ TEST(Cli, AyudaConEjemplosQueFuncionan) {
     for (const QByteArray& linea : ejemplos)
         EXPECT_TRUE(!linea.startsWith("  vaviviv-cli ") || linea.contains(" masivo ") ||
                     Correr(QString::fromUtf8(linea).split(u' ', Qt::SkipEmptyParts).mid(1)).codigo == 0) << linea.toStdString();
+}
+
+// The help file's worked examples of the tool: in each <pre class="ejemplo">, a
+// "$ vaviviv-cli ..." line and then what it writes, standard output before standard
+// error, run in a folder that holds the samples. Results from masivo are shown as a
+// terminal shows them: recoded to UTF-8 (the samples are ASCII but for "í", "á"),
+// each CR LF one line end.
+TEST(Cli, EjemplosDelArchivoDeAyuda) {
+    const QString ayuda = QString::fromUtf8(LeerArchivo(VAVIVIV_AYUDA));
+    QTemporaryDir dir;
+    for (const QString& muestra : QDir(VAVIVIV_SAMPLES).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(VAVIVIV_SAMPLES "/" + muestra, dir.filePath(muestra)));
+    const QString antes = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    static const QRegularExpression ejemplo(R"re(<pre class="ejemplo">\n(.*?)</pre>)re", QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression orden(QStringLiteral("^\\$ vaviviv-cli "), QRegularExpression::MultilineOption);
+    int ordenes = 0;
+    for (const QRegularExpressionMatch& m : ejemplo.globalMatch(ayuda)) {
+        EXPECT_TRUE(m.captured(1).startsWith("$ vaviviv-cli ")) << m.captured(1).toStdString();
+        for (const QString& caso : m.captured(1).split(orden, Qt::SkipEmptyParts)) {
+            const QStringList args = caso.section(u'\n', 0, 0).split(u' ', Qt::SkipEmptyParts);
+            const Salida s = Correr(args);
+            const QString out = args.value(0) == "masivo" ? QString::fromLatin1(s.out).remove(u'\r') : QString::fromUtf8(s.out);
+            EXPECT_EQ((out + QString::fromUtf8(s.err)).toStdString(), caso.section(u'\n', 1).toStdString()) << args.join(u' ').toStdString();
+            ++ordenes;
+        }
+    }
+    QDir::setCurrent(antes);
+    EXPECT_GE(ordenes, 9);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("resultados.txt")));
 }
 
 // The sample of code 06, from a file into a results file that replaces an earlier
