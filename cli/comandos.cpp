@@ -1,5 +1,7 @@
 #include "cli/comandos.h"
 
+#include <cerrno>
+
 #include <QFile>
 #include <array>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "reglas/codificacion.h"
 #include "reglas/reglas_fila.h"
 #include "reglas/calcular_referencia.h"
+#include "reglas/error_sistema.h"
 #include "reglas/texto.h"
 
 namespace vaviviv::cli {
@@ -30,11 +33,17 @@ bool Escribir(QIODevice& d, QByteArrayView bytes) {
 }
 void Linea(QIODevice& d, const QString& texto) { Escribir(d, (texto + u'\n').toUtf8()); }
 
+// The reason of a failed file operation, in Spanish for the common causes, as
+// the windows give it; `numero` is errno right after the failing call.
+QString Razon(int numero, const QString& texto, const QString& ruta = {}) {
+    return ErrorDeArchivo(numero, 0, texto, ruta).descripcion;
+}
+
 // What a command shows on standard output; if it cannot be written, that is
 // the command's failure, whatever it had found.
 int Mostrar(Consola& c, const QString& texto, int codigo) {
     if (Escribir(c.salida, texto.toUtf8())) return codigo;
-    Linea(c.errores, NoSePudoEscribirLaSalida(c.salida.errorString()));
+    Linea(c.errores, NoSePudoEscribirLaSalida(Razon(errno, c.salida.errorString())));
     return kFallo;
 }
 
@@ -162,8 +171,10 @@ int Masivo(const Argumentos& a, Consola& c) {
     QFile archivoEntrada(rutaEntrada);
     QIODevice* entrada = &c.entrada;
     if (rutaEntrada != u"-") {
+        errno = 0;
         if (!archivoEntrada.open(QIODevice::ReadOnly)) {
-            Linea(c.errores, QStringLiteral("No se pudo abrir «%1»: %2").arg(rutaEntrada, archivoEntrada.errorString()));
+            const QString razon = Razon(errno, archivoEntrada.errorString(), rutaEntrada);
+            Linea(c.errores, QStringLiteral("No se pudo abrir «%1»: %2").arg(rutaEntrada, razon));
             return kFallo;
         }
         entrada = &archivoEntrada;
@@ -177,7 +188,8 @@ int Masivo(const Argumentos& a, Consola& c) {
     if (rutaSalida != u"-") {
         archivoSalida = std::make_unique<DestinoResultados>(rutaSalida);
         if (!archivoSalida->abrir()) {
-            Linea(c.errores, QStringLiteral("No se pudo crear «%1»: %2").arg(rutaSalida, archivoSalida->error()));
+            Linea(c.errores, QStringLiteral("No se pudo crear «%1»: %2")
+                                 .arg(rutaSalida, Razon(archivoSalida->numero(), archivoSalida->error(), rutaSalida)));
             return kFallo;
         }
         salida = &archivoSalida->dispositivo();
@@ -208,12 +220,12 @@ int Masivo(const Argumentos& a, Consola& c) {
         return kFallo;
     }
     if (!escrito) {
-        Linea(c.errores, archivoSalida ? NoSePudoEscribir(rutaSalida, escritor.error())
-                                       : NoSePudoEscribirLaSalida(escritor.error()));
+        const QString razon = Razon(escritor.numero(), escritor.error());
+        Linea(c.errores, archivoSalida ? NoSePudoEscribir(rutaSalida, razon) : NoSePudoEscribirLaSalida(razon));
         return kFallo;
     }
     if (archivoSalida && !archivoSalida->confirmar()) {
-        Linea(c.errores, NoSePudoEscribir(rutaSalida, archivoSalida->error()));
+        Linea(c.errores, NoSePudoEscribir(rutaSalida, Razon(archivoSalida->numero(), archivoSalida->error())));
         return kFallo;
     }
     Linea(c.errores, QStringLiteral("Registros: %1, con error: %2").arg(registros).arg(errores));

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli/comandos.h"
+#include "reglas/error_sistema.h"
 #include "reglas/texto.h"
 
 int main(int argc, char** argv) {
@@ -25,7 +26,7 @@ int main(int argc, char** argv) {
     if (!salida.flush())
         razon = salida.errorString();
     else if (::close(STDOUT_FILENO) != 0 && errno != EBADF)
-        razon = QString::fromLocal8Bit(std::strerror(errno));
+        razon = vaviviv::DescripcionError(errno);
     if (!razon.isEmpty()) {
         errores.write((vaviviv::cli::NoSePudoEscribirLaSalida(razon) + u'\n').toUtf8());
         if (codigo == vaviviv::cli::kExito) codigo = vaviviv::cli::kFallo;

@@ -193,7 +193,7 @@ TEST(CliHostiles, SalidaEstandarLlena) {
                                  {"verificar", "00", "1234566"}, {"verificar", "00", "1234567"}, {"--help"}, {"--version"}};
     for (const QStringList& args : casos) {
         const Salida s = Correr(args, {}, "/dev/full");
-        EXPECT_TRUE(s.codigo == 1 && s.err == "No se pudo escribir la salida est\xC3\xA1ndar: " + QByteArray(std::strerror(ENOSPC)) + "\n")
+        EXPECT_TRUE(s.codigo == 1 && s.err == "No se pudo escribir la salida est\xC3\xA1ndar: No queda espacio en el dispositivo\n")
             << args.join(' ').toStdString() << ": " << s.codigo << " " << s.err.toStdString();
     }
 }
@@ -208,12 +208,12 @@ TEST(CliHostiles, ArchivosQueNoSePuedenLeerNiEscribir) {
     EscribirArchivo(larga, "123456\r\n" + QByteArray(9 << 20, '\x01'));  // no line end for 9 MB
     EscribirArchivo(previo, "anterior\r\n");
     const std::tuple<QString, QString, QString, QByteArray, QByteArray> casos[] = {
-        {falta, previo, falta, "abrir", std::strerror(ENOENT)},
-        {dir, previo, dir, "abrir", "directory"},
+        {falta, previo, falta, "abrir", "No existe el archivo o la carpeta"},
+        {dir, previo, dir, "abrir", "Es una carpeta"},
         {larga, previo, larga, "leer", "8,388,608"},
-        {entrada, falta + "/previo.txt", falta + "/previo.txt", "crear", std::strerror(ENOENT)},
-        {entrada, dir, dir, "crear", "directory"},
-        {entrada, "/dev/full", "/dev/full", "escribir", std::strerror(ENOSPC)},
+        {entrada, falta + "/previo.txt", falta + "/previo.txt", "crear", "No existe el archivo o la carpeta"},
+        {entrada, dir, dir, "crear", "Es una carpeta"},
+        {entrada, "/dev/full", "/dev/full", "escribir", "No queda espacio en el dispositivo"},
     };
     for (const auto& [archivo, salida, nombrado, falla, razon] : casos) {
         const Salida s = Correr({"masivo", "00", archivo, "-o", salida});
@@ -247,7 +247,7 @@ TEST(CliHostiles, DiscoLleno) {
     const Salida s = Ejecutar(unshare, usuario + QStringList{"--mount", "--propagation", "private", "sh", "-c", guion, "sh", disco, VAVIVIV_CLI, fuera});
     if (!QFileInfo::exists(fuera + "/dentro")) GTEST_SKIP() << "no mount namespace could be made here: " << s.err.toStdString();
     if (s.codigo == 99) GTEST_SKIP() << "no tmpfs could be mounted in the namespace: " << s.err.toStdString();
-    const QByteArray esperado = "No se pudo escribir \xC2\xAB" + disco.toUtf8() + "/resultados.txt\xC2\xBB: " + std::strerror(ENOSPC) + "\n1\nigual\nresultados.txt\n";
+    const QByteArray esperado = "No se pudo escribir \xC2\xAB" + disco.toUtf8() + "/resultados.txt\xC2\xBB: No queda espacio en el dispositivo\n1\nigual\nresultados.txt\n";
     EXPECT_EQ(LeerArchivo(fuera + "/grande"), esperado);
     EXPECT_EQ(LeerArchivo(fuera + "/una"), esperado);
     EXPECT_FALSE(QFileInfo::exists(disco + "/resultados.txt")) << "the tmpfs was seen outside its namespace";
