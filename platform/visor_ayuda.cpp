@@ -213,7 +213,7 @@ void MostrarEnVisorAyuda(const PeticionAyuda& peticion) {
     const QString ruta = ResolverArchivoAyuda(peticion.archivo);
     if (ruta.isEmpty()) {
         MostrarMensaje(QString::fromUtf8("No se encontró el archivo de ayuda «%1».\n\n"
-                                         "La ayuda se instala en la carpeta del programa; "
+                                         "La ayuda se instala en la carpeta del programa o en share/vaviviv; "
                                          "sin ella VaviviV funciona igual, pero no puede mostrarla.")
                            .arg(QDir::toNativeSeparators(peticion.archivo)),
                        Icono::Critico);
