@@ -36,14 +36,6 @@ int ValorInicial(const QString& texto) {
     return valor;
 }
 
-// What follows the first `n` characters (a surrogate pair is one, as ContarCaracteres counts).
-QStringView TrasCaracteres(QStringView texto, qsizetype n) {
-    qsizetype i = 0;
-    for (qsizetype vistos = 0; i < texto.size(); ++i)
-        if (!texto[i].isLowSurrogate() && vistos++ == n) break;
-    return texto.sliced(i);
-}
-
 // A whole number with nothing else in it but spaces around.
 bool EsNumero(const QString& texto) { return SoloDigitosQt(RecortarEspacios(texto)); }
 

@@ -27,6 +27,14 @@ inline qsizetype ContarCaracteres(QStringView s) {
     return n;
 }
 
+// What follows the first `n` characters (a surrogate pair is one, as ContarCaracteres counts).
+inline QStringView TrasCaracteres(QStringView texto, qsizetype n) {
+    qsizetype i = 0;
+    for (qsizetype vistos = 0; i < texto.size(); ++i)
+        if (!texto[i].isLowSurrogate() && vistos++ == n) break;
+    return texto.sliced(i);
+}
+
 inline bool EsDigitoQt(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // The first character that is not a digit, as text; empty when there is none.
