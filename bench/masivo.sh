@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Measures vaviviv-cli masivo on generated files of 1,000,000 records (codes
+# 00, 02, 06, 10 and 35) and prints, for each code, the best of three runs:
+# seconds, records per second, peak resident memory (the highest of the three)
+# and the ratio to a plain copy of the same bytes on the same file system.
+# Then the code-00 references through Debian's python3-stdnum, and code 00 on
+# a 10,000,000-record file, to show the memory does not grow with the file.
+#
+# Usage: bench/masivo.sh [VAVIVIV_CLI]   (default build-bench/cli/vaviviv-cli)
+# Environment: REGISTROS= records per file (1000000); GRANDE=0 skips the
+# 10,000,000-record file.
+set -euo pipefail
+cli=$(realpath "${1:-build-bench/cli/vaviviv-cli}")
+cd "$(dirname "$0")/.."
+scripts/dependencias.sh time gawk python3-stdnum
+n=${REGISTROS:-1000000}
+grande=10000000
+corridas=3
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# Fixed seeds: the same files on every run, CR LF like the files the tool
+# meets. Each reference length is drawn up to the code's limit in
+# engine/catalogo.h (02 only checks its date, so its tail may pass 19).
+generar00() {  # records
+  gawk -v n="$1" 'BEGIN { srand(7); for (i = 0; i < n; i++) { len = 1 + int(rand() * 19); s = ""; for (j = 0; j < len; j++) s = s int(rand() * 10); printf "%s\r\n", s } }'
+}
+generar00 "$n" > "$tmp/00.txt"
+gawk -v n="$n" 'BEGIN { srand(2); split("31 28 31 30 31 30 31 31 30 31 30 31", dias, " ")
+  for (i = 0; i < n; i++) {
+    aa = (90 + int(rand() * 40)) % 100; mm = 1 + int(rand() * 12)
+    tope = dias[mm] + (mm == 2 && aa % 4 == 0)   # 1990-2029: every fourth year is a leap year
+    s = sprintf("%02d%02d%02d", aa, mm, 1 + int(rand() * tope))
+    len = int(rand() * 15); for (j = 0; j < len; j++) s = s int(rand() * 10)
+    printf "%s\r\n", s } }' > "$tmp/02.txt"
+gawk -v n="$n" 'function cifras(max,   s, len, j) { len = 1 + int(rand() * max); s = ""; for (j = 0; j < len; j++) s = s int(rand() * 10); return s }
+  BEGIN { srand(6); for (i = 0; i < n; i++) { r = cifras(18); su = cifras(8); printf "%s\t%s\t%s\r\n", r, su, cifras(8) } }' > "$tmp/06.txt"
+gawk -v n="$n" 'BEGIN { srand(11); for (i = 0; i < n; i++) printf "%d\t%d.%02d\t%02d/%02d/%d\r\n", int(rand() * 1e12), int(rand() * 1e6), int(rand() * 100), 1 + int(rand() * 28), 1 + int(rand() * 12), 1988 + int(rand() * 26) }' > "$tmp/10.txt"
+gawk -v n="$n" 'BEGIN { srand(35); a = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
+  for (i = 0; i < n; i++) { len = 1 + int(rand() * 19); s = ""; for (j = 0; j < len; j++) s = s substr(a, 1 + int(rand() * 62), 1); printf "%s\r\n", s } }' > "$tmp/35.txt"
+
+# One timed run of a command, its standard output to $salida. /usr/bin/time
+# gives the peak memory; its %e has only two decimals, too coarse for runs
+# near 0.1 s, so the wall time comes from the shell's microsecond clock.
+# Sets $segundos and $kb; stops the script if the command fails.
+medir() {  # salida comando...
+  local salida=$1 inicio fin estado=0
+  shift
+  inicio=$EPOCHREALTIME
+  /usr/bin/time -f "%e %M" -o "$tmp/t" "$@" > "$salida" 2> "$tmp/err" || estado=$?
+  fin=$EPOCHREALTIME
+  if [ "$estado" -ne 0 ]; then
+    echo "ERROR: «$*» terminó con estado $estado" >&2
+    cat "$tmp/err" >&2
+    exit 1
+  fi
+  segundos=$(awk -v a="$inicio" -v b="$fin" 'BEGIN { printf "%.6f", b - a }')
+  read -r _ kb < "$tmp/t"
+}
+
+# Best time and highest memory of $corridas runs: sets $mejor and $kb_max.
+mejor_de() {  # salida comando...
+  mejor="" kb_max=0
+  for ((k = 0; k < corridas; k++)); do
+    medir "$@"
+    if [ -z "$mejor" ] || awk -v s="$segundos" -v m="$mejor" 'BEGIN { exit !(s < m) }'; then mejor=$segundos; fi
+    if [ "$kb" -gt "$kb_max" ]; then kb_max=$kb; fi
+  done
+}
+
+echo "== vaviviv-cli masivo, $n registros (mejor de $corridas corridas) =="
+echo "  binario: $cli"
+printf "  %-7s %9s %14s %10s %16s %8s\n" "código" "segundos" "registros/s" "memoria" "copia simple" "razón"
+declare -A tiempo memoria
+for codigo in 00 02 06 10 35; do
+  entrada="$tmp/$codigo.txt"
+  mejor_de /dev/null "$cli" masivo "$codigo" "$entrada" -o "$tmp/salida.txt"
+  tiempo[$codigo]=$mejor memoria[$codigo]=$kb_max
+  cli_s=$mejor cli_kb=$kb_max
+  # Every generated record is valid: a row without check digits (the column
+  # before the trailing tab) means the files or the tool went wrong.
+  errores=$(awk -F'\t' 'NR > 1 && $(NF - 1) == "" { e++ } END { print e + 0 }' "$tmp/salida.txt")
+  if [ "$codigo" = 00 ]; then cp "$tmp/salida.txt" "$tmp/salida00.txt"; fi
+  # The I/O floor: the same input bytes copied to a file on the same file system.
+  mejor_de "$tmp/copia.txt" cat "$entrada"
+  awk -v c="$codigo" -v s="$cli_s" -v kb="$cli_kb" -v n="$n" -v copia="$mejor" -v e="$errores" 'BEGIN {
+    printf "  %-6s %9.3f %14.0f %7.1f MB %14.3f s %7.1fx", c, s, n / s, kb / 1024, copia, s / copia
+    if (e > 0) printf "   (%d registros con error)", e
+    printf "\n" }'
+done
+
+echo "== Algoritmo 00 frente a python3-stdnum (luhn.calc_check_digit), $n referencias =="
+# Debian's own interpreter, where python3-stdnum is installed. It reads the
+# same file and produces every check digit; the tool also writes the results.
+/usr/bin/python3 - "$tmp/00.txt" "$tmp/stdnum.txt" > "$tmp/py" <<'PY'
+import sys, time
+from stdnum import luhn
+inicio = time.perf_counter()
+with open(sys.argv[1], 'rb') as f:
+    referencias = [l.rstrip(b'\r\n').decode('ascii') for l in f]
+leido = time.perf_counter()
+digitos = [luhn.calc_check_digit(r) for r in referencias]
+fin = time.perf_counter()
+with open(sys.argv[2], 'w') as f:
+    f.write('\n'.join(digitos) + '\n')
+print(fin - inicio, len(referencias) / (fin - leido))
+PY
+read -r py_s py_llamadas < "$tmp/py"
+# The same digits, or the comparison means nothing.
+if awk -F'\t' 'NR > 1 { print $3 }' "$tmp/salida00.txt" | cmp -s - "$tmp/stdnum.txt"; then iguales="los mismos dígitos"; else iguales="DÍGITOS DISTINTOS"; fi
+awk -v n="$n" -v p="$py_s" -v l="$py_llamadas" -v c="${tiempo[00]}" -v i="$iguales" 'BEGIN {
+  printf "  python3-stdnum:   %.3f s, %.0f referencias/s (solo el cálculo: %.0f llamadas/s)\n", p, n / p, l
+  printf "  vaviviv-cli 00:   %.3f s, %.0f registros/s (lee, calcula y escribe)\n", c, n / c
+  printf "  razón: vaviviv-cli es %.1f veces más rápido; %s\n", p / c, i }'
+
+if [ "${GRANDE:-1}" != 0 ]; then
+  echo "== Memoria con cualquier tamaño: código 00, $grande registros =="
+  generar00 "$grande" > "$tmp/grande.txt"
+  rm -f "$tmp"/{02,06,10,35}.txt "$tmp/copia.txt"
+  medir /dev/null "$cli" masivo 00 "$tmp/grande.txt" -o "$tmp/salida.txt"
+  rm -f "$tmp/grande.txt" "$tmp/salida.txt"
+  awk -v s="$segundos" -v kb="$kb" -v kb1="${memoria[00]}" -v n="$grande" -v m="$n" 'BEGIN {
+    printf "  %d registros: %.2f s, %.0f registros/s, memoria máxima %.1f MB (con %d: %.1f MB)\n", n, s, n / s, kb / 1024, m, kb1 / 1024 }'
+fi
