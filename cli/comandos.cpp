@@ -9,8 +9,8 @@
 
 #include "cli/argumentos.h"
 #include "engine/catalogo.h"
-#include "reglas/archivo_entrada.h"
 #include "reglas/archivo_resultados.h"
+#include "reglas/calculo_masivo.h"
 #include "reglas/codificacion.h"
 #include "reglas/reglas_fila.h"
 #include "reglas/calcular_referencia.h"
@@ -195,32 +195,17 @@ int Masivo(const Argumentos& a, Consola& c) {
         salida = &archivoSalida->dispositivo();
     }
 
-    const bool cincoColumnas = BuscarAlgoritmo(*codigo)->entradas != Entradas::Referencia;
-    LectorEntrada lector(*entrada);
-    EscritorResultados escritor(*salida);
-    escritor.escribirCabecera(*codigo);
-    Registro r;
-    qint64 registros = 0, errores = 0;
-    while (lector.siguiente(r)) {
-        ++registros;
-        const ResultadoFila f = CalcularFila(*codigo, r.campos[0], r.campos[1], r.campos[2]);
-        if (f.digitos.isEmpty()) ++errores;
-        if (!f.caracterNoValido.isEmpty())
-            Linea(c.errores, QStringLiteral("Registro %1: %2").arg(registros).arg(MensajeCaracterNoValido(f.caracterNoValido)));
-        if (cincoColumnas)
-            escritor.escribirFila(std::array<QStringView, 5>{r.campos[0], r.campos[1], r.campos[2], f.resultado, f.digitos});
-        else
-            escritor.escribirFila(std::array<QStringView, 3>{r.campos[0], f.resultado, f.digitos});
-        if (!escritor.error().isEmpty()) break;
-    }
-    const bool escrito = escritor.terminar();
+    const auto avisar = [&c](const AvisoCaracter& a) {
+        Linea(c.errores, QStringLiteral("Registro %1: %2").arg(a.registro).arg(MensajeCaracterNoValido(a.caracter)));
+    };
+    const ResumenMasivo r = CalcularArchivo(*codigo, *entrada, *salida, avisar);
     // Left unconfirmed, the earlier file stays as it was.
-    if (!lector.error().isEmpty()) {
-        Linea(c.errores, QStringLiteral("No se pudo leer «%1»: %2").arg(rutaEntrada, lector.error()));
+    if (!r.errorLectura.isEmpty()) {
+        Linea(c.errores, QStringLiteral("No se pudo leer «%1»: %2").arg(rutaEntrada, r.errorLectura));
         return kFallo;
     }
-    if (!escrito) {
-        const QString razon = Razon(escritor.numero(), escritor.error());
+    if (!r.errorEscritura.isEmpty()) {
+        const QString razon = Razon(r.numeroEscritura, r.errorEscritura);
         Linea(c.errores, archivoSalida ? NoSePudoEscribir(rutaSalida, razon) : NoSePudoEscribirLaSalida(razon));
         return kFallo;
     }
@@ -228,7 +213,7 @@ int Masivo(const Argumentos& a, Consola& c) {
         Linea(c.errores, NoSePudoEscribir(rutaSalida, Razon(archivoSalida->numero(), archivoSalida->error())));
         return kFallo;
     }
-    Linea(c.errores, QStringLiteral("Registros: %1, con error: %2").arg(registros).arg(errores));
+    Linea(c.errores, QStringLiteral("Registros: %1, con error: %2").arg(r.cuentas.registros).arg(r.cuentas.errores));
     return kExito;
 }
 

@@ -24,6 +24,13 @@ constexpr std::string_view RecortarEspacios(std::string_view s) {
     return s;
 }
 
+// Length in characters of valid UTF-8 text: every byte but the continuation bytes.
+constexpr std::size_t ContarCaracteres(std::string_view s) {
+    std::size_t n = 0;
+    for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
 // Length in bytes of the UTF-8 character that starts s (1 for a malformed byte).
 std::size_t LongitudCaracter(std::string_view s);
 

@@ -44,4 +44,19 @@ std::optional<Fecha> LeerFecha(std::string_view texto) {
     return Fecha{*dia, *mes, *anio};
 }
 
+bool CifrasDDMMAAAA(std::string_view f) {
+    const auto digitos = [&f](std::size_t n) {
+        if (f.size() < n || !SoloDigitos(f.substr(0, n))) return false;
+        f.remove_prefix(n);
+        return true;
+    };
+    const auto separador = [&f] {
+        const std::size_t n = LongitudCaracter(f);
+        if (n == 0 || n == 4) return false;
+        f.remove_prefix(n);
+        return true;
+    };
+    return digitos(2) && separador() && digitos(2) && separador() && digitos(4) && f.empty();
+}
+
 }  // namespace vaviviv

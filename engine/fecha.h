@@ -33,6 +33,11 @@ constexpr int AnioDeReferencia02(int aa) { return aa >= 90 ? 1900 + aa : 2000 + 
 // DD/MM/AAAA, the shape of every date field.
 inline constexpr std::size_t kLongitudFecha = 10;
 
+// Digits where DD/MM/AAAA has them, whatever single character stands
+// between. The windows measure that shape in UTF-16 units, so a separator
+// outside the basic plane (two units) breaks it.
+bool CifrasDDMMAAAA(std::string_view fecha);
+
 // The range algorithm 10 accepts, both ends included.
 inline constexpr Fecha kFechaMinima{1, 1, 1988};
 inline constexpr Fecha kFechaMaxima{18, 11, 2014};

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
 
 #include "reglas/texto.h"
 
@@ -9,22 +10,9 @@ namespace vaviviv {
 
 namespace {
 
-constexpr qint64 kBloque = 1 << 16;
-
-// The next line end from `desde`, or -1; adds the second halves of the
-// surrogate pairs it passes to `pares`, so that lengths count characters.
-qsizetype FinDeLinea(const QString& texto, qsizetype desde, qsizetype& pares) {
-    const QChar* p = texto.constData();
-    for (qsizetype i = desde, n = texto.size(); i < n; ++i) {
-        if (p[i] == u'\n' || p[i] == u'\r') return i;
-        if (p[i].isLowSurrogate()) ++pares;
-    }
-    return -1;
-}
-
 // Where the bytes stop being whole UTF-8 sequences: before a lead byte at
 // the end whose sequence is still incomplete.
-qsizetype CorteUtf8(const QByteArray& b) {
+qsizetype CorteUtf8(QByteArrayView b) {
     const auto byte = [&b](qsizetype i) { return static_cast<unsigned char>(b[i]); };
     qsizetype i = b.size();
     while (i > 0 && b.size() - i < 3 && (byte(i - 1) & 0xC0) == 0x80) --i;
@@ -34,116 +22,126 @@ qsizetype CorteUtf8(const QByteArray& b) {
     return b.size() - (i - 1) < largo ? i - 1 : b.size();
 }
 
+bool EsFin(char c) { return c == '\n' || c == '\r'; }
+
+// Just past the last line end at or after `desde`, or -1. A CR that ends the
+// bytes does not count yet: an LF may follow it.
+qsizetype TrasUltimoFin(const QByteArray& b, qsizetype desde) {
+    for (qsizetype i = b.size(); i-- > desde;) {
+        if (b[i] == '\n' || (b[i] == '\r' && i + 1 < b.size())) return i + 1;
+    }
+    return -1;
+}
+
+// The first line end at or after `desde`; the size when there is none.
+qsizetype PrimerFin(const QByteArray& b, qsizetype desde) {
+    const auto* p = std::find_if(b.cbegin() + desde, b.cend(), EsFin);
+    return p - b.cbegin();
+}
+
 }  // namespace
 
-LectorEntrada::LectorEntrada(QIODevice& entrada) : entrada_(entrada) {}
+QString MensajeLineaLarga(qint64 linea) {
+    return QStringLiteral("La línea %1 pasa de %2 caracteres; el archivo no parece de texto.")
+        .arg(linea)
+        .arg(QLocale(QLocale::English).toString(kLineaMaxima));
+}
 
-bool LectorEntrada::rellenar() {
-    QByteArray bytes(kBloque, Qt::Uninitialized);
-    qint64 leidos = entrada_.read(bytes.data(), kBloque);
-    if (leidos < 0) {
-        error_ = entrada_.errorString();
-        if (error_.isEmpty()) error_ = QStringLiteral("Error de lectura");
-        fin_ = true;
-        return false;
+LectorBloques::LectorBloques(QIODevice& entrada, qsizetype lectura) : entrada_(entrada), lectura_(lectura) {}
+
+qint64 LectorBloques::leer() {
+    const qsizetype antes = pendiente_.size();
+    pendiente_.resize(antes + lectura_);
+    const qint64 n = entrada_.read(pendiente_.data() + antes, lectura_);
+    pendiente_.resize(antes + std::max<qint64>(n, 0));
+    if (n < 0) {
+        errorDispositivo_ = entrada_.errorString();
+        if (errorDispositivo_.isEmpty()) errorDispositivo_ = QStringLiteral("Error de lectura");
     }
-    bytes.truncate(leidos);
-    // Only a read that gives nothing ends the input: a first read may hold
-    // just the byte-order mark.
-    const bool agotada = leidos == 0;
-    if (inicio_) {
-        // The byte-order mark needs three bytes to be seen.
-        while (bytes.size() < 3 && leidos > 0) {
-            char resto[3];
-            leidos = entrada_.read(resto, 3 - bytes.size());
-            if (leidos > 0) bytes.append(resto, leidos);
-        }
-        inicio_ = false;
-        utf8_ = bytes.startsWith("\xEF\xBB\xBF");
-        if (utf8_) bytes.remove(0, 3);
-        else decodificador_ = QStringDecoder("windows-1252");
-    }
-    pendiente_.remove(0, posicion_);
-    explorado_ = std::max<qsizetype>(0, explorado_ - posicion_);
-    posicion_ = 0;
-    if (agotada) fin_ = true;
-    if (!utf8_) {
-        pendiente_.append(decodificador_(bytes));
-        return true;
-    }
-    // Qt's UTF-8 decoder, carried across calls, drops what follows a malformed
-    // sequence cut at the end of a call; so each chunk is decoded on its own,
-    // and a sequence the chunk ends in the middle of waits for the next one.
-    bytes.prepend(arrastre_);
-    arrastre_.clear();
-    if (!fin_) {
-        const qsizetype corte = CorteUtf8(bytes);
-        arrastre_ = bytes.sliced(corte);
-        bytes.truncate(corte);
-    }
-    pendiente_.append(DesdeUtf8(Vista(bytes)));
-    return true;
+    // Only a read that gives nothing ends the input: a device may hand out a few bytes at a time.
+    if (n == 0) fin_ = true;
+    return n;
 }
 
 // Past the limit the file is not a list of references (a binary file, or one
 // without line ends) and holding the line would take memory without bound.
-bool LectorEntrada::demasiadoLarga(qsizetype largo) {
-    if (largo <= kLineaMaxima) return false;
-    error_ = QStringLiteral("La línea %1 pasa de %2 caracteres; el archivo no parece de texto.")
-                 .arg(lineas_ + 1)
-                 .arg(QLocale(QLocale::English).toString(kLineaMaxima));
-    fin_ = true;
+// `hasta`: the bytes of the first pending line seen so far; `completa`: its end among them.
+bool LectorBloques::demasiadoLarga(qsizetype hasta, bool completa) {
+    if (hasta <= kLineaMaxima) return false;  // a character takes at least a byte
+    if (utf8_) {
+        // Counted as decoded, a block at a time and only once, cut between whole sequences.
+        const qsizetype corte = completa ? hasta : CorteUtf8(QByteArrayView(pendiente_).first(hasta));
+        while (contados_ < corte) {
+            qsizetype trozo = std::min(corte - contados_, lectura_);
+            if (contados_ + trozo < corte) trozo = CorteUtf8(QByteArrayView(pendiente_).sliced(contados_, trozo));
+            caracteres_ += ContarCaracteres(DesdeUtf8(Vista(pendiente_.sliced(contados_, trozo))));
+            contados_ += trozo;
+        }
+        if (caracteres_ <= kLineaMaxima) return false;
+    }
+    lineaLarga_ = true;
     return true;
 }
 
-void LectorEntrada::partir(QStringView linea, Registro& registro) const {
-    qsizetype campo = 0;
-    for (auto& c : registro.campos) c.clear();
-    while (campo < 3) {
-        const qsizetype tab = linea.indexOf(u'\t');
-        registro.campos[campo++] = (tab < 0 ? linea : linea.first(tab)).toString();
-        if (tab < 0) break;
-        linea = linea.sliced(tab + 1);
+bool LectorBloques::siguiente(QByteArray& bloque) {
+    if (fallo()) return false;
+    for (;;) {
+        const qsizetype antes = pendiente_.size();
+        if (!fin_ && leer() < 0) return false;
+        qsizetype desde = std::max<qsizetype>(antes - 1, 0);  // a CR left at the end may now end its line
+        if (inicio_) {
+            // The byte-order mark needs three bytes to be seen.
+            while (pendiente_.size() < 3 && !fin_)
+                if (leer() < 0) return false;
+            inicio_ = false;
+            utf8_ = pendiente_.startsWith("\xEF\xBB\xBF");
+            if (utf8_) pendiente_.remove(0, 3);
+            desde = 0;
+        }
+        // Only a line that began in an earlier read can pass the limit.
+        if (antes > 0) {
+            const qsizetype fin = PrimerFin(pendiente_, desde);
+            if (demasiadoLarga(fin, fin < pendiente_.size())) return false;
+        }
+        const qsizetype corte = fin_ ? pendiente_.size() : TrasUltimoFin(pendiente_, desde);
+        if (fin_ && corte == 0) return false;
+        if (corte <= 0) continue;
+        bloque.resize(corte);
+        std::memcpy(bloque.data(), pendiente_.constData(), std::size_t(corte));
+        pendiente_.remove(0, corte);
+        if (pendiente_.capacity() > 4 * lectura_) pendiente_.squeeze();  // after a long line
+        contados_ = caracteres_ = 0;
+        return true;
     }
 }
 
+DecodificadorCampos::DecodificadorCampos(bool utf8) : utf8_(utf8), windows1252_("windows-1252") {}
+
+QString DecodificadorCampos::operator()(std::string_view campo, bool ascii) {
+    if (ascii) return QString::fromLatin1(campo.data(), qsizetype(campo.size()));
+    if (utf8_) return DesdeUtf8(campo);
+    return windows1252_(QByteArrayView(campo.data(), qsizetype(campo.size())));
+}
+
+LectorEntrada::LectorEntrada(QIODevice& entrada) : bloques_(entrada) {}
+
+LectorEntrada::~LectorEntrada() = default;
+
 bool LectorEntrada::siguiente(Registro& registro) {
-    if (!error_.isEmpty()) return false;  // never hand out part of a failed read
-    for (;;) {
-        if (crPendiente_) {
-            // A CR ended the previous chunk: an LF right after it is the same line end.
-            if (posicion_ < pendiente_.size()) {
-                if (pendiente_[posicion_] == u'\n') ++posicion_;
-                crPendiente_ = false;
-            } else if (fin_) {
-                crPendiente_ = false;
-            } else if (!rellenar()) {
-                return false;
-            }
-            continue;
-        }
-        const qsizetype fin = FinDeLinea(pendiente_, std::max(posicion_, explorado_), pares_);
-        if (fin >= 0) {
-            if (demasiadoLarga(fin - posicion_ - pares_)) return false;
-            partir(QStringView(pendiente_).sliced(posicion_, fin - posicion_), registro);
-            ++lineas_;
-            pares_ = 0;
-            posicion_ = fin + 1;
-            if (pendiente_[fin] == u'\r') crPendiente_ = true;
-            return true;
-        }
-        explorado_ = pendiente_.size();
-        if (demasiadoLarga(pendiente_.size() - posicion_ - pares_)) return false;
-        if (fin_) {
-            if (posicion_ >= pendiente_.size()) return false;
-            partir(QStringView(pendiente_).sliced(posicion_), registro);
-            posicion_ = pendiente_.size();
-            ++lineas_;
-            pares_ = 0;
-            return true;
-        }
-        if (!rellenar()) return false;
+    while (siguiente_ == fin_) {
+        if (!bloques_.siguiente(bloque_)) return false;
+        if (!decodificador_) decodificador_.emplace(bloques_.utf8());
+        siguiente_ = bloque_.constData();
+        fin_ = siguiente_ + bloque_.size();
     }
+    const LineaBytes linea = PartirLinea(siguiente_, fin_);
+    for (std::size_t i = 0; i < 3; ++i) registro.campos[i] = (*decodificador_)(linea.campos[i], linea.ascii);
+    ++lineas_;
+    return true;
+}
+
+QString LectorEntrada::error() const {
+    return bloques_.lineaLarga() ? MensajeLineaLarga(lineas_ + 1) : bloques_.errorDispositivo();
 }
 
 }  // namespace vaviviv

@@ -3,49 +3,128 @@
 // fields. CR LF, CR and a lone LF each end a line (LF then CR is two ends); a
 // line end at the very end adds no record. A file that starts with the UTF-8
 // byte-order mark is UTF-8; every other one is Windows-1252. Streams: memory
-// holds one chunk and the current line, whatever the file size; a line longer
-// than kLineaMaxima characters is no record, and reading stops there.
+// holds one block and the line being read, whatever the file size; a line
+// longer than kLineaMaxima characters is no record, and reading stops there.
+//
+// Lines and fields are found on the bytes (a tab, CR or LF byte is never
+// part of a longer character in either encoding); only fields holding a byte
+// of 0x80 or more need decoding.
 
 #include <QIODevice>
 #include <QString>
 #include <QStringDecoder>
 #include <array>
+#include <optional>
+#include <cstddef>
+#include <string_view>
 
 namespace vaviviv {
 
 inline constexpr qsizetype kLineaMaxima = qsizetype(1) << 23;  // 8,388,608
+inline constexpr qsizetype kBloqueEntrada = qsizetype(1) << 16;
+static_assert(kBloqueEntrada < kLineaMaxima, "a line past the limit always spans reads");
 
-struct Registro {
-    std::array<QString, 3> campos;  // fields past the third are dropped
+// Why reading stopped early: a line past the limit (the one after those read).
+QString MensajeLineaLarga(qint64 linea);
+
+// The input as blocks of whole lines; the last line of the input may lack its end.
+class LectorBloques {
+public:
+    explicit LectorBloques(QIODevice& entrada, qsizetype lectura = kBloqueEntrada);
+
+    // The next block (replaces `bloque`'s bytes, keeps its storage); false at
+    // the end of the input or when reading failed.
+    bool siguiente(QByteArray& bloque);
+    bool utf8() const { return utf8_; }  // known once the first block is out
+    // Why reading failed: the device's reason; empty otherwise, or when the
+    // failure is a line past the limit (lineaLarga()).
+    QString errorDispositivo() const { return errorDispositivo_; }
+    bool lineaLarga() const { return lineaLarga_; }
+    bool fallo() const { return lineaLarga_ || !errorDispositivo_.isEmpty(); }
+
+private:
+    qint64 leer();
+    bool demasiadoLarga(qsizetype hasta, bool completa);
+
+    QIODevice& entrada_;
+    qsizetype lectura_;
+    QByteArray pendiente_;  // the start of a line whose end has not been read yet
+    bool inicio_ = true;
+    bool fin_ = false;
+    bool utf8_ = false;
+    bool lineaLarga_ = false;
+    QString errorDispositivo_;
+    qsizetype contados_ = 0;     // UTF-8: bytes of the first pending line already counted
+    qsizetype caracteres_ = 0;   // ... and the characters they hold
 };
 
+// One line's first three fields (past the third, fields are dropped) and
+// whether they are all ASCII.
+struct LineaBytes {
+    std::array<std::string_view, 3> campos;
+    bool ascii = true;
+};
+
+// The line that starts at `p` (p < fin); leaves `p` past its end.
+inline LineaBytes PartirLinea(const char*& p, const char* const fin) {
+    LineaBytes linea;
+    unsigned alto = 0;
+    std::size_t campo = 0;
+    const char* inicio = p;
+    for (; p < fin; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c > '\r') {
+            alto |= c;
+        } else if (c == '\t') {
+            linea.campos[campo++] = {inicio, std::size_t(p - inicio)};
+            inicio = p + 1;
+            if (campo == 3) {
+                while (p < fin && *p != '\n' && *p != '\r') ++p;
+                break;
+            }
+        } else if (c == '\n' || c == '\r') {
+            break;
+        }
+    }
+    if (campo < 3) linea.campos[campo] = {inicio, std::size_t(p - inicio)};
+    if (p < fin) p += (*p == '\r' && p + 1 < fin && p[1] == '\n') ? 2 : 1;
+    linea.ascii = alto < 0x80;
+    return linea;
+}
+
+// A field's text in the file's encoding.
+class DecodificadorCampos {
+public:
+    explicit DecodificadorCampos(bool utf8);
+    QString operator()(std::string_view campo, bool ascii);
+
+private:
+    bool utf8_;
+    QStringDecoder windows1252_;
+};
+
+struct Registro {
+    std::array<QString, 3> campos;
+};
+
+// Record by record, decoded.
 class LectorEntrada {
 public:
     explicit LectorEntrada(QIODevice& entrada);
+    ~LectorEntrada();
 
     // The next record; false at the end of the input or when reading failed.
     bool siguiente(Registro& registro);
     // Why reading failed (the device's error text, or a line too long); empty otherwise.
-    QString error() const { return error_; }
+    QString error() const;
 
 private:
-    bool rellenar();
-    bool demasiadoLarga(qsizetype largo);
-    void partir(QStringView linea, Registro& registro) const;
-
-    QIODevice& entrada_;
-    QStringDecoder decodificador_;  // Windows-1252 files
-    bool utf8_ = false;
-    QByteArray arrastre_;           // UTF-8: an incomplete sequence at the end of the last chunk
-    bool inicio_ = true;
-    bool fin_ = false;
-    bool crPendiente_ = false;  // last chunk ended in CR: a following LF belongs to it
-    QString pendiente_;         // decoded text not yet handed out
-    qsizetype posicion_ = 0;   // start of the next line in pendiente_
-    qsizetype explorado_ = 0;  // pendiente_ holds no line end before this
-    qsizetype pares_ = 0;      // surrogate pairs in the current line up to explorado_
-    qint64 lineas_ = 0;        // records handed out so far
-    QString error_;
+    LectorBloques bloques_;
+    QByteArray bloque_;
+    const char* siguiente_ = nullptr;  // the lines of bloque_ not handed out yet
+    const char* fin_ = nullptr;
+    std::optional<DecodificadorCampos> decodificador_;
+    qint64 lineas_ = 0;
 };
 
 }  // namespace vaviviv

@@ -22,51 +22,81 @@ QString CabeceraResultados(int codigo) {
     }
 }
 
-EscritorResultados::EscritorResultados(QIODevice& salida) : salida_(salida) { texto_.reserve(kVolcado + 4096); }
+void LineasResultados::cabecera(int codigo) {
+    const QString texto = CabeceraResultados(codigo);
+    codificador_.codificar(texto, destino_);
+    destino_.append("\r\n");
+}
+
+template <typename Celda>
+void LineasResultados::agregar(std::span<const Celda> celdas) {
+    for (const Celda& c : celdas) {
+        if constexpr (std::is_same_v<Celda, std::string_view>)
+            destino_.append(c.data(), qsizetype(c.size()));
+        else
+            codificador_.codificar(c, destino_);
+        destino_.append('\t');
+    }
+    destino_.append("\r\n");
+}
+
+void LineasResultados::fila(std::span<const QString> celdas) { agregar(celdas); }
+void LineasResultados::fila(std::span<const QStringView> celdas) { agregar(celdas); }
+void LineasResultados::fila(std::span<const std::string_view> celdas) { agregar(celdas); }
+
+EscritorResultados::EscritorResultados(QIODevice& salida) : salida_(salida) { buffer_.reserve(kVolcado + 4096); }
 
 void EscritorResultados::escribirCabecera(int codigo) {
-    texto_.append(CabeceraResultados(codigo));
-    finDeLinea();
+    lineas_.cabecera(codigo);
+    tras();
 }
 
 void EscritorResultados::escribirFila(std::span<const QString> celdas) {
-    for (const QString& c : celdas) texto_.append(c).append(u'\t');
-    finDeLinea();
+    lineas_.fila(celdas);
+    tras();
 }
 
 void EscritorResultados::escribirFila(std::span<const QStringView> celdas) {
-    for (QStringView c : celdas) texto_.append(c).append(u'\t');
-    finDeLinea();
+    lineas_.fila(celdas);
+    tras();
 }
 
-void EscritorResultados::finDeLinea() {
-    texto_.append(u"\r\n");
-    if (texto_.size() >= kVolcado) volcar();
+void EscritorResultados::tras() {
+    if (buffer_.size() >= kVolcado) terminar();
 }
 
-bool EscritorResultados::volcar() {
+void EscritorResultados::escribirLineas(QByteArrayView lineas) {
+    if (buffer_.size() + lineas.size() < kVolcado) {
+        buffer_.append(lineas);
+        return;
+    }
+    if (terminar()) escribir(lineas);
+}
+
+bool EscritorResultados::escribir(QByteArrayView bytes) {
     if (!error_.isEmpty()) return false;
-    buffer_.truncate(0);
-    codificador_.codificar(texto_, buffer_);
-    texto_.truncate(0);
     // A short write is not a failure yet: the rest is offered again, and the
     // write that does fail comes with the system's reason (a full disk first
     // shows as a short write, with no reason at all).
-    for (qsizetype escritos = 0; escritos < buffer_.size();) {
+    for (qsizetype escritos = 0; escritos < bytes.size();) {
         errno = 0;
-        const qint64 n = salida_.write(buffer_.constData() + escritos, buffer_.size() - escritos);
+        const qint64 n = salida_.write(bytes.data() + escritos, bytes.size() - escritos);
         if (n <= 0) {
             numero_ = errno;
             error_ = salida_.errorString();
             if (error_.isEmpty()) error_ = QStringLiteral("No se pudo escribir el archivo");
-            break;
+            return false;
         }
         escritos += n;
     }
-    return error_.isEmpty();
+    return true;
 }
 
-bool EscritorResultados::terminar() { return volcar(); }
+bool EscritorResultados::terminar() {
+    const bool escrito = escribir(buffer_);
+    buffer_.truncate(0);
+    return escrito;
+}
 
 DestinoResultados::DestinoResultados(const QString& ruta) {
     const QFileInfo info(ruta);

@@ -9,12 +9,32 @@
 #include <QStringView>
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "reglas/codificacion.h"
 
 namespace vaviviv {
 
 QString CabeceraResultados(int codigo);
+
+// The lines of a results file, appended to bytes in the file's code page.
+class LineasResultados {
+public:
+    explicit LineasResultados(QByteArray& destino) : destino_(destino) {}
+
+    void cabecera(int codigo);
+    void fila(std::span<const QString> celdas);
+    void fila(std::span<const QStringView> celdas);
+    // Cells already in the code page (ASCII is the same text in both).
+    void fila(std::span<const std::string_view> celdas);
+
+private:
+    template <typename Celda>
+    void agregar(std::span<const Celda> celdas);
+
+    QByteArray& destino_;
+    CodificadorWindows1252 codificador_;
+};
 
 class EscritorResultados {
 public:
@@ -23,19 +43,20 @@ public:
     void escribirCabecera(int codigo);
     void escribirFila(std::span<const QString> celdas);
     void escribirFila(std::span<const QStringView> celdas);
+    // Whole lines already in the code page.
+    void escribirLineas(QByteArrayView lineas);
     // Flushes what is buffered; false (see error()) if the device refused it.
     bool terminar();
     QString error() const { return error_; }
     int numero() const { return numero_; }  // errno of the failed write; 0 if none was left
 
 private:
-    void finDeLinea();
-    bool volcar();
+    void tras();
+    bool escribir(QByteArrayView bytes);
 
     QIODevice& salida_;
-    CodificadorWindows1252 codificador_;
-    QString texto_;  // lines not yet encoded
     QByteArray buffer_;
+    LineasResultados lineas_{buffer_};
     QString error_;
     int numero_ = 0;
 };

@@ -128,7 +128,7 @@ std::optional<QString> PrepararFecha(const QString& fecha) {
     QString t = RecortarEspacios(fecha).toString();
     if (t.size() < 3 || t[2] != u'/') t.prepend(u'0');
     if (t.size() < 6 || t[5] != u'/') t = t.left(3) + u'0' + t.mid(3, 6);
-    const bool forma = CifrasDDMMAAAA(t) && t[2] == u'/' && t[5] == u'/';
+    const bool forma = CifrasDDMMAAAA(Vista(t.toUtf8())) && t[2] == u'/' && t[5] == u'/';
     if (!forma) return std::nullopt;
     return t;
 }

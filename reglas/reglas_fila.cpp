@@ -1,6 +1,7 @@
 #include "reglas/reglas_fila.h"
 
 #include "engine/algoritmos.h"
+#include "engine/caracteres.h"
 #include "engine/catalogo.h"
 #include "engine/fecha.h"
 #include "engine/numero.h"
@@ -10,117 +11,165 @@ namespace vaviviv {
 
 namespace {
 
-std::optional<Numero> Numerico(QStringView s) { return LeerNumero(Vista(s.toUtf8())); }
-
-// Messages as QString: a null one means the check passed.
-QString Mensaje(const char* texto) { return QString::fromUtf8(texto); }
-
-QString MayorA(qsizetype maximo, const char* unidad) {
-    return QStringLiteral("Error: Referencia mayor a %1 %2.").arg(maximo).arg(QString::fromUtf8(unidad));
+// The texts that carry a limit are made once, from the catalogue.
+std::string ConLimite(std::string_view antes, int limite, std::string_view despues) {
+    return std::string(antes).append(std::to_string(limite)).append(despues);
 }
 
-// Code 2: the date prefix AAMMDD, each pair read as a number.
-QString ComprobarFecha02(QStringView ref) {
-    if (ContarCaracteres(ref) < kLongitudFecha02) return QStringLiteral("Error: Fecha menor a %1 dígitos.").arg(kLongitudFecha02);
-    const QStringView aa = ref.first(2), mm = ref.sliced(2, 2), dd = ref.sliced(4, 2);
-    const auto anio = Numerico(aa);
-    if (!anio) return Mensaje("Error: Valor de año no válido.");
-    if (!Numerico(mm)) return Mensaje("Error: Valor de mes no válido.");
-    if (!Numerico(dd)) return Mensaje("Error: Valor de día no válido.");
+struct Textos {
+    std::string mayorDigitos[kCatalogo.size()];
+    std::string mayorAlfanumericos[kCatalogo.size()];
+    std::string fechaMenor = ConLimite("Error: Fecha menor a ", kLongitudFecha02, " dígitos.");
+    std::string sucursalMayor = ConLimite("Error: Sucursal mayora ", kLongitudSucursal, " dígitos.");
+    std::string cuentaMayor = ConLimite("Error: Cuenta mayor a ", kLongitudCuenta, " dígitos.");
+    Textos() {
+        for (std::size_t i = 0; i < kCatalogo.size(); ++i) {
+            mayorDigitos[i] = ConLimite("Error: Referencia mayor a ", kCatalogo[i].longitudMaxima, " dígitos.");
+            mayorAlfanumericos[i] =
+                ConLimite("Error: Referencia mayor a ", kCatalogo[i].longitudMaxima, " caracteres alfanumericos.");
+        }
+    }
+};
+
+const Textos& TextosFila() {
+    static const Textos textos;
+    return textos;
+}
+
+constexpr std::string_view kNoValida = "Error: Referencia no válida.";
+
+// Code 2: the date prefix AAMMDD, each pair read as a number. The pairs are
+// cut by bytes: a pair holding anything but ASCII is no number, and ahead of
+// the first such byte bytes and characters agree.
+std::string_view ComprobarFecha02(std::string_view ref) {
+    if (ContarCaracteres(ref) < std::size_t(kLongitudFecha02)) return TextosFila().fechaMenor;
+    const std::string_view aa = ref.substr(0, 2), mm = ref.substr(2, 2), dd = ref.substr(4, 2);
+    const auto anio = LeerNumero(aa);
+    if (!anio) return "Error: Valor de año no válido.";
+    if (!LeerNumero(mm)) return "Error: Valor de mes no válido.";
+    if (!LeerNumero(dd)) return "Error: Valor de día no válido.";
     const auto a = anio->enteroPequeno();
     const bool siglo19 = !anio->signoMenos && a && AnioDeReferencia02(*a) < 2000;
-    QString fecha = dd.toString();
-    fecha.append(u'/').append(mm).append(u'/').append(siglo19 ? u"19" : u"20").append(aa);
-    if (!LeerFecha(Vista(fecha.toUtf8()))) return Mensaje("Error: Fecha <> AAMMDD");
+    std::string fecha(dd);
+    fecha.append("/").append(mm).append(siglo19 ? "/19" : "/20").append(aa);
+    if (!LeerFecha(fecha)) return "Error: Fecha <> AAMMDD";
     return {};
 }
 
 // Code 10: amount and date, in the order the bulk window reports them.
-QString ComprobarImporteFecha(QStringView importe, QStringView fecha) {
-    const auto numero = Numerico(importe);
+std::string_view ComprobarImporteFecha(std::string_view importe, std::string_view fecha) {
+    const auto numero = LeerNumero(importe);
     // A negative amount is refused here: the routine takes none.
-    if (!numero || numero->esNegativo()) return Mensaje("Error: Importe no válido.");
-    if (!CifrasDDMMAAAA(fecha)) return Mensaje("Formato de fecha no válido.");
-    if (numero->superaImporteMaximo()) return Mensaje("Error: Importe mayor a $ 999999999.99");
-    const auto f = LeerFecha(Vista(fecha.toUtf8()));
-    if (!f) return Mensaje("Error: Fecha no válida.");
-    if (*f > kFechaMaxima) return Mensaje("Error: Fecha mayor al 18/11/2014.");
-    if (*f < kFechaMinima) return Mensaje("Error: Fecha menor al 01/01/1988.");
+    if (!numero || numero->esNegativo()) return "Error: Importe no válido.";
+    if (!CifrasDDMMAAAA(fecha)) return "Formato de fecha no válido.";
+    if (numero->superaImporteMaximo()) return "Error: Importe mayor a $ 999999999.99";
+    const auto f = LeerFecha(fecha);
+    if (!f) return "Error: Fecha no válida.";
+    if (*f > kFechaMaxima) return "Error: Fecha mayor al 18/11/2014.";
+    if (*f < kFechaMinima) return "Error: Fecha menor al 01/01/1988.";
     return {};
 }
 
-// The checks of one code, in order; the first message that applies, or a null text.
-QString Comprobar(int codigo, QStringView ref, QStringView c1, QStringView c2) {
-    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
-    if (!algoritmo) return {};
-    const qsizetype maximo = algoritmo->longitudMaxima;
-    const bool largo = ContarCaracteres(ref) > maximo;
-    const bool numerica = SoloDigitosQt(ref);
-    const auto noValida = [] { return Mensaje("Error: Referencia no válida."); };
-    switch (codigo) {
+// The checks of a catalogue code, in order; the first message that applies, or none.
+std::string_view Comprobar(const Algoritmo& algoritmo, std::string_view ref, std::string_view c1, std::string_view c2) {
+    const auto indice = std::size_t(&algoritmo - kCatalogo.data());
+    const bool largo = ContarCaracteres(ref) > std::size_t(algoritmo.longitudMaxima);
+    const std::string_view mayor = TextosFila().mayorDigitos[indice];
+    switch (algoritmo.codigo) {
     case 2: return ComprobarFecha02(ref);
     case 6:
-        if (largo) return MayorA(maximo, "dígitos");
-        if (!numerica) return noValida();
-        if (ContarCaracteres(c1) > kLongitudSucursal) return QStringLiteral("Error: Sucursal mayora %1 dígitos.").arg(kLongitudSucursal);
-        if (!SoloDigitosQt(c1)) return Mensaje("Error: Sucursal no válida.");
-        if (ContarCaracteres(c2) > kLongitudCuenta) return QStringLiteral("Error: Cuenta mayor a %1 dígitos.").arg(kLongitudCuenta);
-        if (!SoloDigitosQt(c2)) return Mensaje("Error: Cuenta no válida.");
+        if (largo) return mayor;
+        if (!SoloDigitos(ref)) return kNoValida;
+        if (ContarCaracteres(c1) > std::size_t(kLongitudSucursal)) return TextosFila().sucursalMayor;
+        if (!SoloDigitos(c1)) return "Error: Sucursal no válida.";
+        if (ContarCaracteres(c2) > std::size_t(kLongitudCuenta)) return TextosFila().cuentaMayor;
+        if (!SoloDigitos(c2)) return "Error: Cuenta no válida.";
         return {};
     case 10:
-        if (largo) return MayorA(maximo, "dígitos");
-        if (!numerica) return noValida();
+        if (largo) return mayor;
+        if (!SoloDigitos(ref)) return kNoValida;
         return ComprobarImporteFecha(c1, c2);
     case 35:
     case 36:
     case 37:
-        if (largo) return MayorA(maximo, "caracteres alfanumericos");
-        return ref.isEmpty() ? noValida() : QString();  // the routines need a reference
+        if (largo) return TextosFila().mayorAlfanumericos[indice];
+        return ref.empty() ? kNoValida : std::string_view();  // the routines need a reference
     default:
-        if (largo) return MayorA(maximo, "dígitos");
-        return numerica ? QString() : noValida();
+        if (largo) return mayor;
+        return SoloDigitos(ref) ? std::string_view() : kNoValida;
+    }
+}
+
+Resultado Calcular(int codigo, std::string_view ref, std::string_view c1, std::string_view c2) {
+    switch (codigo) {
+    case 0: return CalcularAlgoritmo00(ref);
+    case 3: return CalcularAlgoritmo03(ref);
+    case 4: return CalcularAlgoritmo04(ref);
+    case 6: return CalcularAlgoritmo06(c1, c2, ref);
+    case 10: return CalcularAlgoritmo10(ref, c1, c2);
+    case 35: return CalcularAlgoritmo35(ref);
+    case 36: return CalcularAlgoritmo36(ref);
+    case 37: return CalcularAlgoritmo37(ref);
+    default: return {Resultado::Estado::FueraDePrecondicion, {}, {}};
     }
 }
 
 }  // namespace
 
-ResultadoFila CalcularFila(int codigo, QStringView col0, QStringView col1, QStringView col2) {
-    ResultadoFila fila;
-    const QStringView ref = RecortarEspacios(col0), c1 = RecortarEspacios(col1), c2 = RecortarEspacios(col2);
-    if (QString error = Comprobar(codigo, ref, c1, c2); !error.isNull()) {
-        fila.resultado = std::move(error);
+FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
+    using D = FilaCalculada::Desenlace;
+    FilaCalculada fila;
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    if (!algoritmo) return fila;
+    fila.referencia = RecortarEspacios(c0);
+    c1 = RecortarEspacios(c1);
+    c2 = RecortarEspacios(c2);
+    fila.error = Comprobar(*algoritmo, fila.referencia, c1, c2);
+    if (!fila.error.empty()) {
+        fila.desenlace = D::Error;
         return fila;
     }
-    const QByteArray r = ref.toUtf8();
-    Resultado res;
-    switch (codigo) {
-    case 0: res = CalcularAlgoritmo00(Vista(r)); break;
-    case 2: {
-        const Lectura02 l = LeerResultado02(CalcularAlgoritmo02(Vista(r)));
+    if (codigo == 2) {
+        Lectura02 l = LeerResultado02(CalcularAlgoritmo02(fila.referencia));
         if (!l.correcto) {
-            fila.resultado = QStringLiteral("Error: Referencia no valida = ") + DesdeUtf8(l.caracter);
+            fila.desenlace = D::Error;
+            fila.error = "Error: Referencia no valida = ";
+            fila.caracter = std::move(l.caracter);
             return fila;
         }
-        res.digitos = l.digito;
-        break;
-    }
-    case 3: res = CalcularAlgoritmo03(Vista(r)); break;
-    case 4: res = CalcularAlgoritmo04(Vista(r)); break;
-    case 6: res = CalcularAlgoritmo06(Vista(c1.toUtf8()), Vista(c2.toUtf8()), Vista(r)); break;
-    case 10: res = CalcularAlgoritmo10(Vista(r), Vista(c1.toUtf8()), Vista(c2.toUtf8())); break;
-    case 35: res = CalcularAlgoritmo35(Vista(r)); break;
-    case 36: res = CalcularAlgoritmo36(Vista(r)); break;
-    case 37: res = CalcularAlgoritmo37(Vista(r)); break;
-    default: return fila;
-    }
-    if (res.estado == Resultado::Estado::CaracterNoValido) {
-        fila.caracterNoValido = DesdeUtf8(res.caracter);
+        fila.desenlace = D::Calculada;
+        fila.digitos = std::move(l.digito);
         return fila;
     }
-    if (!res.correcto()) return fila;  // the checks keep such rows away
-    fila.digitos = DesdeUtf8(res.digitos);
-    fila.resultado.reserve(ref.size() + fila.digitos.size());
-    fila.resultado.append(ref).append(fila.digitos);
+    Resultado res = Calcular(codigo, fila.referencia, c1, c2);
+    if (res.estado == Resultado::Estado::CaracterNoValido) {
+        fila.desenlace = D::CaracterNoValido;
+        fila.caracter = std::move(res.caracter);
+    } else if (res.correcto()) {  // the checks keep every other outcome away
+        fila.desenlace = D::Calculada;
+        fila.digitos = std::move(res.digitos);
+    }
+    return fila;
+}
+
+ResultadoFila CalcularFila(int codigo, QStringView col0, QStringView col1, QStringView col2) {
+    using D = FilaCalculada::Desenlace;
+    const QStringView ref = RecortarEspacios(col0);
+    const bool tresCampos = BuscarAlgoritmo(codigo) && BuscarAlgoritmo(codigo)->entradas != Entradas::Referencia;
+    const QByteArray r = ref.toUtf8(), c1 = tresCampos ? col1.toUtf8() : QByteArray(),
+                     c2 = tresCampos ? col2.toUtf8() : QByteArray();
+    const FilaCalculada f = CalcularFilaUtf8(codigo, Vista(r), Vista(c1), Vista(c2));
+    ResultadoFila fila;
+    switch (f.desenlace) {
+    case D::Calculada:
+        fila.digitos = QString::fromLatin1(f.digitos.data(), qsizetype(f.digitos.size()));
+        fila.resultado.reserve(ref.size() + fila.digitos.size());
+        fila.resultado.append(ref).append(fila.digitos);  // the row's own text, not a round trip
+        break;
+    case D::Error: fila.resultado = DesdeUtf8(f.error) + DesdeUtf8(f.caracter); break;
+    case D::CaracterNoValido: fila.caracterNoValido = DesdeUtf8(f.caracter); break;
+    case D::Vacia: break;
+    }
     return fila;
 }
 

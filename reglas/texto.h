@@ -50,12 +50,6 @@ inline QString PrimerNoDigito(QStringView s) {
 // At least one character, all digits.
 inline bool SoloDigitosQt(QStringView s) { return !s.isEmpty() && PrimerNoDigito(s).isEmpty(); }
 
-// Digits where DD/MM/AAAA has them, whatever stands between.
-inline bool CifrasDDMMAAAA(QStringView f) {
-    return f.size() == qsizetype(kLongitudFecha) && SoloDigitosQt(f.first(2)) && SoloDigitosQt(f.sliced(3, 2)) &&
-           SoloDigitosQt(f.sliced(6, 4));
-}
-
 inline std::string_view Vista(const QByteArray& b) { return {b.constData(), static_cast<std::size_t>(b.size())}; }
 
 // UTF-8 to text: the one conversion from the engine's texts. A leading

@@ -1,0 +1,261 @@
+#include "reglas/calculo_masivo.h"
+
+#include <condition_variable>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "engine/catalogo.h"
+#include "reglas/reglas_fila.h"
+#include "reglas/texto.h"
+
+namespace vaviviv {
+
+namespace {
+
+// Bytes appended through a pointer: a row costs no bookkeeping of the array.
+class Cursor {
+public:
+    Cursor(QByteArray& destino, qsizetype previsto) : destino_(destino), usado_(destino.size()) {
+        destino_.resize(usado_ + previsto);
+        p_ = destino_.data() + usado_;
+        fin_ = destino_.data() + destino_.size();
+    }
+    ~Cursor() { destino_.truncate(p_ - destino_.data()); }
+
+    void asegurar(std::size_t n) {
+        if (std::size_t(fin_ - p_) >= n) return;
+        const qsizetype usado = p_ - destino_.data();
+        destino_.resize(std::max(2 * destino_.size(), usado + qsizetype(n)));
+        p_ = destino_.data() + usado;
+        fin_ = destino_.data() + destino_.size();
+    }
+    void poner(std::string_view s) {
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+    }
+    void poner(char c) { *p_++ = c; }
+
+private:
+    QByteArray& destino_;
+    qsizetype usado_;
+    char* p_;
+    char* fin_;
+};
+
+std::string_view Vista(QByteArrayView b) { return {b.data(), std::size_t(b.size())}; }
+
+}  // namespace
+
+CalculoBloque::CalculoBloque(int codigo, bool utf8)
+    : codigo_(codigo),
+      cincoColumnas_(BuscarAlgoritmo(codigo) && BuscarAlgoritmo(codigo)->entradas != Entradas::Referencia),
+      decodificador_(utf8),
+      lineas_(generales_) {}
+
+// Error texts are few and live as long as the program: each is encoded once.
+std::string_view CalculoBloque::errorEnCodigo(std::string_view error) {
+    for (const auto& [texto, bytes] : errores_)
+        if (texto.data() == error.data() && texto.size() == error.size()) return Vista(bytes);
+    QByteArray bytes;
+    codificador_.codificar(DesdeUtf8(error), bytes);
+    errores_.emplace_back(error, std::move(bytes));
+    return Vista(errores_.back().second);
+}
+
+void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) {
+    using D = FilaCalculada::Desenlace;
+    // Results run about three times the input; the cursor grows if not.
+    Cursor cursor(salida, qsizetype(bloque.size()) * 3 + 256);
+    const char* p = bloque.data();
+    const char* const fin = p + bloque.size();
+    while (p < fin) {
+        const LineaBytes linea = PartirLinea(p, fin);
+        ++cuentas.registros;
+        if (!linea.ascii) {
+            filaGeneral(linea, cuentas);
+            cursor.asegurar(std::size_t(generales_.size()));
+            cursor.poner(Vista(generales_));
+            continue;
+        }
+        const auto& [c0, c1, c2] = linea.campos;
+        const FilaCalculada f = CalcularFilaUtf8(codigo_, c0, c1, c2);
+        // The "Referencia Completa" cell, in two parts.
+        std::string_view completa, tras;
+        switch (f.desenlace) {
+        case D::Calculada: completa = f.referencia, tras = f.digitos; break;
+        case D::Error: completa = errorEnCodigo(f.error), tras = f.caracter; break;  // an ASCII row's character
+        case D::CaracterNoValido:
+            cuentas.avisos.push_back({cuentas.registros, QString::fromLatin1(f.caracter.data(), qsizetype(f.caracter.size()))});
+            break;
+        case D::Vacia: break;
+        }
+        if (f.digitos.empty()) ++cuentas.errores;
+        cursor.asegurar(c0.size() + c1.size() + c2.size() + completa.size() + tras.size() + f.digitos.size() + 7);
+        cursor.poner(c0);
+        cursor.poner('\t');
+        if (cincoColumnas_) {
+            cursor.poner(c1);
+            cursor.poner('\t');
+            cursor.poner(c2);
+            cursor.poner('\t');
+        }
+        cursor.poner(completa);
+        cursor.poner(tras);
+        cursor.poner('\t');
+        cursor.poner(f.digitos);
+        cursor.poner("\t\r\n");
+    }
+}
+
+// Decoded, calculated and written exactly as the bulk window's rows are.
+void CalculoBloque::filaGeneral(const LineaBytes& linea, CuentasMasivo& cuentas) {
+    std::array<QString, 3> c;
+    for (std::size_t i = 0; i < 3; ++i) c[i] = decodificador_(linea.campos[i], false);
+    const ResultadoFila f = CalcularFila(codigo_, c[0], c[1], c[2]);
+    if (f.digitos.isEmpty()) ++cuentas.errores;
+    if (!f.caracterNoValido.isEmpty()) cuentas.avisos.push_back({cuentas.registros, f.caracterNoValido});
+    generales_.truncate(0);
+    if (cincoColumnas_)
+        lineas_.fila(std::array<QStringView, 5>{c[0], c[1], c[2], f.resultado, f.digitos});
+    else
+        lineas_.fila(std::array<QStringView, 3>{c[0], f.resultado, f.digitos});
+}
+
+namespace {
+
+constexpr int kHilosMaximos = 8;  // memory holds two blocks more than threads
+// Results may run to 35 bytes a record for a one-byte line, so blocks stay
+// small; larger ones measured no faster.
+constexpr qsizetype kBloqueMasivo = qsizetype(1) << 15;
+
+// A block on its way: read, calculated, then written in its turn.
+struct Tarea {
+    QByteArray entrada;
+    QByteArray salida;
+    CuentasMasivo cuentas;
+    bool utf8 = false;
+    bool lista = false;
+};
+
+// Hands the calculated blocks to `entregar` in input order; `leer` fills the next one.
+template <typename Leer, typename Entregar>
+void EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
+    const int enVuelo = hilos + 2;  // the calculating threads never wait for input
+    std::vector<Tarea> tareas(static_cast<std::size_t>(enVuelo));
+    std::mutex m;
+    std::condition_variable hayTrabajo, hayListas;
+    std::deque<Tarea*> cola;
+    bool terminar = false;
+    std::vector<std::thread> trabajadores;
+    for (int i = 0; i < hilos; ++i)
+        trabajadores.emplace_back([&] {
+            std::optional<CalculoBloque> calculo;
+            for (;;) {
+                Tarea* t;
+                {
+                    std::unique_lock l(m);
+                    hayTrabajo.wait(l, [&] { return terminar || !cola.empty(); });
+                    if (cola.empty()) return;
+                    t = cola.front();
+                    cola.pop_front();
+                }
+                if (!calculo) calculo.emplace(codigo, t->utf8);
+                t->salida.truncate(0);
+                t->cuentas = {};
+                calculo->calcular(Vista(t->entrada), t->salida, t->cuentas);
+                {
+                    std::lock_guard l(m);
+                    t->lista = true;
+                }
+                hayListas.notify_one();
+            }
+        });
+    qint64 leidas = 0, escritas = 0;
+    for (bool agotada = false;;) {
+        while (!agotada && leidas - escritas < enVuelo) {
+            Tarea& t = tareas[std::size_t(leidas % enVuelo)];
+            if (!leer(t)) {
+                agotada = true;
+                break;
+            }
+            {
+                std::lock_guard l(m);
+                t.lista = false;
+                cola.push_back(&t);
+            }
+            hayTrabajo.notify_one();
+            ++leidas;
+        }
+        if (escritas == leidas) break;
+        Tarea& t = tareas[std::size_t(escritas % enVuelo)];
+        {
+            std::unique_lock l(m);
+            hayListas.wait(l, [&] { return t.lista; });
+        }
+        ++escritas;
+        if (!entregar(t)) break;
+    }
+    {
+        std::lock_guard l(m);
+        terminar = true;
+        cola.clear();
+    }
+    hayTrabajo.notify_all();
+    for (auto& h : trabajadores) h.join();
+}
+
+}  // namespace
+
+ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
+                              const std::function<void(const AvisoCaracter&)>& aviso, int hilos) {
+    if (hilos < 0) {
+        // Measured on two cores: one calculating thread beside the reader
+        // gains little, one per core nearly doubles the pace.
+        const int nucleos = int(std::thread::hardware_concurrency());
+        hilos = nucleos > 1 ? std::min(nucleos, kHilosMaximos) : 0;
+    }
+    ResumenMasivo r;
+    LectorBloques lector(entrada, kBloqueMasivo);
+    EscritorResultados escritor(salida);
+    escritor.escribirCabecera(codigo);
+    const auto leer = [&lector](Tarea& t) {
+        if (!lector.siguiente(t.entrada)) return false;
+        t.utf8 = lector.utf8();
+        return true;
+    };
+    const auto entregar = [&](Tarea& t) {
+        escritor.escribirLineas(t.salida);
+        for (AvisoCaracter& a : t.cuentas.avisos) {
+            a.registro += r.cuentas.registros;
+            aviso(a);
+        }
+        r.cuentas.registros += t.cuentas.registros;
+        r.cuentas.errores += t.cuentas.errores;
+        return escritor.error().isEmpty();
+    };
+    if (hilos == 0) {
+        Tarea t;
+        std::optional<CalculoBloque> calculo;
+        while (leer(t)) {
+            if (!calculo) calculo.emplace(codigo, t.utf8);
+            t.salida.truncate(0);
+            t.cuentas = {};
+            calculo->calcular(Vista(t.entrada), t.salida, t.cuentas);
+            if (!entregar(t)) break;
+        }
+    } else {
+        EnParalelo(codigo, hilos, leer, entregar);
+    }
+    const bool escrito = escritor.terminar();
+    if (lector.fallo())
+        r.errorLectura = lector.lineaLarga() ? MensajeLineaLarga(r.cuentas.registros + 1) : lector.errorDispositivo();
+    if (!escrito) {
+        r.errorEscritura = escritor.error();
+        r.numeroEscritura = escritor.numero();
+    }
+    return r;
+}
+
+}  // namespace vaviviv
