@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 segundos=${1:-20}
 [ $# -gt 0 ] && shift
 objetivos=("$@")
-[ ${#objetivos[@]} -gt 0 ] || objetivos=(fuzz_motor fuzz_principal fuzz_fila fuzz_archivos)
+[ ${#objetivos[@]} -gt 0 ] || objetivos=(fuzz_motor fuzz_principal fuzz_fila fuzz_archivos fuzz_masivo)
 
 dir=${VAVIVIV_FUZZ_DIR:-build-fuzz}
 

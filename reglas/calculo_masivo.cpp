@@ -32,6 +32,7 @@ public:
         fin_ = destino_.data() + destino_.size();
     }
     void poner(std::string_view s) {
+        if (s.empty()) return;  // its data may be null, which memcpy may not take
         std::memcpy(p_, s.data(), s.size());
         p_ += s.size();
     }
