@@ -1,5 +1,8 @@
 #include "reglas/reglas_fila.h"
 
+#include <algorithm>
+#include <array>
+
 #include "engine/algoritmos.h"
 #include "engine/caracteres.h"
 #include "engine/catalogo.h"
@@ -114,6 +117,17 @@ Resultado Calcular(int codigo, std::string_view ref, std::string_view c1, std::s
     }
 }
 
+// A cell as UTF-8: an ASCII one (nearly all) is copied into `corto`, without allocating.
+std::string_view EnUtf8(QStringView celda, std::array<char, 32>& corto, QByteArray& largo) {
+    if (celda.size() <= qsizetype(corto.size()) &&
+        std::all_of(celda.begin(), celda.end(), [](QChar c) { return c.unicode() < 0x80; })) {
+        std::transform(celda.begin(), celda.end(), corto.begin(), [](QChar c) { return char(c.unicode()); });
+        return {corto.data(), std::size_t(celda.size())};
+    }
+    largo = celda.toUtf8();
+    return Vista(largo);
+}
+
 }  // namespace
 
 FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
@@ -156,9 +170,11 @@ ResultadoFila CalcularFila(int codigo, QStringView col0, QStringView col1, QStri
     using D = FilaCalculada::Desenlace;
     const QStringView ref = RecortarEspacios(col0);
     const bool tresCampos = BuscarAlgoritmo(codigo) && BuscarAlgoritmo(codigo)->entradas != Entradas::Referencia;
-    const QByteArray r = ref.toUtf8(), c1 = tresCampos ? col1.toUtf8() : QByteArray(),
-                     c2 = tresCampos ? col2.toUtf8() : QByteArray();
-    const FilaCalculada f = CalcularFilaUtf8(codigo, Vista(r), Vista(c1), Vista(c2));
+    std::array<std::array<char, 32>, 3> corto;
+    std::array<QByteArray, 3> largo;
+    const FilaCalculada f = CalcularFilaUtf8(codigo, EnUtf8(ref, corto[0], largo[0]),
+                                             tresCampos ? EnUtf8(col1, corto[1], largo[1]) : std::string_view(),
+                                             tresCampos ? EnUtf8(col2, corto[2], largo[2]) : std::string_view());
     ResultadoFila fila;
     switch (f.desenlace) {
     case D::Calculada:

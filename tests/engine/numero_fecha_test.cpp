@@ -64,15 +64,23 @@ TEST(Fecha, CalendarioOrdenYLectura) {
                           "15 /06/2000", "15/06/2000x", "", "15/06", "15/06/2000/1", "2000/06/15", "15/06/2O00",
                           "+1/06/2000", "15,06,2000", "15062000", "\t15/06/2000"})
         EXPECT_FALSE(LeerFecha(t)) << "'" << t << "'";
+    // DD/MM/AAAA as the windows measure it, in UTF-16 units: any separator of the BMP (a malformed byte reads
+    // as U+FFFD) is one, one beyond the BMP is two.
+    for (const auto& [t, si] : {std::pair{"01/02/2000", true}, {"99x99.9999", true}, {"01é02€2000", true},
+                                {"01\xFF" "02/2000", true}, {"01😀02/2000", false}, {"1/02/2000", false}, {"01/02/20000", false},
+                                {"01/02/200", false}, {"01/0a/2000", false}, {"01//2/2000", false}, {" 01/02/2000", false}, {"", false}})
+        EXPECT_EQ(CifrasDDMMAAAA(t), si) << t;
 }
 
-// Whole sequences of 1 to 4 bytes; anything malformed or cut is one byte.
-TEST(Caracteres, LongitudCaracter) {
+// Whole sequences of 1 to 4 bytes; anything malformed or cut is one byte. Characters of valid text.
+TEST(Caracteres, LongitudYCuenta) {
     const std::pair<std::string, std::size_t> casos[] = {
         {"", 0}, {"A", 1}, {std::string(1, '\0'), 1}, {"ñx", 2}, {"€x", 3}, {"\xF0\x9F\x98\x80x", 4},
         {"\xF4\x8F\xBF\xBF", 4}, {"\x80\x80", 1}, {"\xC3", 1}, {"\xC3" "A", 1}, {"\xE2\x82", 1}, {"\xE2\x82" "A", 1},
         {"\xF0\x9F\x98", 1}, {"\xF0\x9F\x98" "A", 1}, {"\xF0" "A\x98\x80", 1}, {"\xF8\x88\x80\x80\x80", 1}, {"\xFF", 1}};
     for (const auto& [s, n] : casos) EXPECT_EQ(LongitudCaracter(s), n) << s;
+    for (const auto& [s, n] : {std::pair{"", 0}, {"abc", 3}, {"ñé", 2}, {"€x", 2}, {"😀😀a", 3}, {"a\xF4\x8F\xBF\xBF", 2}})
+        EXPECT_EQ(ContarCaracteres(s), std::size_t(n)) << s;
 }
 
 }  // namespace

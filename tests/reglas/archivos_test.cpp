@@ -120,13 +120,19 @@ TEST(LectorEntrada, LimiteEnCaracteresFueraDelBMP) {
                {kBom + kCara.repeated(kLineaMaxima) + "a", {}, largo}});
 }
 
-TEST(Codificacion, CadaByteIdaYVuelta) {
-    QByteArray todos(256, 0), codificado;  // none read as "?" or U+FFFD
+// Each BMP code point is written as the byte Qt's decoder reads as it, or "?";
+// one "?" for a character beyond the BMP.
+TEST(Codificacion, CadaCaracterComoLoLeeElDecodificador) {
+    QByteArray todos(256, 0), esperado(0x10000, '?'), codificado;  // no byte reads as "?" or U+FFFD
     for (int b = 0; b < 256; ++b) todos[b] = char(b);
-    const QString leido = DecodificarWindows1252(todos);
-    CodificadorWindows1252().codificar(leido, codificado);
-    EXPECT_EQ(codificado, todos);
-    EXPECT_FALSE(leido.mid(0x40).contains(u'?') || leido.contains(kR));
+    const QString leido = QStringDecoder("windows-1252")(todos);
+    EXPECT_TRUE(DecodificarWindows1252(todos) == leido && !leido.mid(0x40).contains(u'?') && !leido.contains(kR));
+    for (int b = 0; b < 256; ++b) esperado[leido[b].unicode()] = char(b);
+    CodificadorWindows1252 codificador;
+    for (int c = 0; c < 0x10000; ++c) codificador.codificar(QString(QChar(c)), codificado);
+    codificador.codificar(QString::fromUtf8(kCara), codificado);
+    const auto n = std::mismatch(esperado.begin(), esperado.end(), codificado.begin(), codificado.end()).first - esperado.begin();
+    EXPECT_TRUE(codificado == esperado + "?") << "U+" << std::hex << n;
 }
 
 const std::string kCabecera3 = "Referencia\tReferencia Completa\tD\xEDgito Verif\r\n";
