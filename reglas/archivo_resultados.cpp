@@ -22,11 +22,7 @@ QString CabeceraResultados(int codigo) {
     }
 }
 
-void LineasResultados::cabecera(int codigo) {
-    const QString texto = CabeceraResultados(codigo);
-    codificador_.codificar(texto, destino_);
-    destino_.append("\r\n");
-}
+void LineasResultados::cabecera(int codigo) { codificador_.codificar(CabeceraResultados(codigo) + u"\r\n", destino_); }
 
 template <typename Celda>
 void LineasResultados::agregar(std::span<const Celda> celdas) {

@@ -8,8 +8,6 @@
 #include <QStringView>
 #include <string_view>
 
-#include "engine/fecha.h"
-
 namespace vaviviv {
 
 // Removes the space character only: tabs and other blanks stay.

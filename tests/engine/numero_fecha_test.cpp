@@ -64,8 +64,7 @@ TEST(Fecha, CalendarioOrdenYLectura) {
                           "15 /06/2000", "15/06/2000x", "", "15/06", "15/06/2000/1", "2000/06/15", "15/06/2O00",
                           "+1/06/2000", "15,06,2000", "15062000", "\t15/06/2000"})
         EXPECT_FALSE(LeerFecha(t)) << "'" << t << "'";
-    // DD/MM/AAAA as the windows measure it, in UTF-16 units: any separator of the BMP (a malformed byte reads
-    // as U+FFFD) is one, one beyond the BMP is two.
+    // DD/MM/AAAA in UTF-16 units, as the windows measure it: a separator beyond the BMP is two (U+FFFD is one).
     for (const auto& [t, si] : {std::pair{"01/02/2000", true}, {"99x99.9999", true}, {"01é02€2000", true},
                                 {"01\xFF" "02/2000", true}, {"01😀02/2000", false}, {"1/02/2000", false}, {"01/02/20000", false},
                                 {"01/02/200", false}, {"01/0a/2000", false}, {"01//2/2000", false}, {" 01/02/2000", false}, {"", false}})

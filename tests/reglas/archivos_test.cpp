@@ -92,7 +92,7 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
         {"a\r\nb\rc\nd", {{"a"}, {"b"}, {"c"}, {"d"}}}, {"a\n\rb", {{"a"}, kVacia, {"b"}}},
         {"a\r\r\nb", {{"a"}, kVacia, {"b"}}}, {"a\n\nb", {{"a"}, kVacia, {"b"}}},
         // CR last in the first 64 KiB read, LF first in the next: one line end; so is a sequence split there.
-        {kA + "\r\nb", {{QString(kA)}, {"b"}}}, {kBom + kA.mid(3) + "\r\nb", {{QString(kA.mid(3))}, {"b"}}},
+        {kA + "\r\nb", {{QString(kA)}, {"b"}}}, {kA + "\r" + tope, {{QString(kA)}, {QString(tope)}}}, {kBom + kA.mid(3) + "\r\nb", {{QString(kA.mid(3))}, {"b"}}},
         {kBom + kA.mid(3) + kCara + "\nb", {{kA.mid(3) + kCara}, {"b"}}},
         {kBom + kA.mid(4) + kCara + "\nb", {{kA.mid(4) + kCara}, {"b"}}},
         {kBom + kA.mid(5) + kCara + "\nb", {{kA.mid(5) + kCara}, {"b"}}},
@@ -120,8 +120,7 @@ TEST(LectorEntrada, LimiteEnCaracteresFueraDelBMP) {
                {kBom + kCara.repeated(kLineaMaxima) + "a", {}, largo}});
 }
 
-// Each BMP code point is written as the byte Qt's decoder reads as it, or "?";
-// one "?" for a character beyond the BMP.
+// Each BMP code point as the byte Qt's decoder reads as it, or "?"; one "?" for a character beyond the BMP.
 TEST(Codificacion, CadaCaracterComoLoLeeElDecodificador) {
     QByteArray todos(256, 0), esperado(0x10000, '?'), codificado;  // no byte reads as "?" or U+FFFD
     for (int b = 0; b < 256; ++b) todos[b] = char(b);
