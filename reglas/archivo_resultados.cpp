@@ -22,7 +22,7 @@ QString CabeceraResultados(int codigo) {
     }
 }
 
-void LineasResultados::cabecera(int codigo) { codificador_.codificar(CabeceraResultados(codigo) + u"\r\n", destino_); }
+void LineasResultados::cabecera(int codigo) { codificador_.codificar(CabeceraResultados(codigo) + QStringLiteral("\r\n"), destino_); }
 
 template <typename Celda>
 void LineasResultados::agregar(std::span<const Celda> celdas) {
