@@ -101,7 +101,7 @@ bool LectorBloques::siguiente(QByteArray& bloque) {
         // Only a line that began in an earlier read can pass the limit.
         if (antes > 0) {
             const qsizetype fin = PrimerFin(pendiente_, desde);
-            if (demasiadoLarga(fin, fin < pendiente_.size())) return false;
+            if (demasiadoLarga(fin, fin < pendiente_.size() || fin_)) return false;  // the input's end ends it too
         }
         const qsizetype corte = fin_ ? pendiente_.size() : TrasUltimoFin(pendiente_, desde);
         if (fin_ && corte == 0) return false;
