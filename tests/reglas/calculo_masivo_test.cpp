@@ -1,0 +1,154 @@
+// The bulk calculation of a file, inline, on threads or fed a few bytes a read, gives what the window's rules
+// give record by record: the same bytes, counts and warnings on messy files; and it stops at the first failure.
+
+#include "reglas/calculo_masivo.h"
+#include "reglas/reglas_fila.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <random>
+
+#include "fuzz/dispositivo_troceado.h"
+
+namespace {
+
+using namespace vaviviv;
+
+// Reads hand out `trozo` bytes; with `falla`, they fail once the data is out.
+// Writes fail once `tope` bytes are in, as on a full disk.
+struct Entrada : fuzz::DispositivoTroceado {
+    Entrada(const QByteArray& datos, qint64 trozo, bool falla = false) : DispositivoTroceado(datos, trozo), falla_(falla) {}
+    qint64 readData(char* d, qint64 n) override {
+        const qint64 leidos = DispositivoTroceado::readData(d, n);
+        return leidos == 0 && falla_ ? (setErrorString("Fallo de lectura simulado"), -1) : leidos;
+    }
+    bool falla_;
+};
+
+struct Salidas : QBuffer {
+    explicit Salidas(qint64 tope = qint64(1) << 40) : tope_(tope) { open(WriteOnly | Unbuffered); }
+    qint64 writeData(const char* d, qint64 n) override {
+        return buffer().size() + n > tope_ ? (setErrorString("Disco lleno simulado"), -1) : QBuffer::writeData(d, n);
+    }
+    qint64 tope_;
+};
+
+struct Salida {
+    QByteArray bytes;
+    qint64 registros = 0, errores = 0;
+    std::vector<std::pair<qint64, std::string>> avisos;
+    std::string errorLectura, errorEscritura;
+};
+
+void Igual(const Salida& a, const Salida& b) {
+    EXPECT_EQ(std::tie(a.registros, a.errores, a.avisos, a.errorLectura, a.errorEscritura),
+              std::tie(b.registros, b.errores, b.avisos, b.errorLectura, b.errorEscritura));
+    const auto n = std::mismatch(a.bytes.begin(), a.bytes.end(), b.bytes.begin(), b.bytes.end()).first - a.bytes.begin();
+    EXPECT_TRUE(a.bytes == b.bytes) << "from byte " << n;
+}
+
+// The window's way: each record decoded, calculated and written as cells.
+Salida General(int codigo, const QByteArray& datos) {
+    Entrada entrada(datos, 1 << 20);
+    Salidas salida;
+    LectorEntrada lector(entrada);
+    EscritorResultados escritor(salida);
+    escritor.escribirCabecera(codigo);
+    Salida s;
+    for (Registro r; lector.siguiente(r); ++s.registros) {
+        const auto& [c0, c1, c2] = r.campos;
+        const ResultadoFila f = CalcularFila(codigo, c0, c1, c2);
+        s.errores += f.digitos.isEmpty();
+        if (!f.caracterNoValido.isEmpty()) s.avisos.emplace_back(s.registros + 1, f.caracterNoValido.toStdString());
+        if (codigo == 6 || codigo == 10) escritor.escribirFila(std::array<QStringView, 5>{c0, c1, c2, f.resultado, f.digitos});
+        else escritor.escribirFila(std::array<QStringView, 3>{c0, f.resultado, f.digitos});
+    }
+    EXPECT_TRUE(escritor.terminar());
+    return {salida.data(), s.registros, s.errores, s.avisos, lector.error().toStdString()};
+}
+
+Salida Masivo(int codigo, const QByteArray& datos, int hilos, qint64 trozo = 1 << 20, bool falla = false,
+              qint64 tope = qint64(1) << 40) {
+    Entrada entrada(datos, trozo, falla);
+    Salidas salida(tope);
+    std::vector<std::pair<qint64, std::string>> avisos;
+    const auto aviso = [&avisos](const AvisoCaracter& a) { avisos.emplace_back(a.registro, a.caracter.toStdString()); };
+    const ResumenMasivo r = CalcularArchivo(codigo, entrada, salida, aviso, hilos);
+    return {salida.data(), r.cuentas.registros, r.cuentas.errores, avisos, r.errorLectura.toStdString(), r.errorEscritura.toStdString()};
+}
+
+// 3,000 lines of every line end (LF CR is two), empty lines, 1 to 6 fields of
+// values, blanks and other bytes, three lines of 100,000 bytes; and how many
+// bytes of 0x80 or more were put in the first three fields.
+std::pair<QByteArray, int> Generar(unsigned semilla, bool utf8, bool finalConFin) {
+    std::mt19937 azar(semilla);
+    const auto uno = [&azar](const auto& lista) { return lista[azar() % std::size(lista)]; };
+    static const QByteArray kFines[] = {"\r\n", "\r", "\n", "\n\r"}, kValores[3][8] = {
+        {"", "", "141118", "990229", "A1b2", "zZ", "AM-QO-", "1.5"},
+        {"123", "0.29", "123.45", "999999999.99", "1000000000", "-5", "", "12345678901234567890"},
+        {"4567", "15/06/2000", "18/11/2014", "01/01/1988", "1/6/2000", "31/02/2000", "15é06é2000", "01😀02/2000"}};
+    static const QByteArray kUtf8[] = {"é", "€", "\xC2\xA0", "😀", "\xF4\x8F\xBF\xBF", "\xC3", "\x80", "\xE2\x82",
+                                       "\xED\xA0\x80", "\xF0\x9F\x98", "\xC0\xAF", "\xFF", "\xEF\xBB\xBF"};
+    std::pair<QByteArray, int> g{utf8 ? "\xEF\xBB\xBF" : "", 0};
+    for (int linea = 0; linea < 3000; ++linea) {
+        for (int c = 0, campos = azar() % 16 ? 1 + int(azar() % 6) : 0; c < campos; ++c) {
+            QByteArray v = c > 2 ? "x" : c ? uno(kValores[c]) : uno(kValores[0]) + QByteArray::number(quint64(azar()) << (azar() % 32));
+            if (linea % 1000 == 999 && c == 0) v = QByteArray(100000, '7');
+            if (azar() % 5 == 0) v = " " + v + " ";
+            const bool alto = azar() % 6 == 0;
+            if (alto) v.insert(azar() % (v.size() + 1), utf8 ? uno(kUtf8) : QByteArray(1, char(0x80 + azar() % 128)));
+            g.second += alto && c < 3;
+            g.first += (c ? "\t" : "") + v;
+        }
+        if (linea < 2999 || finalConFin) g.first += uno(kFines);
+    }
+    return g;
+}
+
+TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
+    std::vector<std::pair<QString, QByteArray>> archivos;
+    for (const auto& [semilla, utf8, fin] : {std::tuple{1u, false, true}, {2u, false, false}, {3u, true, true}, {4u, true, false}}) {
+        const auto [bytes, noAscii] = Generar(semilla, utf8, fin);
+        EXPECT_GT(noAscii, 100) << semilla;
+        archivos.emplace_back(QString::number(semilla), bytes);
+    }
+    for (const QFileInfo& muestra : QDir(VAVIVIV_SAMPLES).entryInfoList(QDir::Files)) {
+        QFile f(muestra.filePath());
+        archivos.emplace_back(muestra.fileName(), f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+    }
+    ASSERT_EQ(archivos.size(), 9u);
+    for (const auto& [nombre, bytes] : archivos) {
+        for (const int codigo : {0, 2, 3, 4, 6, 10, 35, 36, 37}) {
+            SCOPED_TRACE(nombre.toStdString() + " " + std::to_string(codigo));
+            const Salida general = General(codigo, bytes);
+            // Calculated rows, refused ones and, where the routines refuse characters, warnings.
+            EXPECT_TRUE(nombre.endsWith(".txt") || (general.errores > 0 && general.errores < general.registros &&
+                                                    (codigo < 35 || general.avisos.size() > 1)));
+            for (const auto& [hilos, trozo] : {std::pair{0, 1 << 20}, {2, 1 << 20}, {0, 7}}) {
+                SCOPED_TRACE(std::to_string(hilos) + " " + std::to_string(trozo));
+                Igual(Masivo(codigo, bytes, hilos, trozo), general);
+            }
+        }
+    }
+}
+
+// The rows before a failure are written, and its reason told.
+TEST(CalcularArchivo, SeDetieneEnLaPrimeraFalla) {
+    const QByteArray lineas = Generar(5, false, true).first.replace("\r\n", "\n").replace('\r', '\n');
+    Salida esperada = General(35, lineas);
+    for (const int hilos : {0, 2}) {
+        SCOPED_TRACE(hilos);
+        esperada.errorLectura = "Fallo de lectura simulado";
+        Igual(Masivo(35, lineas, hilos, 1 << 20, true), esperada);
+        esperada.errorLectura = MensajeLineaLarga(esperada.registros + 1).toStdString();
+        Igual(Masivo(35, lineas + QByteArray(kLineaMaxima + 1, '7') + "\n1\n", hilos), esperada);
+        const Salida s = Masivo(35, lineas, hilos, 1 << 20, false, 100000);
+        EXPECT_TRUE(s.errorEscritura == "Disco lleno simulado" && s.registros < esperada.registros &&
+                    s.bytes.size() > 0 && esperada.bytes.startsWith(s.bytes)) << s.registros;  // stopped there
+    }
+}
+
+}  // namespace
