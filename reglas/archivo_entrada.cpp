@@ -25,10 +25,10 @@ qsizetype CorteUtf8(QByteArrayView b) {
 bool EsFin(char c) { return c == '\n' || c == '\r'; }
 
 // Just past the last line end at or after `desde`, or -1. A CR that ends the
-// bytes does not count yet: an LF may follow it.
-qsizetype TrasUltimoFin(const QByteArray& b, qsizetype desde) {
+// bytes counts only when nothing more can come: else an LF may follow it.
+qsizetype TrasUltimoFin(const QByteArray& b, qsizetype desde, bool ultimos) {
     for (qsizetype i = b.size(); i-- > desde;) {
-        if (b[i] == '\n' || (b[i] == '\r' && i + 1 < b.size())) return i + 1;
+        if (b[i] == '\n' || (b[i] == '\r' && (ultimos || i + 1 < b.size()))) return i + 1;
     }
     return -1;
 }
@@ -85,33 +85,39 @@ bool LectorBloques::demasiadoLarga(qsizetype hasta, bool completa) {
 
 bool LectorBloques::siguiente(QByteArray& bloque) {
     if (fallo()) return false;
-    for (;;) {
-        const qsizetype antes = pendiente_.size();
-        if (!fin_ && leer() < 0) return false;
-        qsizetype desde = std::max<qsizetype>(antes - 1, 0);  // a CR left at the end may now end its line
-        if (inicio_) {
-            // The byte-order mark needs three bytes to be seen.
-            while (pendiente_.size() < 3 && !fin_)
-                if (leer() < 0) return false;
-            inicio_ = false;
-            utf8_ = pendiente_.startsWith("\xEF\xBB\xBF");
-            if (utf8_) pendiente_.remove(0, 3);
-            desde = 0;
-        }
-        // Only a line that began in an earlier read can pass the limit.
-        if (antes > 0) {
-            const qsizetype fin = PrimerFin(pendiente_, desde);
-            if (demasiadoLarga(fin, fin < pendiente_.size() || fin_)) return false;  // the input's end ends it too
-        }
-        const qsizetype corte = fin_ ? pendiente_.size() : TrasUltimoFin(pendiente_, desde);
-        if (fin_ && corte == 0) return false;
-        if (corte <= 0) continue;
+    const auto entregar = [&](qsizetype corte) {
         bloque.resize(corte);
         std::memcpy(bloque.data(), pendiente_.constData(), std::size_t(corte));
         pendiente_.remove(0, corte);
         if (pendiente_.capacity() > 4 * lectura_) pendiente_.squeeze();  // after a long line
         contados_ = caracteres_ = 0;
         return true;
+    };
+    for (;;) {
+        const qsizetype antes = pendiente_.size();
+        bool fallida = !fin_ && leer() < 0;
+        qsizetype desde = std::max<qsizetype>(antes - 1, 0);  // a CR left at the end may now end its line
+        if (inicio_) {
+            // The byte-order mark needs three bytes to be seen.
+            while (!fallida && pendiente_.size() < 3 && !fin_) fallida = leer() < 0;
+            inicio_ = false;
+            utf8_ = pendiente_.startsWith("\xEF\xBB\xBF");
+            if (utf8_) pendiente_.remove(0, 3);
+            desde = 0;
+        }
+        if (fallida) {
+            // What was read before the failure stays read, up to its last line end.
+            const qsizetype corte = TrasUltimoFin(pendiente_, 0, true);
+            return corte > 0 && entregar(corte);
+        }
+        // Only a line that began in an earlier read can pass the limit.
+        if (antes > 0) {
+            const qsizetype fin = PrimerFin(pendiente_, desde);
+            if (demasiadoLarga(fin, fin < pendiente_.size() || fin_)) return false;  // the input's end ends it too
+        }
+        const qsizetype corte = fin_ ? pendiente_.size() : TrasUltimoFin(pendiente_, desde, false);
+        if (fin_ && corte == 0) return false;
+        if (corte > 0) return entregar(corte);
     }
 }
 

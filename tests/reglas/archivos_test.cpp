@@ -97,7 +97,7 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
         {kBom + kA.mid(4) + kCara + "\nb", {{kA.mid(4) + kCara}, {"b"}}},
         {kBom + kA.mid(5) + kCara + "\nb", {{kA.mid(5) + kCara}, {"b"}}},
         // A read that fails: the records before it, never part of the next one, then the device's reason.
-        {"", {}, kFallo, true}, {"a\tb\r\nc\r\n", {{"a", "b"}, {"c"}}, kFallo, true}, {"a\r\nb", {{"a"}}, kFallo, true},
+        {"", {}, kFallo, true}, {"a\tb\r\nc\r\n", {{"a", "b"}, {"c"}}, kFallo, true}, {"a\r\nb", {{"a"}}, kFallo, true}, {"a\r", {{"a"}}, kFallo, true},
         {QByteArray(200000, 'x'), {}, kFallo, true},
         // Windows-1252 unless the UTF-8 mark opens the file; only the first mark is one.
         {"\xE1rbol\t\xD1u\xF1o\t\x80", {{"árbol", "Ñuño", "€"}}}, {"\xC3\xA1", {{"Ã¡"}}}, {"x" + kBom, {{"xï»¿"}}},
@@ -117,7 +117,8 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
 TEST(LectorEntrada, LimiteEnCaracteresFueraDelBMP) {
     const QString largo = "La línea 1 pasa de 8,388,608 caracteres; el archivo no parece de texto.";
     Comprobar({{kBom + kCara.repeated(kLineaMaxima), {{QString(kCara).repeated(kLineaMaxima)}}},
-               {kBom + kCara.repeated(kLineaMaxima) + "a", {}, largo}});
+               {kBom + kCara.repeated(kLineaMaxima) + "a", {}, largo},
+               {kBom + kCara.repeated(kLineaMaxima) + "\xE2\x82", {}, largo}});  // the end cuts a character: two U+FFFD
 }
 
 // Each BMP code point as the byte Qt's decoder reads as it, or "?"; one "?" for a character beyond the BMP.
