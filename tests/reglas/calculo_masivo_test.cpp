@@ -1,9 +1,6 @@
 // The bulk calculation of a file, inline, on threads or fed a few bytes a read, gives what the window's rules
 // give record by record: the same bytes, counts and warnings on messy files; and it stops at the first failure.
 
-#include "reglas/calculo_masivo.h"
-#include "reglas/reglas_fila.h"
-
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -11,6 +8,7 @@
 #include <QFile>
 #include <random>
 
+#include "fuzz/caminos_masivo.h"
 #include "fuzz/dispositivo_troceado.h"
 
 namespace {
@@ -36,48 +34,27 @@ struct Salidas : QBuffer {
     qint64 tope_;
 };
 
-struct Salida {
-    QByteArray bytes;
-    qint64 registros = 0, errores = 0;
-    std::vector<std::pair<qint64, std::string>> avisos;
-    std::string errorLectura, errorEscritura;
-};
+using fuzz::SalidaMasivo;
 
-void Igual(const Salida& a, const Salida& b) {
+void Igual(const SalidaMasivo& a, const SalidaMasivo& b) {
     EXPECT_EQ(std::tie(a.registros, a.errores, a.avisos, a.errorLectura, a.errorEscritura),
               std::tie(b.registros, b.errores, b.avisos, b.errorLectura, b.errorEscritura));
     const auto n = std::mismatch(a.bytes.begin(), a.bytes.end(), b.bytes.begin(), b.bytes.end()).first - a.bytes.begin();
     EXPECT_TRUE(a.bytes == b.bytes) << "from byte " << n;
 }
 
-// The window's way: each record decoded, calculated and written as cells.
-Salida General(int codigo, const QByteArray& datos) {
+SalidaMasivo General(int codigo, const QByteArray& datos) {
     Entrada entrada(datos, 1 << 20);
-    Salidas salida;
-    LectorEntrada lector(entrada);
-    EscritorResultados escritor(salida);
-    escritor.escribirCabecera(codigo);
-    Salida s;
-    for (Registro r; lector.siguiente(r); ++s.registros) {
-        const auto& [c0, c1, c2] = r.campos;
-        const ResultadoFila f = CalcularFila(codigo, c0, c1, c2);
-        s.errores += f.digitos.isEmpty();
-        if (!f.caracterNoValido.isEmpty()) s.avisos.emplace_back(s.registros + 1, f.caracterNoValido.toStdString());
-        if (codigo == 6 || codigo == 10) escritor.escribirFila(std::array<QStringView, 5>{c0, c1, c2, f.resultado, f.digitos});
-        else escritor.escribirFila(std::array<QStringView, 3>{c0, f.resultado, f.digitos});
-    }
-    EXPECT_TRUE(escritor.terminar());
-    return {salida.data(), s.registros, s.errores, s.avisos, lector.error().toStdString()};
+    return fuzz::CaminoGeneral(codigo, entrada);
 }
 
-Salida Masivo(int codigo, const QByteArray& datos, int hilos, qint64 trozo = 1 << 20, bool falla = false,
-              qint64 tope = qint64(1) << 40) {
+SalidaMasivo Masivo(int codigo, const QByteArray& datos, int hilos, qint64 trozo = 1 << 20, bool falla = false,
+                    qint64 tope = qint64(1) << 40) {
     Entrada entrada(datos, trozo, falla);
     Salidas salida(tope);
-    std::vector<std::pair<qint64, std::string>> avisos;
-    const auto aviso = [&avisos](const AvisoCaracter& a) { avisos.emplace_back(a.registro, a.caracter.toStdString()); };
-    const ResumenMasivo r = CalcularArchivo(codigo, entrada, salida, aviso, hilos);
-    return {salida.data(), r.cuentas.registros, r.cuentas.errores, avisos, r.errorLectura.toStdString(), r.errorEscritura.toStdString()};
+    SalidaMasivo s = fuzz::CaminoRapido(codigo, entrada, salida, hilos);
+    s.bytes = salida.data();
+    return s;
 }
 
 // 3,000 lines of every line end (LF CR is two), empty lines, 1 to 6 fields of
@@ -123,7 +100,7 @@ TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
     for (const auto& [nombre, bytes] : archivos) {
         for (const int codigo : {0, 2, 3, 4, 6, 10, 35, 36, 37}) {
             SCOPED_TRACE(nombre.toStdString() + " " + std::to_string(codigo));
-            const Salida general = General(codigo, bytes);
+            const SalidaMasivo general = General(codigo, bytes);
             // Calculated rows, refused ones and, where the routines refuse characters, warnings.
             EXPECT_TRUE(nombre.endsWith(".txt") || (general.errores > 0 && general.errores < general.registros &&
                                                     (codigo < 35 || general.avisos.size() > 1)));
@@ -138,14 +115,14 @@ TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
 // The rows before a failure are written, and its reason told.
 TEST(CalcularArchivo, SeDetieneEnLaPrimeraFalla) {
     const QByteArray lineas = Generar(5, false, true).first.replace("\r\n", "\n").replace('\r', '\n');
-    Salida esperada = General(35, lineas);
+    SalidaMasivo esperada = General(35, lineas);
     for (const int hilos : {0, 2}) {
         SCOPED_TRACE(hilos);
         esperada.errorLectura = "Fallo de lectura simulado";
         Igual(Masivo(35, lineas, hilos, 1 << 20, true), esperada);
-        esperada.errorLectura = MensajeLineaLarga(esperada.registros + 1).toStdString();
+        esperada.errorLectura = MensajeLineaLarga(esperada.registros + 1);
         Igual(Masivo(35, lineas + QByteArray(kLineaMaxima + 1, '7') + "\n1\n", hilos), esperada);
-        const Salida s = Masivo(35, lineas, hilos, 1 << 20, false, 100000);
+        const SalidaMasivo s = Masivo(35, lineas, hilos, 1 << 20, false, 100000);
         EXPECT_TRUE(s.errorEscritura == "Disco lleno simulado" && s.registros < esperada.registros &&
                     s.bytes.size() > 0 && esperada.bytes.startsWith(s.bytes)) << s.registros;  // stopped there
     }
