@@ -3,12 +3,14 @@
 # 00, 02, 06, 10 and 35) and prints, for each code, the best of three runs:
 # seconds, records per second, peak resident memory (the highest of the three)
 # and the ratio to a plain copy of the same bytes on the same file system.
-# Then the code-00 references through Debian's python3-stdnum, and code 00 on
-# a 10,000,000-record file, to show the memory does not grow with the file.
+# Then the code-00 references through Debian's python3-stdnum, code 00 on a
+# 10,000,000-record file, to show the memory does not grow with the file, and
+# code 10 on 10,000,000 empty lines, the input whose results take the most
+# memory per byte.
 #
 # Usage: bench/masivo.sh [VAVIVIV_CLI]   (default build-bench/cli/vaviviv-cli)
-# Environment: REGISTROS= records per file (1000000); GRANDE=0 skips the
-# 10,000,000-record file.
+# Environment: REGISTROS= records per file (1000000); GRANDE=0 skips the two
+# 10,000,000-record files.
 set -euo pipefail
 cli=$(realpath "${1:-build-bench/cli/vaviviv-cli}")
 cd "$(dirname "$0")/.."
@@ -122,4 +124,16 @@ if [ "${GRANDE:-1}" != 0 ]; then
   rm -f "$tmp/grande.txt" "$tmp/salida.txt"
   awk -v s="$segundos" -v kb="$kb" -v kb1="${memoria[00]}" -v n="$grande" -v m="$n" 'BEGIN {
     printf "  %d registros: %.2f s, %.0f registros/s, memoria máxima %.1f MB (con %d: %.1f MB)\n", n, s, n / s, kb / 1024, m, kb1 / 1024 }'
+fi
+
+if [ "${GRANDE:-1}" != 0 ]; then
+  # The most output a byte of input can give: every line empty, every row an
+  # error text. Memory holds a few results blocks; this is their largest.
+  echo "== Memoria en el peor caso: código 10, $grande líneas vacías =="
+  head -c "$grande" /dev/zero | tr '\0' '\n' > "$tmp/vacias.txt"
+  medir /dev/null "$cli" masivo 10 "$tmp/vacias.txt" -o "$tmp/salida.txt"
+  bytes=$(stat -c %s "$tmp/salida.txt")
+  rm -f "$tmp/vacias.txt" "$tmp/salida.txt"
+  awk -v s="$segundos" -v kb="$kb" -v n="$grande" -v b="$bytes" 'BEGIN {
+    printf "  %d registros: %.2f s, %.0f MB escritos, memoria máxima %.1f MB\n", n, s, b / 1e6, kb / 1024 }'
 fi

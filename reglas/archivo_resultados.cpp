@@ -22,23 +22,22 @@ QString CabeceraResultados(int codigo) {
     }
 }
 
-void LineasResultados::cabecera(int codigo) { codificador_.codificar(CabeceraResultados(codigo) + QStringLiteral("\r\n"), destino_); }
+void LineasResultados::cabecera(int codigo) {
+    codificador_.codificar(CabeceraResultados(codigo), destino_);
+    destino_.append(kFinDeLinea.data(), qsizetype(kFinDeLinea.size()));
+}
 
 template <typename Celda>
 void LineasResultados::agregar(std::span<const Celda> celdas) {
     for (const Celda& c : celdas) {
-        if constexpr (std::is_same_v<Celda, std::string_view>)
-            destino_.append(c.data(), qsizetype(c.size()));
-        else
-            codificador_.codificar(c, destino_);
-        destino_.append('\t');
+        codificador_.codificar(c, destino_);
+        destino_.append(kTrasCelda);
     }
-    destino_.append("\r\n");
+    destino_.append(kFinDeLinea.data(), qsizetype(kFinDeLinea.size()));
 }
 
 void LineasResultados::fila(std::span<const QString> celdas) { agregar(celdas); }
 void LineasResultados::fila(std::span<const QStringView> celdas) { agregar(celdas); }
-void LineasResultados::fila(std::span<const std::string_view> celdas) { agregar(celdas); }
 
 EscritorResultados::EscritorResultados(QIODevice& salida) : salida_(salida) { buffer_.reserve(kVolcado + 4096); }
 

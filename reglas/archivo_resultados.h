@@ -17,6 +17,10 @@ namespace vaviviv {
 
 QString CabeceraResultados(int codigo);
 
+// The shape of a results line: each cell followed by a tab, then CR LF.
+inline constexpr char kTrasCelda = '\t';
+inline constexpr std::string_view kFinDeLinea = "\r\n";
+
 // The lines of a results file, appended to bytes in the file's code page.
 class LineasResultados {
 public:
@@ -25,8 +29,6 @@ public:
     void cabecera(int codigo);
     void fila(std::span<const QString> celdas);
     void fila(std::span<const QStringView> celdas);
-    // Cells already in the code page (ASCII is the same text in both).
-    void fila(std::span<const std::string_view> celdas);
 
 private:
     template <typename Celda>

@@ -45,8 +45,6 @@ private:
     char* fin_;
 };
 
-std::string_view Vista(QByteArrayView b) { return {b.data(), std::size_t(b.size())}; }
-
 }  // namespace
 
 CalculoBloque::CalculoBloque(int codigo, bool utf8)
@@ -94,19 +92,21 @@ void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, Cuenta
         }
         if (f.digitos.empty()) ++cuentas.errores;
         cursor.asegurar(c0.size() + c1.size() + c2.size() + completa.size() + tras.size() + f.digitos.size() + 7);
+        // The cells as they stand in the file: ASCII is the same in the code page.
         cursor.poner(c0);
-        cursor.poner('\t');
+        cursor.poner(kTrasCelda);
         if (cincoColumnas_) {
             cursor.poner(c1);
-            cursor.poner('\t');
+            cursor.poner(kTrasCelda);
             cursor.poner(c2);
-            cursor.poner('\t');
+            cursor.poner(kTrasCelda);
         }
         cursor.poner(completa);
         cursor.poner(tras);
-        cursor.poner('\t');
+        cursor.poner(kTrasCelda);
         cursor.poner(f.digitos);
-        cursor.poner("\t\r\n");
+        cursor.poner(kTrasCelda);
+        cursor.poner(kFinDeLinea);
     }
 }
 
