@@ -117,6 +117,7 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
 TEST(LectorEntrada, LimiteEnCaracteresFueraDelBMP) {
     const QString largo = "La línea 1 pasa de 8,388,608 caracteres; el archivo no parece de texto.";
     Comprobar({{kBom + kCara.repeated(kLineaMaxima), {{QString(kCara).repeated(kLineaMaxima)}}},
+               {kBom + "ab" + kCara.repeated(kLineaMaxima - 2), {{"ab" + QString(kCara).repeated(kLineaMaxima - 2)}}},  // reads end 3 bytes into a character
                {kBom + kCara.repeated(kLineaMaxima) + "a", {}, largo},
                {kBom + kCara.repeated(kLineaMaxima) + "\xE2\x82", {}, largo}});  // the end cuts a character: two U+FFFD
 }
