@@ -4,6 +4,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "engine/catalogo.h"
@@ -140,9 +141,11 @@ struct Tarea {
     bool lista = false;
 };
 
-// Hands the calculated blocks to `entregar` in input order; `leer` fills the next one.
+// Hands the calculated blocks to `entregar` in input order; `leer` fills the
+// next one. False, having read nothing, when no thread could be started (a
+// limit on processes, say).
 template <typename Leer, typename Entregar>
-void EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
+bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
     const int enVuelo = hilos + 2;  // the calculating threads never wait for input
     std::vector<Tarea> tareas(static_cast<std::size_t>(enVuelo));
     std::mutex m;
@@ -150,29 +153,36 @@ void EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
     std::deque<Tarea*> cola;
     bool terminar = false;
     std::vector<std::thread> trabajadores;
-    for (int i = 0; i < hilos; ++i)
-        trabajadores.emplace_back([&] {
-            std::optional<CalculoBloque> calculo;
-            for (;;) {
-                Tarea* t;
-                {
-                    std::unique_lock l(m);
-                    hayTrabajo.wait(l, [&] { return terminar || !cola.empty(); });
-                    if (cola.empty()) return;
-                    t = cola.front();
-                    cola.pop_front();
-                }
-                if (!calculo) calculo.emplace(codigo, t->utf8);
-                t->salida.truncate(0);
-                t->cuentas = {};
-                calculo->calcular(Vista(t->entrada), t->salida, t->cuentas);
-                {
-                    std::lock_guard l(m);
-                    t->lista = true;
-                }
-                hayListas.notify_one();
+    const auto trabajar = [&] {
+        std::optional<CalculoBloque> calculo;
+        for (;;) {
+            Tarea* t;
+            {
+                std::unique_lock l(m);
+                hayTrabajo.wait(l, [&] { return terminar || !cola.empty(); });
+                if (cola.empty()) return;
+                t = cola.front();
+                cola.pop_front();
             }
-        });
+            if (!calculo) calculo.emplace(codigo, t->utf8);
+            t->salida.truncate(0);
+            t->cuentas = {};
+            calculo->calcular(Vista(t->entrada), t->salida, t->cuentas);
+            {
+                std::lock_guard l(m);
+                t->lista = true;
+            }
+            hayListas.notify_one();
+        }
+    };
+    for (int i = 0; i < hilos; ++i) {
+        try {
+            trabajadores.emplace_back(trabajar);
+        } catch (const std::system_error&) {
+            break;  // those started will do
+        }
+    }
+    if (trabajadores.empty()) return false;
     qint64 leidas = 0, escritas = 0;
     for (bool agotada = false;;) {
         while (!agotada && leidas - escritas < enVuelo) {
@@ -205,6 +215,7 @@ void EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
     }
     hayTrabajo.notify_all();
     for (auto& h : trabajadores) h.join();
+    return true;
 }
 
 }  // namespace
@@ -236,7 +247,7 @@ ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
         r.cuentas.errores += t.cuentas.errores;
         return escritor.error().isEmpty();
     };
-    if (hilos == 0) {
+    if (hilos == 0 || !EnParalelo(codigo, hilos, leer, entregar)) {
         Tarea t;
         std::optional<CalculoBloque> calculo;
         while (leer(t)) {
@@ -246,8 +257,6 @@ ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
             calculo->calcular(Vista(t.entrada), t.salida, t.cuentas);
             if (!entregar(t)) break;
         }
-    } else {
-        EnParalelo(codigo, hilos, leer, entregar);
     }
     const bool escrito = escritor.terminar();
     if (lector.fallo())

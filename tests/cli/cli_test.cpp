@@ -268,4 +268,25 @@ TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
     EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) << p.readAllStandardError().toStdString();
 }
 
+// Where no thread can be started (the user's processes at their limit), the
+// file is calculated on the one there is.
+TEST(CliHostiles, SinHilosQueArrancar) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the leak checker needs a thread of its own";
+#endif
+    QProcess p;
+    p.setChildProcessModifier([] {
+        const rlimit uno{1, 1};
+        ::setrlimit(RLIMIT_NPROC, &uno);
+        // The limit does not hold root.
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+    });
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.start(QStringLiteral(VAVIVIV_CLI), {"masivo", "00", "-"});
+    p.write(QByteArray("123456\r\n").repeated(100000));
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(std::pair(p.exitCode(), p.readAllStandardError()), std::pair(0, QByteArray("Registros: 100000, con error: 0\n")));
+}
+
 }  // namespace
