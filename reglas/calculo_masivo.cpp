@@ -127,7 +127,9 @@ void CalculoBloque::filaGeneral(const LineaBytes& linea, CuentasMasivo& cuentas)
 
 namespace {
 
-constexpr int kHilosMaximos = 8;  // memory holds two blocks more than threads
+// Memory holds two blocks more than threads, each up to 1.2 MB of results on
+// the worst input: four threads keep the whole under 20 MB.
+constexpr int kHilosMaximos = 4;
 // Results may run to 35 bytes a record for a one-byte line, so blocks stay
 // small; larger ones measured no faster.
 constexpr qsizetype kBloqueMasivo = qsizetype(1) << 15;
