@@ -12,7 +12,6 @@
 #include "reglas/archivo_resultados.h"
 #include "reglas/calculo_masivo.h"
 #include "reglas/codificacion.h"
-#include "reglas/reglas_fila.h"
 #include "reglas/calcular_referencia.h"
 #include "reglas/error_sistema.h"
 #include "reglas/texto.h"

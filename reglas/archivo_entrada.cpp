@@ -131,8 +131,6 @@ QString DecodificadorCampos::operator()(std::string_view campo, bool ascii) {
 
 LectorEntrada::LectorEntrada(QIODevice& entrada) : bloques_(entrada) {}
 
-LectorEntrada::~LectorEntrada() = default;
-
 bool LectorEntrada::siguiente(Registro& registro) {
     while (siguiente_ == fin_) {
         if (!bloques_.siguiente(bloque_)) return false;

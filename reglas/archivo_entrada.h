@@ -14,8 +14,8 @@
 #include <QString>
 #include <QStringDecoder>
 #include <array>
-#include <optional>
 #include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace vaviviv {
@@ -104,14 +104,13 @@ private:
 };
 
 struct Registro {
-    std::array<QString, 3> campos;
+    std::array<QString, 3> campos;  // fields past the third are dropped
 };
 
 // Record by record, decoded.
 class LectorEntrada {
 public:
     explicit LectorEntrada(QIODevice& entrada);
-    ~LectorEntrada();
 
     // The next record; false at the end of the input or when reading failed.
     bool siguiente(Registro& registro);
