@@ -75,6 +75,13 @@ constexpr const Algoritmo* BuscarAlgoritmo(int codigo) {
 // The longest reference of a catalogue code.
 constexpr std::size_t LongitudMaxima(int codigo) { return std::size_t(BuscarAlgoritmo(codigo)->longitudMaxima); }
 
+// A catalogue code that takes two fields besides the reference (branch and
+// account, or amount and date).
+constexpr bool TomaDosCamposMas(int codigo) {
+    const Algoritmo* a = BuscarAlgoritmo(codigo);
+    return a && a->entradas != Entradas::Referencia;
+}
+
 // Shown by the bulk window for a code without a layout.
 inline constexpr std::string_view kAlgoritmoNoDisponible = "Algoritmo No Disponible";
 

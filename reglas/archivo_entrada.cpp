@@ -74,7 +74,7 @@ bool LectorBloques::demasiadoLarga(qsizetype hasta, bool completa) {
         while (contados_ < corte) {
             qsizetype trozo = std::min(corte - contados_, lectura_);
             if (contados_ + trozo < corte) trozo = CorteUtf8(QByteArrayView(pendiente_).sliced(contados_, trozo));
-            caracteres_ += ContarCaracteres(DesdeUtf8(Vista(pendiente_.sliced(contados_, trozo))));
+            caracteres_ += ContarCaracteres(DesdeUtf8({pendiente_.constData() + contados_, std::size_t(trozo)}));
             contados_ += trozo;
         }
         if (caracteres_ <= kLineaMaxima) return false;
@@ -145,7 +145,7 @@ bool LectorEntrada::siguiente(Registro& registro) {
 }
 
 QString LectorEntrada::error() const {
-    return bloques_.lineaLarga() ? MensajeLineaLarga(lineas_ + 1) : bloques_.errorDispositivo();
+    return bloques_.error(lineas_);
 }
 
 }  // namespace vaviviv

@@ -36,11 +36,10 @@ public:
     // the end of the input or when reading failed.
     bool siguiente(QByteArray& bloque);
     bool utf8() const { return utf8_; }  // known once the first block is out
-    // Why reading failed: the device's reason; empty otherwise, or when the
-    // failure is a line past the limit (lineaLarga()).
-    QString errorDispositivo() const { return errorDispositivo_; }
-    bool lineaLarga() const { return lineaLarga_; }
     bool fallo() const { return lineaLarga_ || !errorDispositivo_.isEmpty(); }
+    // Why reading failed, `lineas` being the lines handed out: the device's
+    // reason, or the line after them past the limit; empty otherwise.
+    QString error(qint64 lineas) const { return lineaLarga_ ? MensajeLineaLarga(lineas + 1) : errorDispositivo_; }
 
 private:
     qint64 leer();

@@ -50,7 +50,7 @@ private:
 
 CalculoBloque::CalculoBloque(int codigo, bool utf8)
     : codigo_(codigo),
-      cincoColumnas_(BuscarAlgoritmo(codigo) && BuscarAlgoritmo(codigo)->entradas != Entradas::Referencia),
+      cincoColumnas_(TomaDosCamposMas(codigo)),
       decodificador_(utf8),
       lineas_(generales_) {}
 
@@ -141,6 +141,14 @@ struct Tarea {
     CuentasMasivo cuentas;
     bool utf8 = false;
     bool lista = false;
+
+    // Its results, by a calculator made for the file's encoding on first use.
+    void calcular(std::optional<CalculoBloque>& calculo, int codigo) {
+        if (!calculo) calculo.emplace(codigo, utf8);
+        salida.truncate(0);
+        cuentas = {};
+        calculo->calcular(Vista(entrada), salida, cuentas);
+    }
 };
 
 // Hands the calculated blocks to `entregar` in input order; `leer` fills the
@@ -166,10 +174,7 @@ bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
                 t = cola.front();
                 cola.pop_front();
             }
-            if (!calculo) calculo.emplace(codigo, t->utf8);
-            t->salida.truncate(0);
-            t->cuentas = {};
-            calculo->calcular(Vista(t->entrada), t->salida, t->cuentas);
+            t->calcular(calculo, codigo);
             {
                 std::lock_guard l(m);
                 t->lista = true;
@@ -253,16 +258,12 @@ ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
         Tarea t;
         std::optional<CalculoBloque> calculo;
         while (leer(t)) {
-            if (!calculo) calculo.emplace(codigo, t.utf8);
-            t.salida.truncate(0);
-            t.cuentas = {};
-            calculo->calcular(Vista(t.entrada), t.salida, t.cuentas);
+            t.calcular(calculo, codigo);
             if (!entregar(t)) break;
         }
     }
     const bool escrito = escritor.terminar();
-    if (lector.fallo())
-        r.errorLectura = lector.lineaLarga() ? MensajeLineaLarga(r.cuentas.registros + 1) : lector.errorDispositivo();
+    r.errorLectura = lector.error(r.cuentas.registros);
     if (!escrito) {
         r.errorEscritura = escritor.error();
         r.numeroEscritura = escritor.numero();

@@ -169,7 +169,7 @@ FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view
 ResultadoFila CalcularFila(int codigo, QStringView col0, QStringView col1, QStringView col2) {
     using D = FilaCalculada::Desenlace;
     const QStringView ref = RecortarEspacios(col0);
-    const bool tresCampos = BuscarAlgoritmo(codigo) && BuscarAlgoritmo(codigo)->entradas != Entradas::Referencia;
+    const bool tresCampos = TomaDosCamposMas(codigo);
     std::array<std::array<char, 32>, 3> corto;
     std::array<QByteArray, 3> largo;
     const FilaCalculada f = CalcularFilaUtf8(codigo, EnUtf8(ref, corto[0], largo[0]),
