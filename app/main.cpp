@@ -5,6 +5,7 @@
 #include "platform/aplicacion.h"
 #include "platform/carpeta_aplicacion.h"
 #include "reglas/codificacion.h"
+#include "reglas/descriptores.h"
 #include "principal/frmPrincipal.h"
 
 #include <QApplication>
@@ -161,6 +162,8 @@ int SinPantalla(int argc, char** argv, const QString& porque) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // No file the window opens may take the number of a standard stream the caller closed.
+    vaviviv::AbrirDescriptoresEstandar();
     if (const QString porque = SinPantallaPorque(); !porque.isEmpty()) return SinPantalla(argc, argv, porque);
 
     QApplication app(argc, argv);

@@ -1,6 +1,7 @@
 #include "cli/argumentos.h"
 
 #include "engine/catalogo.h"
+#include "reglas/texto.h"
 
 namespace vaviviv::cli {
 
@@ -10,35 +11,39 @@ const QStringList kConValor{"--sucursal", "--cuenta", "--importe", "--fecha", "-
 
 }  // namespace
 
-std::variant<Argumentos, QString> LeerArgumentos(const QStringList& lista) {
+QString Texto(const QByteArray& argumento) { return DesdeUtf8(Vista(argumento)); }
+
+std::variant<Argumentos, QString> LeerArgumentos(const QList<QByteArray>& lista) {
     Argumentos a;
     bool soloPosicionales = false;
-    QStringList posicionales;
+    QList<QByteArray> posicionales;
     for (qsizetype i = 0; i < lista.size(); ++i) {
-        const QString& arg = lista[i];
-        if (soloPosicionales || arg == u"-" || !arg.startsWith(u'-')) {
+        const QByteArray& arg = lista[i];
+        if (soloPosicionales || arg == "-" || !arg.startsWith('-')) {
             posicionales << arg;
             continue;
         }
-        if (arg == u"--") {
+        if (arg == "--") {
             soloPosicionales = true;
             continue;
         }
-        if (arg == u"--help" || arg == u"-h") {
+        if (arg == "--help" || arg == "-h") {
             a.ayuda = true;
             continue;
         }
-        if (arg == u"--version") {
+        if (arg == "--version") {
             a.version = true;
             continue;
         }
-        QString nombre = arg, valor;
-        const bool enLinea = arg.startsWith(u"--") && arg.contains(u'=');
+        QString nombre = Texto(arg);
+        QByteArray valor;
+        const qsizetype igual = arg.indexOf('=');
+        const bool enLinea = arg.startsWith("--") && igual > 0;
         if (enLinea) {
-            nombre = arg.section(u'=', 0, 0);
-            valor = arg.section(u'=', 1);
+            nombre = Texto(arg.first(igual));
+            valor = arg.sliced(igual + 1);
         }
-        if (!kConValor.contains(nombre)) return QStringLiteral("Opción desconocida: %1").arg(arg);
+        if (!kConValor.contains(nombre)) return QStringLiteral("Opción desconocida: %1").arg(Texto(arg));
         if (!enLinea) {
             if (i + 1 >= lista.size()) return QStringLiteral("Falta el valor de la opción %1").arg(nombre);
             valor = lista[++i];
@@ -46,7 +51,7 @@ std::variant<Argumentos, QString> LeerArgumentos(const QStringList& lista) {
         if (a.opciones.contains(nombre)) return QStringLiteral("La opción %1 se dio dos veces").arg(nombre);
         a.opciones.insert(nombre, valor);
     }
-    if (!posicionales.isEmpty()) a.subcomando = posicionales.takeFirst();
+    if (!posicionales.isEmpty()) a.subcomando = Texto(posicionales.takeFirst());
     a.posicionales = posicionales;
     return a;
 }

@@ -1,25 +1,31 @@
 #pragma once
 // Command-line parsing: options may stand before or after the positional
-// arguments; after "--" everything is positional.
+// arguments; after "--" everything is positional. Arguments stay the bytes
+// they were given: a file name need not be valid UTF-8; texts are decoded
+// where they are used.
 
+#include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QString>
-#include <QStringList>
 #include <optional>
 #include <variant>
 
 namespace vaviviv::cli {
 
 struct Argumentos {
-    QString subcomando;           // calcular, masivo, verificar; empty with --help or --version alone
-    QStringList posicionales;     // after the subcommand
-    QMap<QString, QString> opciones;  // "--sucursal" -> value, "-o" -> value
+    QString subcomando;               // calcular, masivo, verificar; empty with --help or --version alone
+    QList<QByteArray> posicionales;   // after the subcommand
+    QMap<QString, QByteArray> opciones;  // "--sucursal" -> value, "-o" -> value
     bool ayuda = false;
     bool version = false;
 };
 
 // Parsed arguments, or the text that explains the misuse.
-std::variant<Argumentos, QString> LeerArgumentos(const QStringList& argumentos);
+std::variant<Argumentos, QString> LeerArgumentos(const QList<QByteArray>& argumentos);
+
+// An argument as text (UTF-8; a leading U+FEFF is part of what was typed).
+QString Texto(const QByteArray& argumento);
 
 // "00", "0", "2", "02", ... -> the catalogue code; nullopt for anything else.
 std::optional<int> LeerCodigo(const QString& texto);

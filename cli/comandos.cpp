@@ -1,6 +1,9 @@
 #include "cli/comandos.h"
 
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <array>
@@ -12,6 +15,7 @@
 #include "reglas/archivo_resultados.h"
 #include "reglas/calculo_masivo.h"
 #include "reglas/codificacion.h"
+#include "reglas/destino_resultados.h"
 #include "reglas/calcular_referencia.h"
 #include "reglas/error_sistema.h"
 #include "reglas/texto.h"
@@ -64,11 +68,15 @@ private:
     QIODevice& terminal_;
 };
 
+QString SobraElArgumento(const QByteArray& argumento) {
+    return QStringLiteral("Sobra el argumento «%1»").arg(Texto(argumento));
+}
+
 // The positional arguments against the names the usage gives them; a misuse
 // names the first one missing or the first one too many.
-std::optional<QString> ContarArgumentos(const QStringList& dados, const QStringList& nombres, const QString& uso) {
+std::optional<QString> ContarArgumentos(const QList<QByteArray>& dados, const QStringList& nombres, const QString& uso) {
     if (dados.size() < nombres.size()) return QStringLiteral("Falta el argumento %1\n%2").arg(nombres[dados.size()], uso);
-    if (dados.size() > nombres.size()) return QStringLiteral("Sobra el argumento «%1»\n%2").arg(dados[nombres.size()], uso);
+    if (dados.size() > nombres.size()) return SobraElArgumento(dados[nombres.size()]) + u'\n' + uso;
     return std::nullopt;
 }
 
@@ -100,23 +108,24 @@ QStringList OpcionesDe(int codigo) {
 std::variant<std::pair<int, DatosPrincipal>, QString> LeerDatos(const Argumentos& a, const QStringList& nombres,
                                                                  const QString& uso) {
     if (const auto error = ContarArgumentos(a.posicionales, nombres, uso)) return *error;
-    const auto codigo = LeerCodigo(a.posicionales[0]);
+    const QString textoCodigo = Texto(a.posicionales[0]);
+    const auto codigo = LeerCodigo(textoCodigo);
     if (!codigo)
-        return CodigoNoValido(a.posicionales[0]);
+        return CodigoNoValido(textoCodigo);
     const QStringList validas = OpcionesDe(*codigo);
     for (const QString& o : a.opciones.keys())
         if (!validas.contains(o))
             return QStringLiteral("La opción %1 no corresponde al algoritmo %2")
-                .arg(o, a.posicionales[0].rightJustified(2, u'0'));
+                .arg(o, textoCodigo.rightJustified(2, u'0'));
     // The window proposes today, which lies past the last day code 10 takes.
     if (validas.contains("--fecha") && !a.opciones.contains("--fecha"))
         return QStringLiteral("Falta la opción --fecha (DD/MM/AAAA), obligatoria con el algoritmo 10");
     DatosPrincipal d;
-    d.referencia = a.posicionales[1];
-    d.sucursal = a.opciones.value("--sucursal");
-    d.cuenta = a.opciones.value("--cuenta");
-    d.importe = a.opciones.value("--importe");
-    d.fecha = a.opciones.value("--fecha");
+    d.referencia = Texto(a.posicionales[1]);
+    d.sucursal = Texto(a.opciones.value("--sucursal"));
+    d.cuenta = Texto(a.opciones.value("--cuenta"));
+    d.importe = Texto(a.opciones.value("--importe"));
+    d.fecha = Texto(a.opciones.value("--fecha"));
     return std::pair{*codigo, d};
 }
 
@@ -156,60 +165,76 @@ int Verificar(const Argumentos& a, Consola& c) {
     return Mostrar(c, QStringLiteral("no válida: se esperaba %1\n").arg(r.referenciaCompleta), kFallo);
 }
 
+// A file name as the messages show it.
+QString Nombre(const QByteArray& ruta) { return QFile::decodeName(ruta); }
+
 int Masivo(const Argumentos& a, Consola& c) {
     if (const auto error = ContarArgumentos(a.posicionales, {"CODIGO", "ENTRADA"},
                                             QStringLiteral("Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]")))
         return MalUso(c, *error);
-    const auto codigo = LeerCodigo(a.posicionales[0]);
+    const QString textoCodigo = Texto(a.posicionales[0]);
+    const auto codigo = LeerCodigo(textoCodigo);
     if (!codigo)
-        return MalUso(c, CodigoNoValido(a.posicionales[0]));
+        return MalUso(c, CodigoNoValido(textoCodigo));
     for (const QString& o : a.opciones.keys())
         if (o != u"-o") return MalUso(c, QStringLiteral("La opción %1 no corresponde a masivo").arg(o));
+    const QByteArray rutaEntrada = a.posicionales[1];
+    const QByteArray rutaSalida = a.opciones.value("-o", "-");
+    if (rutaEntrada.isEmpty()) return MalUso(c, QStringLiteral("El nombre del archivo de entrada está vacío"));
+    if (rutaSalida.isEmpty()) return MalUso(c, QStringLiteral("El nombre del archivo de salida está vacío"));
 
-    const QString rutaEntrada = a.posicionales[1];
-    QFile archivoEntrada(rutaEntrada);
+    QFile archivoEntrada;
     QIODevice* entrada = &c.entrada;
-    if (rutaEntrada != u"-") {
-        errno = 0;
-        if (!archivoEntrada.open(QIODevice::ReadOnly)) {
-            const QString razon = Razon(errno, archivoEntrada.errorString(), rutaEntrada);
-            Linea(c.errores, QStringLiteral("No se pudo abrir «%1»: %2").arg(rutaEntrada, razon));
+    if (rutaEntrada != "-") {
+        const int fd = ::open(rutaEntrada.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+        struct stat st{};
+        int numero = fd < 0 ? errno : ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+        if (numero == 0 && !archivoEntrada.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) numero = EBADF;
+        if (numero != 0) {
+            if (fd >= 0 && !archivoEntrada.isOpen()) ::close(fd);
+            Linea(c.errores, QStringLiteral("No se pudo abrir «%1»: %2").arg(Nombre(rutaEntrada), DescripcionError(numero)));
             return kFallo;
         }
         entrada = &archivoEntrada;
     }
 
-    const QString rutaSalida = a.opciones.value("-o", "-");
+    // A name for standard output is standard output.
+    const bool estandar = rutaSalida == "-" || (ClasificarDestino(rutaSalida).tipo == TipoDestino::Descriptor &&
+                                                 ClasificarDestino(rutaSalida).descriptor == STDOUT_FILENO);
     std::unique_ptr<DestinoResultados> archivoSalida;
     std::optional<TerminalUtf8> terminal;
     QIODevice* salida = &c.salida;
-    if (c.salidaEsTerminal && rutaSalida == u"-") salida = &terminal.emplace(c.salida);
-    if (rutaSalida != u"-") {
+    if (estandar && c.salidaEsTerminal) salida = &terminal.emplace(c.salida);
+    if (!estandar) {
         archivoSalida = std::make_unique<DestinoResultados>(rutaSalida);
         if (!archivoSalida->abrir()) {
-            Linea(c.errores, QStringLiteral("No se pudo crear «%1»: %2")
-                                 .arg(rutaSalida, Razon(archivoSalida->numero(), archivoSalida->error(), rutaSalida)));
+            Linea(c.errores, QStringLiteral("No se pudo crear «%1»: %2").arg(Nombre(rutaSalida), archivoSalida->error()));
             return kFallo;
         }
         salida = &archivoSalida->dispositivo();
+        const Destino destino = archivoSalida->destino();
+        if (destino.tipo == TipoDestino::Descriptor && ::isatty(destino.descriptor) == 1) salida = &terminal.emplace(*salida);
     }
 
     const auto avisar = [&c](const AvisoCaracter& a) {
         Linea(c.errores, QStringLiteral("Registro %1: %2").arg(a.registro).arg(MensajeCaracterNoValido(a.caracter)));
     };
     const ResumenMasivo r = CalcularArchivo(*codigo, *entrada, *salida, avisar);
-    // Left unconfirmed, the earlier file stays as it was.
+    // Until confirmed, nothing has replaced or touched an earlier file.
     if (!r.errorLectura.isEmpty()) {
-        Linea(c.errores, QStringLiteral("No se pudo leer «%1»: %2").arg(rutaEntrada, r.errorLectura));
+        const QString cual = rutaEntrada == "-" ? QStringLiteral("la entrada estándar") : u'«' + Nombre(rutaEntrada) + u'»';
+        Linea(c.errores, QStringLiteral("No se pudo leer %1: %2").arg(cual, r.errorLectura));
         return kFallo;
     }
     if (!r.errorEscritura.isEmpty()) {
         const QString razon = Razon(r.numeroEscritura, r.errorEscritura);
-        Linea(c.errores, archivoSalida ? NoSePudoEscribir(rutaSalida, razon) : NoSePudoEscribirLaSalida(razon));
+        Linea(c.errores, archivoSalida ? NoSePudoEscribir(Nombre(rutaSalida), razon) : NoSePudoEscribirLaSalida(razon));
         return kFallo;
     }
     if (archivoSalida && !archivoSalida->confirmar()) {
-        Linea(c.errores, NoSePudoEscribir(rutaSalida, Razon(archivoSalida->numero(), archivoSalida->error())));
+        QString mensaje = NoSePudoEscribir(Nombre(rutaSalida), archivoSalida->error());
+        if (archivoSalida->sobrescrito()) mensaje += u' ' + AvisoArchivoSobrescrito();
+        Linea(c.errores, mensaje);
         return kFallo;
     }
     Linea(c.errores, QStringLiteral("Registros: %1, con error: %2").arg(r.cuentas.registros).arg(r.cuentas.errores));
@@ -261,11 +286,12 @@ QString TextoAyuda() {
         "escribir; 2 uso incorrecto.\n");
 }
 
-int Ejecutar(const QStringList& argumentos, Consola& consola) {
+int Ejecutar(const QList<QByteArray>& argumentos, Consola& consola) {
     const auto leidos = LeerArgumentos(argumentos);
     if (const auto* error = std::get_if<QString>(&leidos)) return MalUso(consola, *error);
     const Argumentos& a = std::get<Argumentos>(leidos);
     if (a.ayuda) return Mostrar(consola, TextoAyuda(), kExito);
+    if (a.version && !a.subcomando.isEmpty()) return MalUso(consola, SobraElArgumento(a.subcomando.toUtf8()));
     if (a.version) return Mostrar(consola, QStringLiteral("vaviviv-cli " VAVIVIV_VERSION "\n"), kExito);
     if (a.subcomando == u"calcular") return Calcular(a, consola);
     if (a.subcomando == u"verificar") return Verificar(a, consola);

@@ -20,8 +20,8 @@ inline constexpr int kExito = 0;
 inline constexpr int kFallo = 1;
 inline constexpr int kMalUso = 2;
 
-// argumentos: argv without the program name.
-int Ejecutar(const QStringList& argumentos, Consola& consola);
+// argumentos: argv without the program name, as the bytes given.
+int Ejecutar(const QList<QByteArray>& argumentos, Consola& consola);
 
 QString TextoAyuda();
 

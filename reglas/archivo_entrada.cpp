@@ -2,8 +2,10 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
+#include "reglas/error_sistema.h"
 #include "reglas/texto.h"
 
 namespace vaviviv {
@@ -52,10 +54,13 @@ LectorBloques::LectorBloques(QIODevice& entrada, qsizetype lectura) : entrada_(e
 qint64 LectorBloques::leer() {
     const qsizetype antes = pendiente_.size();
     pendiente_.resize(antes + lectura_);
+    errno = 0;
     const qint64 n = entrada_.read(pendiente_.data() + antes, lectura_);
+    const int numero = errno;
     pendiente_.resize(antes + std::max<qint64>(n, 0));
     if (n < 0) {
-        errorDispositivo_ = entrada_.errorString();
+        // The system's reason in Spanish where it left one; else the device's own words.
+        errorDispositivo_ = numero != 0 ? DescripcionError(numero) : entrada_.errorString();
         if (errorDispositivo_.isEmpty()) errorDispositivo_ = QStringLiteral("Error de lectura");
     }
     // Only a read that gives nothing ends the input: a device may hand out a few bytes at a time.

@@ -1,8 +1,5 @@
 #include "reglas/archivo_resultados.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 
 
@@ -92,52 +89,5 @@ bool EscritorResultados::terminar() {
     buffer_.truncate(0);
     return escrito;
 }
-
-DestinoResultados::DestinoResultados(const QString& ruta) {
-    const QFileInfo info(ruta);
-    if (info.exists() && !info.isFile() && !info.isDir())
-        archivo_ = std::make_unique<QFile>(ruta);
-    else {
-        auto guardado = std::make_unique<QSaveFile>(ruta);
-        guardado->setDirectWriteFallback(true);
-        archivo_ = std::move(guardado);
-    }
-}
-
-DestinoResultados::~DestinoResultados() = default;
-
-// Unbuffered: the writer keeps its own buffer and offers a short write again,
-// so that a failing write comes with the system's reason; Qt's buffer would
-// meet the short write at flush and lose it.
-// errno is read before anything else runs: Qt keeps only its own category.
-bool DestinoResultados::abrir() {
-    errno = 0;
-    const bool abierto = archivo_->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    numero_ = abierto ? 0 : errno;
-    return abierto;
-}
-
-bool DestinoResultados::confirmar() {
-    // Flushed first, so that a failure keeps its reason: commit() and close()
-    // forget it.
-    errno = 0;
-    if (!archivo_->flush()) {
-        numero_ = errno;
-        error_ = archivo_->errorString();
-        return false;
-    }
-    if (auto* guardado = dynamic_cast<QSaveFile*>(archivo_.get())) {
-        if (guardado->commit()) return true;
-        numero_ = errno;
-        error_ = guardado->errorString();
-        return false;
-    }
-    archivo_->close();
-    numero_ = errno;
-    error_ = archivo_->error() == QFileDevice::NoError ? QString() : archivo_->errorString();
-    return error_.isEmpty();
-}
-
-QString DestinoResultados::error() const { return error_.isEmpty() ? archivo_->errorString() : error_; }
 
 }  // namespace vaviviv

@@ -3,11 +3,9 @@
 // line per grid row with every cell followed by a tab; CR LF; Windows-1252.
 
 #include <QByteArray>
-#include <QFileDevice>
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
-#include <memory>
 #include <span>
 #include <string_view>
 
@@ -60,28 +58,6 @@ private:
     QByteArray buffer_;
     LineasResultados lineas_{buffer_};
     QString error_;
-    int numero_ = 0;
-};
-
-// Where a results file goes. A regular file (or a new name) is written to a
-// temporary file and put in place only by confirmar(), so a failure leaves the
-// earlier file intact and no partial file; a device or pipe is written directly
-// (replacing it would destroy it), and so is an existing file in a folder that
-// refuses new entries (the file itself may still be writable).
-class DestinoResultados {
-public:
-    explicit DestinoResultados(const QString& ruta);
-    ~DestinoResultados();
-
-    bool abrir();  // false: see error()
-    QIODevice& dispositivo() { return *archivo_; }
-    bool confirmar();
-    QString error() const;
-    int numero() const { return numero_; }  // errno of the failed step; 0 if it left none
-
-private:
-    std::unique_ptr<QFileDevice> archivo_;
-    QString error_;  // the reason of a failed confirmar()
     int numero_ = 0;
 };
 

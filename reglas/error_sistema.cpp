@@ -16,6 +16,11 @@ QString DescripcionError(int numero) {
     case ENOTDIR: return QStringLiteral("No es una carpeta");
     case ENAMETOOLONG: return QStringLiteral("Nombre demasiado largo");
     case EIO: return QStringLiteral("Error de entrada/salida");
+    case EBADF: return QStringLiteral("Descriptor de archivo no válido");
+    case EPIPE: return QStringLiteral("Tubería rota");
+    case EFBIG: return QStringLiteral("Archivo demasiado grande");
+    case ENXIO: return QStringLiteral("No existe el dispositivo o la dirección");
+    case ELOOP: return QStringLiteral("Demasiados niveles de enlaces simbólicos");
     case EBUSY:
     case ETXTBSY: return QStringLiteral("Archivo ocupado");
     default: return qt_error_string(numero);

@@ -278,11 +278,10 @@ TEST(CliHostiles, SinHilosQueArrancar) {
     p.setChildProcessModifier([] {
         const rlimit uno{1, 1};
         ::setrlimit(RLIMIT_NPROC, &uno);
-        // The limit does not hold root.
-        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(99);
+        DejarPrivilegios();
     });
     p.setStandardOutputFile(QProcess::nullDevice());
-    p.start(QStringLiteral(VAVIVIV_CLI), {"masivo", "00", "-"});
+    p.start(CliAlcanzable(), {"masivo", "00", "-"});
     p.write(QByteArray("123456\r\n").repeated(100000));
     p.closeWriteChannel();
     ASSERT_TRUE(p.waitForFinished(60000));

@@ -3,8 +3,26 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <grp.h>
+#include <unistd.h>
+
+// Bytes shown as text in failures, non-printable ones escaped.
+inline void PrintTo(const QByteArray& b, std::ostream* os) {
+    *os << '"';
+    for (const char c : b) {
+        if (c == '\n') *os << "\\n";
+        else if (c == '\r') *os << "\\r";
+        else if (c == '\t') *os << "\\t";
+        else if (static_cast<unsigned char>(c) < 0x20) *os << "\\x" << std::hex << int(c) << std::dec;
+        else *os << c;
+    }
+    *os << '"';
+}
 
 namespace vaviviv::prueba {
 
@@ -27,6 +45,52 @@ inline Salida Ejecutar(const QString& programa, const QStringList& args, const Q
 
 inline Salida Correr(const QStringList& args, const QByteArray& entrada = {}, const QString& destino = {}) {
     return Ejecutar(VAVIVIV_CLI, args, entrada, destino);
+}
+
+// Root ignores folder permissions and process limits: a test that needs them
+// enforced runs the tool as nobody; any other user is already bound by them.
+inline bool EsRoot() { return ::geteuid() == 0; }
+inline constexpr uid_t kNadie = 65534;
+
+// For QProcess::setChildProcessModifier: as root, become nobody with no
+// supplementary groups (root's would still open doors); 99 if that fails.
+inline void DejarPrivilegios() {
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNadie) != 0 || ::setuid(kNadie) != 0)) ::_exit(99);
+}
+
+// A folder every user can reach and write, for files the tool must open as
+// nobody: a checkout under /root (0700) is out of its reach, and so is the
+// 0700 folder QTemporaryDir makes.
+class CarpetaComun {
+public:
+    CarpetaComun() {
+        QFile::setPermissions(dir_.path(), QFileDevice::Permissions(0x7777));
+    }
+    // Folders a test closed would keep their files from being removed.
+    ~CarpetaComun() {
+        for (QDirIterator i(dir_.path(), QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories); i.hasNext();)
+            QFile::setPermissions(i.next(), QFileDevice::Permissions(0x7777));
+    }
+    CarpetaComun(const CarpetaComun&) = delete;
+    CarpetaComun& operator=(const CarpetaComun&) = delete;
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& nombre) const { return dir_.filePath(nombre); }
+
+private:
+    QTemporaryDir dir_{QDir::tempPath() + "/vaviviv-XXXXXX"};
+};
+
+// The tool copied where nobody can run it (it links the project's libraries
+// statically, Qt from the system).
+inline QString CliAlcanzable() {
+    static CarpetaComun carpeta;
+    static const QString copia = [] {
+        const QString destino = carpeta.filePath("vaviviv-cli");
+        QFile::copy(VAVIVIV_CLI, destino);
+        QFile::setPermissions(destino, QFileDevice::Permissions(0x7555));
+        return destino;
+    }();
+    return copia;
 }
 
 inline QByteArray LeerArchivo(const QString& ruta) {

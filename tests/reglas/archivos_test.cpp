@@ -5,6 +5,7 @@
 #include "reglas/archivo_entrada.h"
 #include "reglas/archivo_resultados.h"
 #include "reglas/codificacion.h"
+#include "reglas/destino_resultados.h"
 #include "reglas/error_sistema.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,84 @@
+#pragma once
+// Where a results file goes, and how it gets there without losing the file
+// that was there before.
+//
+// - A regular file or a new name: the results go to a temporary file beside
+//   it, which takes the earlier file's mode and owner and replaces it by
+//   rename only once every byte is written and synced. Until then the earlier
+//   file stays as it was; a kill leaves it too.
+// - A regular file whose folder refuses new entries (the file itself may
+//   still be writable): the whole results are made first in the system's
+//   temporary folder; then, holding an advisory lock on the file (runs take
+//   turns), its final size is reserved (a full disk fails here, with the file
+//   untouched) and only then is it overwritten and cut to size. A failure
+//   after that point is told: sobrescrito().
+// - A device, FIFO or socket is written as it is: replacing it would destroy
+//   it. So is a name for an open descriptor (/dev/stdout, /dev/fd/N,
+//   /proc/self/fd/N): the caller's descriptor, at its current offset.
+//
+// Paths are bytes: a name need not be valid UTF-8.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <memory>
+
+namespace vaviviv {
+
+enum class TipoDestino {
+    Archivo,      // a regular file or a name not taken yet (or anything open() will refuse)
+    Descriptor,   // a name for a descriptor of this process
+    Dispositivo,  // a character or block device, a FIFO, a socket
+};
+
+struct Destino {
+    TipoDestino tipo = TipoDestino::Archivo;
+    int descriptor = -1;  // Descriptor: its number
+    QByteArray ruta;      // Archivo: the file itself once links are followed; otherwise the name given
+};
+
+Destino ClasificarDestino(const QByteArray& ruta);
+
+class DestinoResultados {
+public:
+    // esperarBloqueo: whether an in-place rewrite waits for another holder
+    // of the file's lock (a command line does) or fails at once as busy (a
+    // window must not freeze).
+    explicit DestinoResultados(const QByteArray& ruta, bool esperarBloqueo = true);
+    explicit DestinoResultados(const QString& ruta, bool esperarBloqueo = true);
+    ~DestinoResultados();
+    DestinoResultados(const DestinoResultados&) = delete;
+    DestinoResultados& operator=(const DestinoResultados&) = delete;
+
+    bool abrir();  // false: see numero() and error()
+    QIODevice& dispositivo() { return archivo_; }
+    bool confirmar();
+    QString error() const { return error_; }
+    int numero() const { return numero_; }  // errno of the failed step; 0 if it left none
+    // After a failed confirmar(): the earlier file was already partly overwritten.
+    bool sobrescrito() const { return sobrescrito_; }
+    bool enSitio() const { return destinoFd_ >= 0; }
+    Destino destino() const { return destino_; }
+
+private:
+    bool fallo(int numero);
+    bool abrirTemporal();
+    bool abrirEnSitio();
+    bool reemplazar();
+    bool sobrescribir();
+
+    Destino destino_;
+    bool esperarBloqueo_;
+    int fd_ = -1;         // where the results are written
+    int destinoFd_ = -1;  // in place: the file to overwrite
+    QByteArray temporal_;  // a named temporary file not yet renamed
+    QFile archivo_;
+    QString error_;
+    int numero_ = 0;
+    bool sobrescrito_ = false;
+};
+
+// What a message adds when a failed store had already overwritten part of the earlier file.
+QString AvisoArchivoSobrescrito();
+
+}  // namespace vaviviv
