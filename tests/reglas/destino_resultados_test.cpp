@@ -158,4 +158,20 @@ TEST_F(EnSitio, NombreNuevoEnCarpetaCerrada) {
     EXPECT_EQ(destino.numero(), EACCES);
 }
 
+// A file the user may not write is not replaced behind its back, in a folder
+// that would let it be.
+TEST(DestinoResultados, ArchivoSinPermisoDeEscritura) {
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("r.txt");
+    ASSERT_TRUE(Escribir(ruta, "anterior") && ::chmod(QFile::encodeName(ruta).constData(), 0444) == 0);
+    {
+        prueba::SinSaltarPermisos sin;
+        DestinoResultados destino(ruta);
+        EXPECT_FALSE(destino.abrir());
+        EXPECT_EQ(destino.numero(), EACCES);
+    }
+    EXPECT_EQ(Leer(ruta), "anterior");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"r.txt"});
+}
+
 }  // namespace
