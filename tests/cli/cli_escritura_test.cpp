@@ -171,7 +171,7 @@ TEST(CliEscritura, EnSitioSoloConLosResultadosCompletos) {
     for (const QByteArray& previo : {QByteArray("anterior\r\n"), QByteArray("anterior\r\n").repeated(1000)}) {
         CarpetaComun dir;
         const QString d = CarpetaCerrada(dir.path(), "res.txt", previo);
-        const Salida s = Guion(QStringLiteral("$N \"$1\" masivo 00 \"%1\" -o \"$2/cerrada/res.txt\"").arg(kMuestra00), dir.path());
+        const Salida s = Guion(QStringLiteral("$N \"$1\" masivo 00 \"%1\" -o \"$2/cerrada/res.txt\"").arg(Alcanzable(kMuestra00)), dir.path());
         EXPECT_EQ(s.codigo, 0) << s.err.toStdString();
         EXPECT_EQ(LeerArchivo(d + "/res.txt"), resultados);
         struct stat st{};
@@ -211,7 +211,7 @@ TEST(CliEscritura, EnSitioUnaEjecucionALaVez) {
         ASSERT_EQ(::flock(bloqueado.handle(), LOCK_EX), 0);
         QProcess p;
         p.setChildProcessModifier(DejarPrivilegios);
-        p.start(CliAlcanzable(), {"masivo", "00", kMuestra00, "-o", d + "/res.txt"});
+        p.start(CliAlcanzable(), {"masivo", "00", Alcanzable(kMuestra00), "-o", d + "/res.txt"});
         EXPECT_FALSE(p.waitForFinished(1000));
         EXPECT_EQ(LeerArchivo(d + "/res.txt"), "anterior\r\n");
         ::flock(bloqueado.handle(), LOCK_UN);

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <grp.h>
@@ -80,18 +81,19 @@ private:
     QTemporaryDir dir_{QDir::tempPath() + "/vaviviv-XXXXXX"};
 };
 
-// The tool copied where nobody can run it (it links the project's libraries
-// statically, Qt from the system).
-inline QString CliAlcanzable() {
+// `archivo` copied, once, where nobody can read (and run) it; the tool links
+// the project's libraries statically, Qt from the system.
+inline QString Alcanzable(const QString& archivo) {
     static CarpetaComun carpeta;
-    static const QString copia = [] {
-        const QString destino = carpeta.filePath("vaviviv-cli");
-        QFile::copy(VAVIVIV_CLI, destino);
-        QFile::setPermissions(destino, QFileDevice::Permissions(0x7555));
-        return destino;
-    }();
+    const QString copia = carpeta.filePath(QFileInfo(archivo).fileName());
+    if (!QFileInfo::exists(copia)) {
+        QFile::copy(archivo, copia);
+        QFile::setPermissions(copia, QFileDevice::Permissions(0x7555));
+    }
     return copia;
 }
+
+inline QString CliAlcanzable() { return Alcanzable(VAVIVIV_CLI); }
 
 inline QByteArray LeerArchivo(const QString& ruta) {
     QFile f(ruta);
