@@ -232,6 +232,72 @@ private slots:
         c<QMenu>("mnuEditar")->hide();
     }
 
+    // A corrected input cell (F2 or a double click, the box answered) empties its own row's two results,
+    // no other row's: stored and printed, the row no longer carries the result of what it held before.
+    // Cancel or an empty answer leaves the row and the marker as they were.
+    void edicionVaciaResultados_data() {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QByteArray>("entrada");
+        QTest::addColumn<int>("fila");
+        QTest::addColumn<int>("columna");
+        QTest::addColumn<bool>("doble");  // a double click; else F2
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QStringList>("antes");  // once calculated
+        QTest::addColumn<QStringList>("despues");
+        const QByteArray dos00 = "12a4\r\n123456\r\n", dos10 = "123456\t123.45\t31/02/2000\r\n123456\t123.45\t15/06/2000\r\n";
+        const QStringList calculadas00{"12a4|Error: Referencia no válida.|", "123456|1234566|6"};
+        const QStringList calculadas10{"123456|123.45|31/02/2000|Error: Fecha no válida.|", "123456|123.45|15/06/2000|12345646337268|46337268"};
+        QTest::newRow("00 error, F2") << 0 << dos00 << 1 << 0 << false << "1345" << calculadas00 << QStringList{"1345||", calculadas00[1]};
+        QTest::newRow("00 calculada, doble clic") << 0 << dos00 << 2 << 0 << true << "12345" << calculadas00 << QStringList{calculadas00[0], "12345||"};
+        QTest::newRow("10 fecha, doble clic") << 10 << dos10 << 1 << 2 << true << "15/06/2000" << calculadas10
+                                              << QStringList{"123456|123.45|15/06/2000||", calculadas10[1]};
+        QTest::newRow("10 importe, F2") << 10 << dos10 << 2 << 1 << false << "0" << calculadas10
+                                        << QStringList{calculadas10[0], "123456|0|15/06/2000||"};
+        QTest::newRow("06 cuenta, F2") << 6 << QByteArray("890\t123\t4567\r\n") << 1 << 2 << false << "4568"
+                                       << QStringList{"890|123|4567|89062|62"} << QStringList{"890|123|4568||"};
+    }
+    void edicionVaciaResultados() {
+        QFETCH(int, codigo); QFETCH(QByteArray, entrada); QFETCH(int, fila); QFETCH(int, columna); QFETCH(bool, doble);
+        QFETCH(QString, valor); QFETCH(QStringList, antes); QFETCH(QStringList, despues);
+        const auto editar = [&] {
+            const QPoint punto = g().visualRect(g().model()->index(fila - 1, columna)).center();
+            QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, punto);
+            if (doble) QTest::mouseDClick(g().viewport(), Qt::LeftButton, {}, punto);
+            else QTest::keyClick(&g(), Qt::Key_F2);
+        };
+        const auto guardado = [&](const QString& nombre) {  // as the results file holds the rows, each cell tab-ended
+            w->GuardarResultados(ruta(nombre));
+            return Leer(ruta(nombre));
+        };
+        const auto impreso = [&] {
+            PresentacionPdf presentacion(ruta("informe.pdf"));
+            QTest::mouseClick(c("cmdImprimir"), Qt::LeftButton);
+            return TextoPdf(presentacion.ruta).join(u'\f');
+        };
+        calcular(codigo, entrada);
+        QCOMPARE(filas(), antes);
+        QVERIFY(guardado("antes.txt").size() > 0 && !sinGuardar());
+        for (const QString& vacia : {QString(), QString("")}) {  // Cancel, then an empty answer
+            if (!vacia.isNull()) dialogos->responderTexto(vacia);
+            editar();
+            QVERIFY(filas() == antes && !sinGuardar());
+        }
+        const QString impresoAntes = impreso();
+        dialogos->responderTexto(valor);
+        editar();
+        QCOMPARE(dialogos->peticiones().size(), std::size_t(3));
+        QCOMPARE(filas(), despues);
+        QVERIFY(sinGuardar() && c("cmdCalcular")->isEnabled());
+        const QByteArray archivo = guardado("despues.txt");
+        QByteArray esperado;
+        for (const QString& f : despues) esperado += (QString(f).replace(u'|', u'\t') + "\t\r\n").toLatin1();
+        QCOMPARE(archivo.mid(archivo.indexOf("Verif\r\n") + 7), esperado);  // after the header
+        const QString impresoDespues = impreso();
+        const QString viejo = antes[fila - 1].section(u'|', -2, -2);  // the edited row's result before
+        QVERIFY2(impresoAntes.contains(viejo.left(12)), qPrintable(impresoAntes));
+        QVERIFY2(!impresoDespues.contains(viejo.left(12)) && impresoDespues.contains(valor), qPrintable(impresoDespues));
+    }
+
     // Over the algorithm list the wheel turns it only while the list has the focus; then a notch, like an
     // arrow key, is a pick with its questions. On a cell Enter and F2 edit as a double click does, the menu key
     // and Shift+F10 open the row menu, Tab leaves the grid; Enter presses a focused button.
