@@ -396,6 +396,34 @@ private slots:
         QCOMPARE(vistas.join(u','), "Vaviviv.hlp 1 103,Vaviviv.hlp 1 6,Vaviviv.hlp 11 0,Vaviviv.hlp 4 0,Vaviviv.hlp 1 102,Vaviviv.hlp 1 103,VaviviV.hlp 11 0");
     }
 
+    // The explorer's action wants a name: blanks typed alone, or left after the name is erased, keep its button
+    // disabled and Enter in the name box runs nothing; a name among blanks enables it, and Enter loads that file.
+    void exploradorNombreEnBlanco() {
+        QVERIFY(Escribir(ruta("a.txt"), "7\r\n"));
+        elegir(0);
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        frmArchivo* e = w->Explorador();
+        e->findChild<ListaCarpetas*>("dirLista")->setPath(carpeta->path());
+        auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
+        auto* accion = e->findChild<QPushButton*>("cmdAlmacenar");
+        QVERIFY(nombre->text().isEmpty() && !accion->isEnabled() && accion->text() == kModoAbrir);
+        for (int i = 1; i <= 3; ++i) {
+            QTest::keyClick(nombre, Qt::Key_Space);
+            QVERIFY(nombre->text() == QString(i, u' ') && !accion->isEnabled());
+        }
+        QTest::keyClick(nombre, Qt::Key_Return);
+        QVERIFY(e->isVisible() && g().Rows() == 1 && dialogos->cajas().empty());
+        QTest::keyClick(nombre, Qt::Key_A);
+        QVERIFY(accion->isEnabled());
+        QTest::keyClick(nombre, Qt::Key_Backspace);
+        QVERIFY(nombre->text() == "   " && !accion->isEnabled());
+        QTest::keyClicks(nombre, "a.txt ");
+        QVERIFY(nombre->text() == "   a.txt " && accion->isEnabled());
+        QTest::keyClick(nombre, Qt::Key_Return);
+        QVERIFY(!e->isVisible() && filas() == QStringList{"7||"});
+        QCOMPARE(dialogos->textos(), QStringList{"Archivo cargado Exitosamente !!!"});
+    }
+
     // The open menu entry's No to unsaved results opens nothing; the open button asks, then opens the explorer
     // anyway, first in the application's folder, later where the last file was. A screen reader finds a dialog
     // and a name for each control. There drive, folder and file lists follow each other, files under
