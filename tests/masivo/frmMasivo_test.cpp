@@ -265,7 +265,7 @@ private slots:
             if (doble) QTest::mouseDClick(g().viewport(), Qt::LeftButton, {}, punto);
             else QTest::keyClick(&g(), Qt::Key_F2);
         };
-        const auto guardado = [&](const QString& nombre) {  // as the results file holds the rows, each cell tab-ended
+        const auto guardado = [&](const QString& nombre) {  // through the window's store routine, read back
             w->GuardarResultados(ruta(nombre));
             return Leer(ruta(nombre));
         };
@@ -290,10 +290,12 @@ private slots:
         QVERIFY(sinGuardar() && c("cmdCalcular")->isEnabled());
         const QByteArray archivo = guardado("despues.txt");
         QByteArray esperado;
-        for (const QString& f : despues) esperado += (QString(f).replace(u'|', u'\t') + "\t\r\n").toLatin1();
+        for (const QString& f : despues)  // each cell tab-ended; "á" is the same byte in Windows-1252 as in Latin-1
+            esperado += (QString(f).replace(u'|', u'\t') + "\t\r\n").toLatin1();
         QCOMPARE(archivo.mid(archivo.indexOf("Verif\r\n") + 7), esperado);  // after the header
         const QString impresoDespues = impreso();
-        const QString viejo = antes[fila - 1].section(u'|', -2, -2);  // the edited row's result before
+        // The edited row's result before, as much of it as its printed column surely shows.
+        const QString viejo = antes[fila - 1].section(u'|', -2, -2);
         QVERIFY2(impresoAntes.contains(viejo.left(12)), qPrintable(impresoAntes));
         QVERIFY2(!impresoDespues.contains(viejo.left(12)) && impresoDespues.contains(valor), qPrintable(impresoDespues));
     }
