@@ -1,6 +1,7 @@
 // Correcting the grid: one input cell through an input box, inserting and
 // removing rows, and the rule that follows the grid's row count. Every edit
-// turns the unsaved-results marker on; none recalculates.
+// turns the unsaved-results marker on; none recalculates, so a corrected
+// cell empties its row's results rather than leave the old ones beside it.
 
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
@@ -25,6 +26,9 @@ void frmMasivo::grdMasivo_DblClick() {
     // Cancel gives no text: an input box cannot empty a cell.
     if (!valor || valor->isEmpty()) return;
     grdMasivo->setTextMatrix(fila, columna, *valor);
+    // Stored or printed, they would pass for the result of the new value.
+    grdMasivo->setTextMatrix(fila, grdMasivo->Cols() - 2, QString());
+    grdMasivo->setTextMatrix(fila, grdMasivo->Cols() - 1, QString());
     cmdGuardar->setEnabled(true);
     cmdCalcular->setEnabled(true);
 }

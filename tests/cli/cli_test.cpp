@@ -30,6 +30,9 @@ QByteArray MensajesDeLaVentana(int codigo, const QString& referencia) {
 
 TEST(Cli, CadaCaminoDeLosSubcomandos) {
     const QByteArray uso = "\nUse \xC2\xABvaviviv-cli --help\xC2\xBB para ver c\xC3\xB3mo se usa.\n";
+    const auto codigoMal = [&uso](const QByteArray& codigo) {
+        return "C\xC3\xB3" "digo de algoritmo no v\xC3\xA1lido: \xC2\xAB" + codigo + "\xC2\xBB (use 00 02 03 04 06 10 35 36 37)" + uso;
+    };
     const std::tuple<QStringList, int, QByteArray, QByteArray> casos[] = {
         // Options before or after the arguments, "--opción=valor" too.
         {{"calcular", "00", "123456"}, 0, "1234566\t6\n", ""},
@@ -57,6 +60,15 @@ TEST(Cli, CadaCaminoDeLosSubcomandos) {
         // Today is past the last day code 10 takes: the date has to be given.
         {{"verificar", "10", "12345646337268", "--importe", "123.45"}, 2, "", "Falta la opci\xC3\xB3n --fecha (DD/MM/AAAA), obligatoria con el algoritmo 10" + uso},
         {{"calcular", "05", "123"}, 2, "", "C\xC3\xB3" "digo de algoritmo no v\xC3\xA1lido: \xC2\xAB" "05\xC2\xBB (use 00 02 03 04 06 10 35 36 37)" + uso},
+        // A code is one or two ASCII digits and nothing else, whatever number they read as.
+        {{"calcular", "0", "123456"}, 0, "1234566\t6\n", ""},
+        {{"calcular", "006", "123"}, 2, "", codigoMal("006")}, {{"calcular", "000", "123"}, 2, "", codigoMal("000")},
+        {{"calcular", "0010", "123"}, 2, "", codigoMal("0010")}, {{"calcular", " 06", "123"}, 2, "", codigoMal(" 06")},
+        {{"calcular", " 6", "123"}, 2, "", codigoMal(" 6")}, {{"calcular", "6 ", "123"}, 2, "", codigoMal("6 ")},
+        {{"calcular", "+6", "123"}, 2, "", codigoMal("+6")}, {{"calcular", "--", "-0", "123"}, 2, "", codigoMal("-0")},
+        {{"calcular", "", "123"}, 2, "", codigoMal("")}, {{"calcular", "0:", "123"}, 2, "", codigoMal("0:")},
+        {{"calcular", "0/", "123"}, 2, "", codigoMal("0/")}, {{"calcular", "\xD9\xA0\xD9\xA6", "123"}, 2, "", codigoMal("\xD9\xA0\xD9\xA6")},
+        {{"verificar", "006", "1234566"}, 2, "", codigoMal("006")}, {{"masivo", "006", "-"}, 2, "", codigoMal("006")},
         {{"calcular", "4", "123", "--importe", "5"}, 2, "", "La opci\xC3\xB3n --importe no corresponde al algoritmo 04" + uso},
         {{"masivo", "00", "-", "--fecha", "01/01/2000"}, 2, "", "La opci\xC3\xB3n --fecha no corresponde a masivo" + uso},
         {{"calcular", "06", "1", "--sucursal"}, 2, "", "Falta el valor de la opci\xC3\xB3n --sucursal" + uso},

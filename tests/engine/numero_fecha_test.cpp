@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -69,6 +71,31 @@ TEST(Fecha, CalendarioOrdenYLectura) {
                                 {"01\xFF" "02/2000", true}, {"01😀02/2000", false}, {"1/02/2000", false}, {"01/02/20000", false},
                                 {"01/02/200", false}, {"01/0a/2000", false}, {"01//2/2000", false}, {" 01/02/2000", false}, {"", false}})
         EXPECT_EQ(CifrasDDMMAAAA(t), si) << t;
+}
+
+// Every month's last day is read and the day after it is not, in common and leap years written with four
+// digits (century years too, and both ends of what four digits hold) and with two (00-29 are 20xx, 30-99 19xx).
+TEST(Fecha, UltimoDiaDeCadaMes) {
+    const int dias[] = {31, 0, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};  // February: by year
+    const std::tuple<const char*, int, int> anios[] = {  // as written, the year, February's last day
+        {"2013", 2013, 28}, {"2012", 2012, 29}, {"2000", 2000, 29}, {"1900", 1900, 28}, {"2100", 2100, 28},
+        {"1988", 1988, 29}, {"2014", 2014, 28}, {"1996", 1996, 29}, {"0001", 1, 28}, {"0004", 4, 29}, {"9999", 9999, 28},
+        {"00", 2000, 29}, {"13", 2013, 28}, {"28", 2028, 29}, {"29", 2029, 28}, {"30", 1930, 28}, {"88", 1988, 29},
+        {"99", 1999, 28}};
+    for (const auto& [escrito, anio, febrero] : anios) {
+        for (int mes = 1; mes <= 12; ++mes) {
+            const int ultimo = mes == 2 ? febrero : dias[mes - 1];
+            const auto texto = [&](int dia) {
+                char t[16];
+                std::snprintf(t, sizeof t, "%02d/%02d/%s", dia, mes, escrito);
+                return std::string(t);
+            };
+            EXPECT_EQ(LeerFecha(texto(ultimo)), (Fecha{ultimo, mes, anio})) << texto(ultimo);
+            EXPECT_FALSE(LeerFecha(texto(ultimo + 1))) << texto(ultimo + 1);
+            EXPECT_TRUE(EsFechaReal(ultimo, mes, anio) && !EsFechaReal(ultimo + 1, mes, anio)) << texto(ultimo);
+        }
+    }
+    EXPECT_FALSE(LeerFecha("31/12/0000"));
 }
 
 // Whole sequences of 1 to 4 bytes; anything malformed or cut is one byte. Characters of valid text.

@@ -234,6 +234,74 @@ private slots:
         c<QMenu>("mnuEditar")->hide();
     }
 
+    // A corrected input cell (F2 or a double click, the box answered) empties its own row's two results,
+    // no other row's: stored and printed, the row no longer carries the result of what it held before.
+    // Cancel or an empty answer leaves the row and the marker as they were.
+    void edicionVaciaResultados_data() {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QByteArray>("entrada");
+        QTest::addColumn<int>("fila");
+        QTest::addColumn<int>("columna");
+        QTest::addColumn<bool>("doble");  // a double click; else F2
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QStringList>("antes");  // once calculated
+        QTest::addColumn<QStringList>("despues");
+        const QByteArray dos00 = "12a4\r\n123456\r\n", dos10 = "123456\t123.45\t31/02/2000\r\n123456\t123.45\t15/06/2000\r\n";
+        const QStringList calculadas00{"12a4|Error: Referencia no válida.|", "123456|1234566|6"};
+        const QStringList calculadas10{"123456|123.45|31/02/2000|Error: Fecha no válida.|", "123456|123.45|15/06/2000|12345646337268|46337268"};
+        QTest::newRow("00 error, F2") << 0 << dos00 << 1 << 0 << false << "1345" << calculadas00 << QStringList{"1345||", calculadas00[1]};
+        QTest::newRow("00 calculada, doble clic") << 0 << dos00 << 2 << 0 << true << "12345" << calculadas00 << QStringList{calculadas00[0], "12345||"};
+        QTest::newRow("10 fecha, doble clic") << 10 << dos10 << 1 << 2 << true << "15/06/2000" << calculadas10
+                                              << QStringList{"123456|123.45|15/06/2000||", calculadas10[1]};
+        QTest::newRow("10 importe, F2") << 10 << dos10 << 2 << 1 << false << "0" << calculadas10
+                                        << QStringList{calculadas10[0], "123456|0|15/06/2000||"};
+        QTest::newRow("06 cuenta, F2") << 6 << QByteArray("890\t123\t4567\r\n") << 1 << 2 << false << "4568"
+                                       << QStringList{"890|123|4567|89062|62"} << QStringList{"890|123|4568||"};
+    }
+    void edicionVaciaResultados() {
+        QFETCH(int, codigo); QFETCH(QByteArray, entrada); QFETCH(int, fila); QFETCH(int, columna); QFETCH(bool, doble);
+        QFETCH(QString, valor); QFETCH(QStringList, antes); QFETCH(QStringList, despues);
+        const auto editar = [&] {
+            const QPoint punto = g().visualRect(g().model()->index(fila - 1, columna)).center();
+            QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, punto);
+            if (doble) QTest::mouseDClick(g().viewport(), Qt::LeftButton, {}, punto);
+            else QTest::keyClick(&g(), Qt::Key_F2);
+        };
+        const auto guardado = [&](const QString& nombre) {  // through the window's store routine, read back
+            w->GuardarResultados(ruta(nombre));
+            return Leer(ruta(nombre));
+        };
+        const auto impreso = [&] {
+            PresentacionPdf presentacion(ruta("informe.pdf"));
+            QTest::mouseClick(c("cmdImprimir"), Qt::LeftButton);
+            return TextoPdf(presentacion.ruta).join(u'\f');
+        };
+        calcular(codigo, entrada);
+        QCOMPARE(filas(), antes);
+        QVERIFY(guardado("antes.txt").size() > 0 && !sinGuardar());
+        for (const QString& vacia : {QString(), QString("")}) {  // Cancel, then an empty answer
+            if (!vacia.isNull()) dialogos->responderTexto(vacia);
+            editar();
+            QVERIFY(filas() == antes && !sinGuardar());
+        }
+        const QString impresoAntes = impreso();
+        dialogos->responderTexto(valor);
+        editar();
+        QCOMPARE(dialogos->peticiones().size(), std::size_t(3));
+        QCOMPARE(filas(), despues);
+        QVERIFY(sinGuardar() && c("cmdCalcular")->isEnabled());
+        const QByteArray archivo = guardado("despues.txt");
+        QByteArray esperado;
+        for (const QString& f : despues)  // each cell tab-ended; "á" is the same byte in Windows-1252 as in Latin-1
+            esperado += (QString(f).replace(u'|', u'\t') + "\t\r\n").toLatin1();
+        QCOMPARE(archivo.mid(archivo.indexOf("Verif\r\n") + 7), esperado);  // after the header
+        const QString impresoDespues = impreso();
+        // The edited row's result before, as much of it as its printed column surely shows.
+        const QString viejo = antes[fila - 1].section(u'|', -2, -2);
+        QVERIFY2(impresoAntes.contains(viejo.left(12)), qPrintable(impresoAntes));
+        QVERIFY2(!impresoDespues.contains(viejo.left(12)) && impresoDespues.contains(valor), qPrintable(impresoDespues));
+    }
+
     // Over the algorithm list the wheel turns it only while the list has the focus; then a notch, like an
     // arrow key, is a pick with its questions. On a cell Enter and F2 edit as a double click does, the menu key
     // and Shift+F10 open the row menu, Tab leaves the grid; Enter presses a focused button.
@@ -330,6 +398,34 @@ private slots:
         for (const PeticionAyuda& p : ayuda.peticiones)
             vistas << QString("%1 %2 %3").arg(QFileInfo(p.archivo).fileName()).arg(p.comando).arg(p.comando == kAyudaTema ? p.contexto : 0);
         QCOMPARE(vistas.join(u','), "Vaviviv.hlp 1 103,Vaviviv.hlp 1 6,Vaviviv.hlp 11 0,Vaviviv.hlp 4 0,Vaviviv.hlp 1 102,Vaviviv.hlp 1 103,VaviviV.hlp 11 0");
+    }
+
+    // The explorer's action wants a name: blanks typed alone, or left after the name is erased, keep its button
+    // disabled and Enter in the name box runs nothing; a name among blanks enables it, and Enter loads that file.
+    void exploradorNombreEnBlanco() {
+        QVERIFY(Escribir(ruta("a.txt"), "7\r\n"));
+        elegir(0);
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        frmArchivo* e = w->Explorador();
+        e->findChild<ListaCarpetas*>("dirLista")->setPath(carpeta->path());
+        auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
+        auto* accion = e->findChild<QPushButton*>("cmdAlmacenar");
+        QVERIFY(nombre->text().isEmpty() && !accion->isEnabled() && accion->text() == kModoAbrir);
+        for (int i = 1; i <= 3; ++i) {
+            QTest::keyClick(nombre, Qt::Key_Space);
+            QVERIFY(nombre->text() == QString(i, u' ') && !accion->isEnabled());
+        }
+        QTest::keyClick(nombre, Qt::Key_Return);
+        QVERIFY(e->isVisible() && g().Rows() == 1 && dialogos->cajas().empty());
+        QTest::keyClick(nombre, Qt::Key_A);
+        QVERIFY(accion->isEnabled());
+        QTest::keyClick(nombre, Qt::Key_Backspace);
+        QVERIFY(nombre->text() == "   " && !accion->isEnabled());
+        QTest::keyClicks(nombre, "a.txt ");
+        QVERIFY(nombre->text() == "   a.txt " && accion->isEnabled());
+        QTest::keyClick(nombre, Qt::Key_Return);
+        QVERIFY(!e->isVisible() && filas() == QStringList{"7||"});
+        QCOMPARE(dialogos->textos(), QStringList{"Archivo cargado Exitosamente !!!"});
     }
 
     // The open menu entry's No to unsaved results opens nothing; the open button asks, then opens the explorer

@@ -103,6 +103,14 @@ private slots:
         QTest::newRow("06 cuenta") << 6 << QStringList{"890", "123", "45.6", "", ""} << 1 << 2 << "anterior 9";
         QTest::newRow("10 importe") << 10 << QStringList{"123456", "", "", "-1", "15/06/2000"} << 4 << 3 << "anterior 9";
         QTest::newRow("10 fecha") << 10 << QStringList{"123456", "", "", "1", "01/02/00"} << 3 << 4 << "anterior 9";
+        // The months of 30 days and February, at their last day and the day after.
+        for (const auto& [fecha, resultado] : {std::pair{"30/09/2013", "12345695771269 95771269"}, {"31/09/2013", "anterior 9"},
+                                               {"30/04/2013", "12345694221260 94221260"}, {"31/04/2013", "anterior 9"},
+                                               {"30/06/2013", "12345694841214 94841214"}, {"31/06/2013", "anterior 9"},
+                                               {"30/11/2013", "12345696391250 96391250"}, {"31/11/2013", "anterior 9"},
+                                               {"28/02/2013", "12345693581202 93581202"}, {"29/02/2013", "anterior 9"},
+                                               {"29/02/2012", "12345689871272 89871272"}, {"30/02/2012", "anterior 9"}})
+            QTest::newRow(qPrintable("10 " + QString(fecha))) << 10 << QStringList{"123456", "", "", "1", fecha} << 4 << 4 << resultado;
     }
     void calcular() {
         QFETCH(int, codigo);

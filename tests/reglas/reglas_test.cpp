@@ -174,6 +174,41 @@ TEST(PrepararFecha, NormalizaAlFormatoDDMMAAAA) {
         EXPECT_EQ(PrepararFecha(t), std::nullopt) << t;
 }
 
+// Every month's last day passes and the day after it is refused, in the main window's checks and in the bulk
+// row rules: code 10's date in common and leap years of its range (past 18/11/2014 the range speaks first),
+// and code 02's AAMMDD prefix, whose 90-99 are 1990-1999 and 00-89 2000-2089.
+TEST(Fechas, UltimoDiaDeCadaMesEnAmbasVentanas) {
+    const int dias[] = {31, 0, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};  // February: by year
+    const auto dd = [](int n) { return QString("%1").arg(n, 2, 10, QChar(u'0')); };
+    for (const auto& [anio, febrero] : {std::pair{"1988", 29}, {"2000", 29}, {"2012", 29}, {"2013", 28}, {"2014", 28}}) {
+        for (int mes = 1; mes <= 12; ++mes) {
+            const int ultimo = mes == 2 ? febrero : dias[mes - 1];
+            const QString fecha = dd(ultimo) + "/" + dd(mes) + "/" + anio, siguiente = dd(ultimo + 1) + "/" + dd(mes) + "/" + anio;
+            const bool fuera = QString(anio) == "2014" && mes >= 11;
+            SCOPED_TRACE(fecha.toStdString());
+            const Validacion v = ValidarDatos(10, Datos(F, fecha)), despues = ValidarDatos(10, Datos(F, siguiente));
+            EXPECT_EQ(v.mensajes, fuera ? QStringList{kRango} : QStringList{});
+            EXPECT_EQ(std::pair(despues.mensajes, despues.foco), std::pair(QStringList{kFecha}, F));
+            const ResultadoFila f = CalcularFila(10, u"123456", u"1", fecha);
+            if (fuera) EXPECT_EQ(Ver(f), "Error: Fecha mayor al 18/11/2014.|");
+            else EXPECT_TRUE(f.digitos.size() == 8 && f.resultado == "123456" + f.digitos) << Ver(f);
+            EXPECT_EQ(Ver(CalcularFila(10, u"123456", u"1", siguiente)), "Error: Fecha no válida.|");
+        }
+    }
+    for (const auto& [aa, febrero] : {std::pair{"00", 29}, {"12", 29}, {"13", 28}, {"88", 29}, {"89", 28}, {"90", 28}, {"96", 29}, {"99", 28}}) {
+        for (int mes = 1; mes <= 12; ++mes) {
+            const int ultimo = mes == 2 ? febrero : dias[mes - 1];
+            const QString ref = aa + dd(mes) + dd(ultimo) + "1234", siguiente = aa + dd(mes) + dd(ultimo + 1) + "1234";
+            SCOPED_TRACE(ref.toStdString());
+            EXPECT_EQ(ValidarDatos(2, Datos(R, ref)).mensajes, QStringList{});
+            EXPECT_EQ(ValidarDatos(2, Datos(R, siguiente)).mensajes, QStringList{k02Fecha});
+            const ResultadoFila f = CalcularFila(2, ref, {}, {});
+            EXPECT_TRUE(f.digitos.size() == 1 && f.resultado == ref + f.digitos) << Ver(f);
+            EXPECT_EQ(Ver(CalcularFila(2, siguiente, {}, {})), "Error: Fecha <> AAMMDD|");
+        }
+    }
+}
+
 struct Fila {
     int codigo;
     QString esperado, col0, col1 = {}, col2 = {};
