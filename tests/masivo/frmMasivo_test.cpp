@@ -8,6 +8,7 @@
 #include "prueba_ventanas.h"
 #include "reglas/archivo_entrada.h"
 #include "reglas/reglas_fila.h"
+#include "tests/sin_permisos.h"
 
 #include <QAccessible>
 #include <QHeaderView>
@@ -15,10 +16,8 @@
 #include <QWheelEvent>
 #include <QWindow>
 #include <csignal>
-#include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using namespace vaviviv;
@@ -28,16 +27,6 @@ const QString kSinSalvar = "Los datos no se han almacenado. ¿ Continuar sin sal
 const QString kMantener = "¿Desea mantener los datos para el próximo calculo?";
 const QString kAlmacenado = "Archivo Almacenado exitosamente !!!";
 QByteArray Lineas(int n, const QByteArray& linea = "123456") { return (linea + "\r\n").repeated(n); }
-// Root passes every permission check; while `sin` holds, this thread (where the window does its file
-// work) goes without that. The capability stays permitted and comes back.
-void SinSaltarPermisos(bool sin) {
-    __user_cap_header_struct cabecera{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct datos[2]{};
-    if (::syscall(SYS_capget, &cabecera, datos) != 0) return;
-    const unsigned bits = 1u << CAP_DAC_OVERRIDE | 1u << CAP_DAC_READ_SEARCH;
-    datos[0].effective = sin ? datos[0].effective & ~bits : datos[0].effective | (datos[0].permitted & bits);
-    ::syscall(SYS_capset, &cabecera, datos);
-}
 }  // namespace
 
 class PruebaMasivo : public QObject {
@@ -195,10 +184,10 @@ private slots:
         QVERIFY(QDir(carpeta->path()).mkdir("ro") && Escribir(ruta("ro/r.txt"), "anterior") && ::mkfifo(QFile::encodeName(ruta("tubo")), 0600) == 0);
         QVERIFY(::chmod(QFile::encodeName(ruta("ro/r.txt")), mode_t(modo)) == 0 && ::chmod(QFile::encodeName(ruta("ro")), 0555) == 0);
         dialogos->olvidar(), dialogos->responderCon(Respuesta::Si);  // overwrite; then Cancel
-        SinSaltarPermisos(true);
+        prueba::SaltarPermisos(false);
         const bool cargado = !guardar && w->CargarArchivo(nombre.startsWith('/') ? nombre : ruta(nombre));
         if (guardar) w->GuardarResultados(nombre.startsWith('/') ? nombre : ruta(nombre));
-        SinSaltarPermisos(false);
+        prueba::SaltarPermisos(true);
         ::chmod(QFile::encodeName(ruta("ro")), 0755);
         QCOMPARE(dialogos->textos().value(dialogos->textos().size() - 1), texto.contains("%1") ? texto.arg(ruta(nombre)) : texto);
         QVERIFY(!cargado && g().Rows() == 2 && sinGuardar() == (texto != kAlmacenado));
