@@ -133,7 +133,7 @@ TEST(CliEscritura, DestinosQueNoSonArchivos) {
                                               "\"$1\" masivo 00 \"%1\" -o \"$2/tubo\"; echo $?; wait\n"
                                               "[ -p \"$2/tubo\" ] && echo fifo\n"
                                               "\"$1\" masivo 00 \"%1\" -o /dev/null; echo $?; [ -c /dev/null ] && echo nulo\n"
-                                              "\"$1\" masivo 00 \"%1\" -o /dev/fd/9 2>&1; echo $?")
+                                              "\"$1\" masivo 00 \"%1\" -o /dev/fd/9 9>&- 2>&1; echo $?")
                                    .arg(in),
                                dir.path());
         EXPECT_EQ(s.out, "0\n0\nfifo\n0\nnulo\nNo se pudo crear \xC2\xAB/dev/fd/9\xC2\xBB: Descriptor de archivo no v\xC3\xA1lido\n1\n");
