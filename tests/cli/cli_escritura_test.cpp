@@ -94,6 +94,7 @@ TEST(CliEscritura, DescriptoresEstandarCerrados) {
         {"masivo 00 - -o \"$2/res.txt\" <&-", "anterior\r\n",
          "No se pudo leer la entrada est\xC3\xA1ndar: Descriptor de archivo no v\xC3\xA1lido\n", "1"},
         {"masivo 35 \"" VAVIVIV_SAMPLES "/referencias_35.txt\" -o \"$2/res.txt\" 2>&-", res35, "", "0"},
+        {"masivo 35 - -o \"$2/res.txt\" 2>&- < \"" VAVIVIV_SAMPLES "/referencias_35.txt\"", res35, "", "0"},
         {"masivo 00 \"" VAVIVIV_SAMPLES "/referencias_00.txt\" -o \"$2/res.txt\" >&-", res00, "Registros: 7, con error: 3\n", "0"},
         {"masivo 00 \"" VAVIVIV_SAMPLES "/referencias_00.txt\" -o \"$2/res.txt\" <&- >&- 2>&-", res00, "", "0"},
         {"masivo 00 \"" VAVIVIV_SAMPLES "/referencias_00.txt\" >&-", "anterior\r\n",
