@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <grp.h>
 #include <unistd.h>
@@ -93,7 +94,20 @@ inline QString Alcanzable(const QString& archivo) {
     return copia;
 }
 
-inline QString CliAlcanzable() { return Alcanzable(VAVIVIV_CLI); }
+// The tool where nobody can run it. A sanitizer build's leak checker reads its
+// suppressions file at start and stops when it cannot: that file goes too.
+inline QString CliAlcanzable() {
+    static const QString cli = [] {
+        QString opciones = qEnvironmentVariable("LSAN_OPTIONS");
+        static const QRegularExpression supresiones("suppressions=([^:]+)");
+        if (const auto m = supresiones.match(opciones); m.hasMatch()) {
+            opciones.replace(m.capturedStart(1), m.capturedLength(1), Alcanzable(m.captured(1)));
+            qputenv("LSAN_OPTIONS", opciones.toLocal8Bit());
+        }
+        return Alcanzable(VAVIVIV_CLI);
+    }();
+    return cli;
+}
 
 inline QByteArray LeerArchivo(const QString& ruta) {
     QFile f(ruta);
