@@ -49,7 +49,8 @@ bool frmMasivo::CargarArchivo(const QString& ruta) {
         MostrarError({QFileDevice::ReadError, lector.error()});
         return false;
     }
-    const bool recortado = registros == kMaximoRegistros && lector.siguiente(registro);
+    // More after the last record taken, even what could not be read (a line too long), is cut off.
+    const bool recortado = registros == kMaximoRegistros && (lector.siguiente(registro) || !lector.error().isEmpty());
     archivo.close();
 
     grdMasivo->AgregarFilas(std::move(celdas));
