@@ -30,13 +30,6 @@ qsizetype PrimerFin(QByteArrayView b, qsizetype desde) {
     return std::find_if(b.begin() + desde, b.end(), EsFin) - b.begin();
 }
 
-// A line's bytes, without its end.
-bool Larga(QByteArrayView linea, bool utf8) {
-    if (linea.size() <= kLineaMaxima) return false;
-    if (linea.size() > BytesMaximos(utf8)) return true;
-    return ContarCaracteres(DesdeUtf8({linea.data(), std::size_t(linea.size())})) > kLineaMaxima;
-}
-
 // Where the first line of `b` (whole lines, the last may lack its end) past
 // the limit starts; -1 if none. Only more than kLineaMaxima bytes without a
 // line end can be such a line: each stretch that long is searched from its far
@@ -49,8 +42,12 @@ qsizetype PrimeraLarga(QByteArrayView b, bool utf8) {
         qsizetype i = tope;
         while (i >= desde && !EsFin(b[i])) --i;
         if (i < desde) {
+            // More bytes than the limit: in UTF-8 they may still be within it in characters.
             i = PrimerFin(b, tope + 1);
-            if (Larga(b.sliced(inicio, i - inicio), utf8)) return inicio;
+            const QByteArrayView linea = b.sliced(inicio, i - inicio);
+            if (linea.size() > BytesMaximos(utf8) ||
+                ContarCaracteres(DesdeUtf8({linea.data(), std::size_t(linea.size())})) > kLineaMaxima)
+                return inicio;
             if (i == b.size()) return -1;
         }
         buscado = tope + 1;
