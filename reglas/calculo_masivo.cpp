@@ -28,7 +28,7 @@ namespace {
 // thread: four threads keep the whole under 20 MB.
 constexpr int kHilosMaximos = 4;
 constexpr qsizetype kBloqueMasivo = qsizetype(1) << 15;  // reads; larger ones measured no faster
-constexpr qsizetype kLineasBloque = 4096;  // empty lines, each an error text, would take 35 bytes a byte
+constexpr qsizetype kLineasBloque = 4096;  // a read of empty lines, each row an error text, would be 32,768
 
 // The most results bytes `bloque` can give.
 qsizetype CotaResultados(std::string_view bloque) {

@@ -56,8 +56,8 @@ struct Entrada {
     bool falla = false;
 };
 
-// Every input read 64 KiB at a time, as from a file, and 1, 2, 3 or 5 bytes
-// at a time: the same records, then the reader's error.
+// Every input read 64 KiB at a time, as from a file, and (up to 300 KB) 1, 2,
+// 3 or 5 bytes at a time: the same records, then the reader's error.
 void Comprobar(const std::vector<Entrada>& casos) {
     for (const Entrada& c : casos) {
         for (const qint64 trozo : {1 << 16, 1, 2, 3, 5}) {
@@ -77,8 +77,8 @@ void Comprobar(const std::vector<Entrada>& casos) {
 const QByteArray kBom = "\xEF\xBB\xBF", kCara = "\xF0\x9F\x98\x80";
 const QString kR(QChar(0xFFFD)), kFeff(QChar(0xFEFF)), kFallo = "Fallo de lectura simulado";
 const Fila kVacia{};
-// Lines of the limit, and the first 64 KiB read of a file that opens with two
-// of them and one "a": its last byte is the one after it.
+// Lines of the limit; kA, two of them and an "a", is 65,535 bytes: a first
+// read of 64 KiB ends on the byte after it.
 const QByteArray kTope(32766, '7'), kLineaA(32766, 'a'), kA = kLineaA + "\n" + kLineaA + "\na";
 const Fila kFilaA{QString(kLineaA)};
 
@@ -131,7 +131,7 @@ TEST(LectorEntrada, LineaDeHasta32766Caracteres) {
     const Caracter caracteres[] = {
         {"7", "7", false}, {"\xF1", "ñ", false}, {"\x80", "€", false},
         {"7", "7", true}, {"\xC3\xB1", "ñ", true}, {"\xE2\x82\xAC", "€", true}, {kCara, QString::fromUtf8(kCara), true},
-        {"\xFF", kR, true}, {"\xED\xA0\x80", kR + kR + kR, true},  // three characters, one a byte
+        {"\xFF", kR, true}, {"\xED\xA0\x80", kR + kR + kR, true},  // a surrogate's bytes: three characters
     };
     for (const Caracter& c : caracteres) {
         const QByteArray marca = c.utf8 ? kBom : QByteArray();
@@ -142,7 +142,7 @@ TEST(LectorEntrada, LineaDeHasta32766Caracteres) {
             const QByteArray linea = c.bytes.repeated(copias) + QByteArray(resto, 'x');
             const Fila fila{c.leido.repeated(copias) + QString(resto, 'x')};
             const bool cabe = n <= 32766;
-            // Alone, last without a line end, first of several, after others in the same read.
+            // Alone without a line end; first of two; third and fourth, after others in the same read.
             Comprobar({{marca + linea, cabe ? std::vector{fila} : std::vector<Fila>{}, cabe ? QString() : largo(1)},
                        {marca + linea + "\r\n1", cabe ? std::vector{fila, {"1"}} : std::vector<Fila>{}, cabe ? QString() : largo(1)},
                        {marca + "1\n2\r" + linea + "\r\n" + linea + "\n3",
