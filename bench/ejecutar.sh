@@ -3,7 +3,8 @@
 #  - calls per second of each engine routine (Google Benchmark);
 #  - vaviviv-cli masivo through bench/masivo.sh (codes 00 02 06 10 35 against
 #    a plain copy, python3-stdnum on code 00, memory on 10,000,000 records);
-#  - the bulk window and its PDF report, offscreen.
+#  - the bulk window and its PDF report, offscreen, and the memory a load
+#    takes: 30,000 records, and the largest file the window takes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/dependencias.sh time gawk python3-stdnum
@@ -25,6 +26,12 @@ cmake -S . -B build-bench-gui -DCMAKE_BUILD_TYPE=Release -DVAVIVIV_GUI=ON -DVAVI
 cmake --build build-bench-gui -j2 --target bench_masivo_ventana >/dev/null
 echo "== Ventana masiva (offscreen) =="
 QT_QPA_PLATFORM=offscreen build-bench-gui/bench/bench_masivo_ventana 3 2>/dev/null
+# One load each in a fresh process: 30,000 five-column records, then the
+# largest file the window takes (30,000 lines of 32,766 characters, about 1 GB
+# on disk and 2 GB in memory each).
+for carga in 10 ascii 1252; do
+  QT_QPA_PLATFORM=offscreen build-bench-gui/bench/bench_masivo_ventana carga "$carga" 2>/dev/null
+done
 
 # The report of those 30,000 rows, laid out into a PDF (best / worst of three).
 cmake --build build-bench-gui -j2 --target bench_informe >/dev/null

@@ -6,11 +6,16 @@
 # Then the code-00 references through Debian's python3-stdnum, code 00 on a
 # 10,000,000-record file, to show the memory does not grow with the file, and
 # code 10 on 10,000,000 empty lines, the input whose results take the most
-# memory per byte.
+# memory per byte. Last, the peak memory on the longest lines the tool takes
+# (32,766 characters) and on empty lines, as this machine runs it and, where a
+# mount namespace can be made (root, or user namespaces), with four processors
+# shown to it (the most calculating threads it starts); and whether it ends
+# well with its data (heap and thread stacks) capped at 20 MB, as
+# tests/cli's memory test runs it.
 #
 # Usage: bench/masivo.sh [VAVIVIV_CLI]   (default build-bench/cli/vaviviv-cli)
 # Environment: REGISTROS= records per file (1000000); GRANDE=0 skips the two
-# 10,000,000-record files.
+# 10,000,000-record files; LARGAS=0 skips the longest lines.
 set -euo pipefail
 cli=$(realpath "${1:-build-bench/cli/vaviviv-cli}")
 cd "$(dirname "$0")/.."
@@ -136,4 +141,56 @@ if [ "${GRANDE:-1}" != 0 ]; then
   rm -f "$tmp/vacias.txt" "$tmp/salida.txt"
   awk -v s="$segundos" -v kb="$kb" -v n="$grande" -v b="$bytes" 'BEGIN {
     printf "  %d registros: %.2f s, %.0f MB escritos, memoria máxima %.1f MB\n", n, s, b / 1e6, kb / 1024 }'
+fi
+
+if [ "${LARGAS:-1}" != 0 ]; then
+  # Lines of the limit, about 50 MB each file: four-byte UTF-8 characters (each
+  # line counted, decoded and re-encoded whole), tabs, Windows-1252 letters,
+  # and for code 02 a reference it calculates, written twice in its results.
+  echo "== Memoria máxima en las entradas que más toman: líneas de 32,766 caracteres, líneas vacías =="
+  /usr/bin/python3 - "$tmp" <<'PY'
+import sys
+d, n = sys.argv[1], 32766
+def escribir(nombre, inicio, linea, veces):
+    with open(f"{d}/{nombre}.txt", "wb") as f:
+        f.write(inicio)
+        for _ in range(veces): f.write(linea + b"\r\n")
+escribir("cuatro", b"\xef\xbb\xbf", b"\xf0\x9f\x98\x80" * n, 400)
+escribir("tabuladores", b"", b"\t" * n, 1600)
+escribir("enes", b"", b"\xd1" * n, 1600)
+escribir("cifras", b"", b"141118" + b"0" * (n - 6), 1600)
+escribir("vacias", b"", b"", 4000000)
+PY
+  printf '0-3\n' > "$tmp/cpus"
+  usuario=()
+  [ "$(id -u)" -eq 0 ] || usuario=(--user --map-root-user)
+  # What runs the tool with four processors shown to it; exit 99 where that cannot be done.
+  con_cuatro=(unshare "${usuario[@]}" --mount sh -c 'mount --bind "$1" /sys/devices/system/cpu/online 2>/dev/null &&
+    [ "$(getconf _NPROCESSORS_ONLN)" = 4 ] || exit 99; shift; exec "$@"' sh "$tmp/cpus")
+  cuatro=""
+  if command -v unshare > /dev/null && "${con_cuatro[@]}" true 2>/dev/null; then cuatro=1; fi
+  # Whether the command ends well with its data capped at 20 MB: "sí" or "no".
+  con_20_mb() {
+    if (ulimit -c 0; ulimit -d 20480; exec "$@") > /dev/null 2>&1; then echo "sí"; else echo "no"; fi
+  }
+  printf "  %-12s %-6s %22s %22s\n" "líneas" "código" "$(nproc) procesadores" "${cuatro:+4 procesadores}"
+  printf "  %-12s %-6s %22s %22s\n" "" "" "pico; con 20 MB" "${cuatro:+pico; con 20 MB}"
+  for caso in "cuatro:00 06 10 35" "tabuladores:00 06 10 35" "enes:00 06 10 35" "cifras:02" "vacias:10"; do
+    nombre=${caso%%:*}
+    for codigo in ${caso#*:}; do
+      argumentos=("$cli" masivo "$codigo" "$tmp/$nombre.txt" -o "$tmp/salida.txt")
+      medir /dev/null "${argumentos[@]}"
+      propia="$kb $(con_20_mb "${argumentos[@]}")" otra=""
+      if [ -n "$cuatro" ]; then
+        medir /dev/null "${con_cuatro[@]}" "${argumentos[@]}"
+        otra="$kb $(con_20_mb "${con_cuatro[@]}" "${argumentos[@]}")"
+      fi
+      awk -v l="$nombre" -v c="$codigo" -v a="$propia" -v b="$otra" 'BEGIN {
+        split(a, x, " "); printf "  %-12s %-6s %14.1f MB; %s", l, c, x[1] / 1024, x[2]
+        if (b != "") { split(b, y, " "); printf " %14.1f MB; %s", y[1] / 1024, y[2] }
+        printf "\n" }'
+    done
+  done
+  [ -n "$cuatro" ] || echo "  (sin espacio de nombres de montaje: solo con los procesadores de esta máquina)"
+  rm -f "$tmp"/{cuatro,tabuladores,enes,cifras,vacias}.txt "$tmp/salida.txt"
 fi

@@ -3,7 +3,10 @@
 // limit, where reading stops with its reason, however the device cuts the bytes
 // (the first byte sets its reads). Written as a results file and read again,
 // each cell comes back (of a UTF-8 file, each cell of ASCII). After 0xFF and up
-// to 3 bytes come kLineaMaxima - 1 more: the last line falls either side of the limit.
+// to 3 bytes come kLineaMaxima - 1 more: the last line falls either side of the
+// limit. After 0xFE, two bytes give a length from 32,000 to 163,070 bytes and
+// the rest is repeated to it: lines of any characters about the limit, in up
+// to more than four bytes each.
 
 #include <QBuffer>
 #include <QStringDecoder>
@@ -46,8 +49,12 @@ Fila Campos(const QString& linea) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) {
     if (n < 1) return 0;
     QByteArray bytes(reinterpret_cast<const char*>(datos + 1), qsizetype(n - 1));
-    const bool larga = datos[0] == 0xFF && n <= 4;
-    if (larga) bytes.append(QByteArray(kLineaMaxima - 1, 'x'));
+    const bool larga = (datos[0] == 0xFF && n <= 4) || (datos[0] == 0xFE && n > 3);
+    if (datos[0] == 0xFF && n <= 4) bytes.append(QByteArray(kLineaMaxima - 1, 'x'));
+    if (datos[0] == 0xFE && n > 3) {
+        const qsizetype largo = 32000 + 2 * (datos[1] << 8 | datos[2]);
+        bytes = bytes.mid(2).repeated(1 + largo / (qsizetype(n) - 3)).left(largo);
+    }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     const auto [filas, error] = Leer(buffer);
@@ -57,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t n) 
     const qsizetype validas = std::find_if(lineas.begin(), lineas.end(), [&](const QString& l) { return caracteres(l) > kLineaMaxima; }) - lineas.begin();
     EXIGIR(filas.size() == std::size_t(validas) && error.isEmpty() == (validas == lineas.size()));
     for (qsizetype i = 0; i < validas; ++i) EXIGIR(filas[std::size_t(i)] == Campos(lineas[i]));
-    if (larga) return 0;
-    fuzz::DispositivoTroceado troceado(bytes, 1 + datos[0] % 16);
+    fuzz::DispositivoTroceado troceado(bytes, larga ? 4093 : 1 + datos[0] % 16);  // a long file in fewer, uneven reads
     EXIGIR(Leer(troceado) == std::pair(filas, error));
+    if (larga) return 0;  // a results line of a cell that long is past the limit itself
 
     const int codigo = std::array{0, 6, 10}[datos[0] / 16 % 3];
     QBuffer salida;

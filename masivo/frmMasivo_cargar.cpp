@@ -41,7 +41,12 @@ bool frmMasivo::CargarArchivo(const QString& ruta) {
     int registros = 0;
     while (registros < kMaximoRegistros && lector.siguiente(registro)) {
         ++registros;
-        for (int c = 0; c < campos; ++c) celdas.push_back(std::move(registro.campos[std::size_t(c)]));
+        for (int c = 0; c < campos; ++c) {
+            // A decoded cell has room for as many characters as it had bytes: the grid keeps only its text.
+            QString& celda = registro.campos[std::size_t(c)];
+            celda.squeeze();
+            celdas.push_back(std::move(celda));
+        }
         celdas.resize(celdas.size() + std::size_t(columnas - campos));
     }
     // A line too long is no system error: the reader's own text, under Qt's read-error number.
@@ -49,7 +54,8 @@ bool frmMasivo::CargarArchivo(const QString& ruta) {
         MostrarError({QFileDevice::ReadError, lector.error()});
         return false;
     }
-    const bool recortado = registros == kMaximoRegistros && lector.siguiente(registro);
+    // More after the last record taken, even what could not be read (a line too long), is cut off.
+    const bool recortado = registros == kMaximoRegistros && (lector.siguiente(registro) || !lector.error().isEmpty());
     archivo.close();
 
     grdMasivo->AgregarFilas(std::move(celdas));

@@ -95,8 +95,15 @@ void RejillaModelo::AgregarFilas(std::vector<QString>&& celdas) {
     const int nuevas = int(celdas.size() / std::size_t(columnas_));
     if (nuevas == 0) return;
     beginInsertRows({}, filas_ - 1, filas_ + nuevas - 2);
-    celdas_.insert(celdas_.end(), std::make_move_iterator(celdas.begin()),
-                   std::make_move_iterator(celdas.begin() + std::ptrdiff_t(nuevas) * columnas_));
+    celdas.resize(std::size_t(nuevas) * std::size_t(columnas_));
+    if (filas_ == 1) {
+        // Only the titles here: the new rows' vector becomes the store, the titles moved in ahead of
+        // them, rather than every cell moved into a second vector as large while the first is alive.
+        celdas.insert(celdas.begin(), std::make_move_iterator(celdas_.begin()), std::make_move_iterator(celdas_.end()));
+        celdas_.swap(celdas);
+    } else {
+        celdas_.insert(celdas_.end(), std::make_move_iterator(celdas.begin()), std::make_move_iterator(celdas.end()));
+    }
     filas_ += nuevas;
     endInsertRows();
     celdas.clear();

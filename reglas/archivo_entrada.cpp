@@ -12,19 +12,11 @@ namespace vaviviv {
 
 namespace {
 
-// Where the bytes stop being whole UTF-8 sequences: before a lead byte at
-// the end whose sequence is still incomplete.
-qsizetype CorteUtf8(QByteArrayView b) {
-    const auto byte = [&b](qsizetype i) { return static_cast<unsigned char>(b[i]); };
-    qsizetype i = b.size();
-    while (i > 0 && b.size() - i < 3 && (byte(i - 1) & 0xC0) == 0x80) --i;
-    if (i == 0) return b.size();
-    const unsigned char lider = byte(i - 1);
-    const qsizetype largo = lider >= 0xF8 ? 1 : lider >= 0xF0 ? 4 : lider >= 0xE0 ? 3 : lider >= 0xC0 ? 2 : 1;
-    return b.size() - (i - 1) < largo ? i - 1 : b.size();
-}
-
 bool EsFin(char c) { return c == '\n' || c == '\r'; }
+
+// A line of more bytes has more characters: a Windows-1252 character is a
+// byte, a UTF-8 one at most four (a malformed byte reads as a U+FFFD of its own).
+qsizetype BytesMaximos(bool utf8) { return utf8 ? 4 * kLineaMaxima : kLineaMaxima; }
 
 // Just past the last line end at or after `desde`, or -1. A CR that ends the
 // bytes counts only when nothing more can come: else an LF may follow it.
@@ -36,94 +28,126 @@ qsizetype TrasUltimoFin(const QByteArray& b, qsizetype desde, bool ultimos) {
 }
 
 // The first line end at or after `desde`; the size when there is none.
-qsizetype PrimerFin(const QByteArray& b, qsizetype desde) {
-    const auto* p = std::find_if(b.cbegin() + desde, b.cend(), EsFin);
-    return p - b.cbegin();
+qsizetype PrimerFin(QByteArrayView b, qsizetype desde) {
+    return std::find_if(b.begin() + desde, b.end(), EsFin) - b.begin();
+}
+
+// Where the first line of `b` (whole lines, the last may lack its end) past
+// the limit starts; -1 if none. Only more than kLineaMaxima bytes without a
+// line end can be such a line: each stretch that long is searched from its far
+// end back, so most bytes are never looked at, none twice.
+qsizetype PrimeraLarga(QByteArrayView b, bool utf8) {
+    qsizetype inicio = 0, buscado = 0;  // a line starts at `inicio`; no line end in [inicio, buscado)
+    while (b.size() - inicio > kLineaMaxima) {
+        const qsizetype tope = inicio + kLineaMaxima;  // the byte past a line of the limit
+        const qsizetype desde = std::max(inicio, buscado);
+        qsizetype i = tope;
+        while (i >= desde && !EsFin(b[i])) --i;
+        if (i < desde) {
+            // More bytes than the limit: in UTF-8 they may still be within it in characters.
+            i = PrimerFin(b, tope + 1);
+            const QByteArrayView linea = b.sliced(inicio, i - inicio);
+            if (linea.size() > BytesMaximos(utf8) ||
+                ContarCaracteres(DesdeUtf8({linea.data(), std::size_t(linea.size())})) > kLineaMaxima)
+                return inicio;
+            if (i == b.size()) return -1;
+        }
+        buscado = tope + 1;
+        inicio = i + 1 + (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n');
+    }
+    return -1;
+}
+
+// The bytes of the first `n` lines of `b` (whole lines, the last may lack its end).
+qsizetype PrimerasLineas(QByteArrayView b, qsizetype n) {
+    if (b.size() <= n) return b.size();  // every line but the last takes a byte at least
+    // Counted first, in one pass the compiler vectorises: most blocks hold fewer.
+    const auto* p = reinterpret_cast<const unsigned char*>(b.data());
+    qsizetype fines = 0;
+    for (qsizetype i = 0; i + 1 < b.size(); ++i) fines += (p[i] == '\n') | ((p[i] == '\r') & (p[i + 1] != '\n'));
+    if (fines < n) return b.size();  // the last byte aside: at most n lines with it
+    for (qsizetype i = 0;; ++i) {
+        if (!EsFin(b[i])) continue;
+        if (b[i] == '\r' && i + 1 < b.size() && b[i + 1] == '\n') ++i;
+        if (--n == 0) return i + 1;
+    }
 }
 
 }  // namespace
 
 QString MensajeLineaLarga(qint64 linea) {
-    return QStringLiteral("La línea %1 pasa de %2 caracteres; el archivo no parece de texto.")
-        .arg(linea)
-        .arg(QLocale(QLocale::English).toString(kLineaMaxima));
+    return QStringLiteral("La línea %1 tiene más de %2 caracteres").arg(linea).arg(QLocale(QLocale::English).toString(kLineaMaxima));
 }
 
-LectorBloques::LectorBloques(QIODevice& entrada, qsizetype lectura) : entrada_(entrada), lectura_(lectura) {}
+LectorBloques::LectorBloques(QIODevice& entrada, qsizetype lectura, qsizetype lineas)
+    : entrada_(entrada), lectura_(lectura), lineas_(lineas) {
+    // The most ever pending: the start of a line, a CR that may be its end, one read.
+    pendiente_.reserve(BytesMaximos(true) + 1 + lectura_);
+}
 
-qint64 LectorBloques::leer() {
-    const qsizetype antes = pendiente_.size();
-    pendiente_.resize(antes + lectura_);
+void LectorBloques::leer() {
+    // No whole line pending: what is, is the start of one, and past the limit in bytes it is no record.
+    if (pendiente_.size() - entregados_ - qsizetype(pendiente_.endsWith('\r')) > BytesMaximos(utf8_)) {
+        lineaLarga_ = parado_ = true;
+        return;
+    }
+    // Moved to the front in place (QByteArray::remove would leave the room at the front unused).
+    const qsizetype resto = pendiente_.size() - entregados_;
+    std::memmove(pendiente_.data(), pendiente_.constData() + entregados_, std::size_t(resto));
+    pendiente_.resize(resto);
+    entregados_ = enteras_ = 0;
+
+    pendiente_.resize(resto + lectura_);
     errno = 0;
-    const qint64 n = entrada_.read(pendiente_.data() + antes, lectura_);
+    const qint64 n = entrada_.read(pendiente_.data() + resto, lectura_);
     const int numero = errno;
-    pendiente_.resize(antes + std::max<qint64>(n, 0));
+    pendiente_.resize(resto + std::max<qint64>(n, 0));
     if (n < 0) {
         // The system's reason in Spanish where it left one; else the device's own words.
         errorDispositivo_ = numero != 0 ? DescripcionError(numero) : entrada_.errorString();
         if (errorDispositivo_.isEmpty()) errorDispositivo_ = QStringLiteral("Error de lectura");
     }
     // Only a read that gives nothing ends the input: a device may hand out a few bytes at a time.
-    if (n == 0) fin_ = true;
-    return n;
-}
-
-// Past the limit the file is not a list of references (a binary file, or one
-// without line ends) and holding the line would take memory without bound.
-// `hasta`: the bytes of the first pending line seen so far; `completa`: its end among them.
-bool LectorBloques::demasiadoLarga(qsizetype hasta, bool completa) {
-    if (hasta <= kLineaMaxima) return false;  // a character takes at least a byte
-    if (utf8_) {
-        // Counted as decoded, a block at a time and only once, cut between whole sequences.
-        const qsizetype corte = completa ? hasta : CorteUtf8(QByteArrayView(pendiente_).first(hasta));
-        while (contados_ < corte) {
-            qsizetype trozo = std::min(corte - contados_, lectura_);
-            if (contados_ + trozo < corte) trozo = CorteUtf8(QByteArrayView(pendiente_).sliced(contados_, trozo));
-            caracteres_ += ContarCaracteres(DesdeUtf8({pendiente_.constData() + contados_, std::size_t(trozo)}));
-            contados_ += trozo;
-        }
-        if (caracteres_ <= kLineaMaxima) return false;
+    parado_ = n <= 0;
+    qsizetype desde = std::max<qsizetype>(resto - 1, 0);  // a CR left at the end may now end its line
+    if (inicio_) {
+        if (pendiente_.size() < 3 && !parado_) return;  // the byte-order mark needs three bytes to be seen
+        inicio_ = false;
+        utf8_ = pendiente_.startsWith("\xEF\xBB\xBF");
+        desde = entregados_ = enteras_ = utf8_ ? 3 : 0;
     }
-    lineaLarga_ = true;
-    return true;
+    // The end of the input ends the last line; a read that fails keeps what came before it up to its last line end.
+    enteras_ = n == 0 ? pendiente_.size() : std::max(TrasUltimoFin(pendiente_, desde, n < 0), entregados_);
 }
 
 bool LectorBloques::siguiente(QByteArray& bloque) {
-    if (fallo()) return false;
-    const auto entregar = [&](qsizetype corte) {
-        bloque.resize(corte);
-        std::memcpy(bloque.data(), pendiente_.constData(), std::size_t(corte));
-        pendiente_.remove(0, corte);
-        if (pendiente_.capacity() > 4 * lectura_) pendiente_.squeeze();  // after a long line
-        contados_ = caracteres_ = 0;
-        return true;
-    };
     for (;;) {
-        const qsizetype antes = pendiente_.size();
-        bool fallida = !fin_ && leer() < 0;
-        qsizetype desde = std::max<qsizetype>(antes - 1, 0);  // a CR left at the end may now end its line
-        if (inicio_) {
-            // The byte-order mark needs three bytes to be seen.
-            while (!fallida && pendiente_.size() < 3 && !fin_) fallida = leer() < 0;
-            inicio_ = false;
-            utf8_ = pendiente_.startsWith("\xEF\xBB\xBF");
-            if (utf8_) pendiente_.remove(0, 3);
-            desde = 0;
+        if (enteras_ > entregados_) {
+            const QByteArrayView enteras = QByteArrayView(pendiente_).sliced(entregados_, enteras_ - entregados_);
+            qsizetype corte = PrimerasLineas(enteras, lineas_);
+            if (const qsizetype larga = PrimeraLarga(enteras.first(corte), utf8_); larga >= 0) {
+                // The lines before it go out; reading stops at it.
+                lineaLarga_ = parado_ = true;
+                corte = larga;
+                enteras_ = entregados_ + larga;
+                if (corte == 0) continue;
+            }
+            bloque.resize(corte);
+            std::memcpy(bloque.data(), enteras.data(), std::size_t(corte));
+            entregados_ += corte;
+            return true;
         }
-        if (fallida) {
-            // What was read before the failure stays read, up to its last line end.
-            const qsizetype corte = TrasUltimoFin(pendiente_, 0, true);
-            return corte > 0 && entregar(corte);
+        if (parado_) {
+            agotado_ = true;
+            return false;
         }
-        // Only a line that began in an earlier read can pass the limit.
-        if (antes > 0) {
-            const qsizetype fin = PrimerFin(pendiente_, desde);
-            if (demasiadoLarga(fin, fin < pendiente_.size() || fin_)) return false;  // the input's end ends it too
-        }
-        const qsizetype corte = fin_ ? pendiente_.size() : TrasUltimoFin(pendiente_, desde, false);
-        if (fin_ && corte == 0) return false;
-        if (corte > 0) return entregar(corte);
+        leer();
     }
+}
+
+QString LectorBloques::error(qint64 lineas) const {
+    if (!agotado_) return {};
+    return lineaLarga_ ? MensajeLineaLarga(lineas + 1) : errorDispositivo_;
 }
 
 DecodificadorCampos::DecodificadorCampos(bool utf8) : utf8_(utf8), windows1252_("windows-1252") {}

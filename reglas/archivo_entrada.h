@@ -3,7 +3,7 @@
 // fields. CR LF, CR and a lone LF each end a line (LF then CR is two ends); a
 // line end at the very end adds no record. A file that starts with the UTF-8
 // byte-order mark is UTF-8; every other one is Windows-1252. Streams: memory
-// holds one block and the line being read, whatever the file size; a line
+// holds one read and the line being read, whatever the file size; a line
 // longer than kLineaMaxima characters is no record, and reading stops there.
 //
 // Lines and fields are found on the bytes (a tab, CR or LF byte is never
@@ -15,14 +15,16 @@
 #include <QStringDecoder>
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string_view>
 
 namespace vaviviv {
 
-inline constexpr qsizetype kLineaMaxima = qsizetype(1) << 23;  // 8,388,608
+// A record is a few dozen characters. The limit is the longest line whose
+// characters, and a tab after them, a 16-bit signed count can number.
+inline constexpr qsizetype kLineaMaxima = 32766;
 inline constexpr qsizetype kBloqueEntrada = qsizetype(1) << 16;
-static_assert(kBloqueEntrada < kLineaMaxima, "a line past the limit always spans reads");
 
 // Why reading stopped early: a line past the limit (the one after those read).
 QString MensajeLineaLarga(qint64 linea);
@@ -30,31 +32,35 @@ QString MensajeLineaLarga(qint64 linea);
 // The input as blocks of whole lines; the last line of the input may lack its end.
 class LectorBloques {
 public:
-    explicit LectorBloques(QIODevice& entrada, qsizetype lectura = kBloqueEntrada);
+    // `lectura`: bytes a read asks for; `lineas`: at most so many lines a block.
+    explicit LectorBloques(QIODevice& entrada, qsizetype lectura = kBloqueEntrada,
+                           qsizetype lineas = std::numeric_limits<qsizetype>::max());
 
     // The next block (replaces `bloque`'s bytes, keeps its storage); false at
-    // the end of the input or when reading failed.
+    // the end of the input or when reading failed, once every line before the
+    // failure has been handed out.
     bool siguiente(QByteArray& bloque);
     bool utf8() const { return utf8_; }  // known once the first block is out
-    bool fallo() const { return lineaLarga_ || !errorDispositivo_.isEmpty(); }
-    // Why reading failed, `lineas` being the lines handed out: the device's
-    // reason, or the line after them past the limit; empty otherwise.
-    QString error(qint64 lineas) const { return lineaLarga_ ? MensajeLineaLarga(lineas + 1) : errorDispositivo_; }
+    // Why reading failed, once siguiente() has said so, `lineas` being the
+    // lines handed out: the device's reason, or the line after them past the
+    // limit; empty otherwise.
+    QString error(qint64 lineas) const;
 
 private:
-    qint64 leer();
-    bool demasiadoLarga(qsizetype hasta, bool completa);
+    void leer();
 
     QIODevice& entrada_;
     qsizetype lectura_;
-    QByteArray pendiente_;  // the start of a line whose end has not been read yet
+    qsizetype lineas_;
+    QByteArray pendiente_;     // bytes read and not handed out, from entregados_ on
+    qsizetype entregados_ = 0;
+    qsizetype enteras_ = 0;    // pendiente_ holds whole lines up to here
     bool inicio_ = true;
-    bool fin_ = false;
+    bool parado_ = false;      // nothing more to read: the end of the input, a failed read or a line too long
+    bool agotado_ = false;     // siguiente() has returned false
     bool utf8_ = false;
     bool lineaLarga_ = false;
     QString errorDispositivo_;
-    qsizetype contados_ = 0;     // UTF-8: bytes of the first pending line already counted
-    qsizetype caracteres_ = 0;   // ... and the characters they hold
 };
 
 // One line's first three fields (past the third, fields are dropped) and
@@ -113,7 +119,8 @@ public:
 
     // The next record; false at the end of the input or when reading failed.
     bool siguiente(Registro& registro);
-    // Why reading failed (the device's error text, or a line too long); empty otherwise.
+    // Why reading failed (the device's error text, or a line too long), once
+    // siguiente() has said so; empty otherwise.
     QString error() const;
 
 private:

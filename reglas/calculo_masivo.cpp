@@ -1,5 +1,6 @@
 #include "reglas/calculo_masivo.h"
 
+#include <QtGlobal>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -11,14 +12,35 @@
 #include "reglas/reglas_fila.h"
 #include "reglas/texto.h"
 
+#ifdef Q_OS_UNIX
+#include <pthread.h>
+#endif
+
 namespace vaviviv {
 
 namespace {
+
+// What memory holds is bounded by design, whatever the input. A block is at
+// most kLineasBloque whole lines of at most 160 KiB (a line of kLineaMaxima
+// four-byte characters still pending, and one read), so its results take at
+// most 2 x 160 KiB + 4096 x kMasPorFila, about 700 KiB. Memory holds two
+// blocks more than threads, with their results, and a row's work on each
+// thread: four threads keep the whole under 20 MB.
+constexpr int kHilosMaximos = 4;
+constexpr qsizetype kBloqueMasivo = qsizetype(1) << 15;  // reads; larger ones measured no faster
+constexpr qsizetype kLineasBloque = 4096;  // a read of empty lines, each row an error text, would be 32,768
+
+// The most results bytes `bloque` can give.
+qsizetype CotaResultados(std::string_view bloque) {
+    const auto bytes = qsizetype(bloque.size());
+    return 2 * bytes + kMasPorFila * std::min(bytes + 1, kLineasBloque);
+}
 
 // Bytes appended through a pointer: a row costs no bookkeeping of the array.
 class Cursor {
 public:
     Cursor(QByteArray& destino, qsizetype previsto) : destino_(destino), usado_(destino.size()) {
+        destino_.reserve(usado_ + previsto);  // just that: resize() alone may take up to twice
         destino_.resize(usado_ + previsto);
         p_ = destino_.data() + usado_;
         fin_ = destino_.data() + destino_.size();
@@ -66,8 +88,9 @@ std::string_view CalculoBloque::errorEnCodigo(std::string_view error) {
 
 void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) {
     using D = FilaCalculada::Desenlace;
-    // Results run about three times the input; the cursor grows if not.
-    Cursor cursor(salida, qsizetype(bloque.size()) * 3 + 256);
+    // Room for the most the block can give, taken once: the cursor grows only
+    // for a block of more lines than CalcularArchivo hands out.
+    Cursor cursor(salida, CotaResultados(bloque));
     const char* p = bloque.data();
     const char* const fin = p + bloque.size();
     while (p < fin) {
@@ -127,12 +150,49 @@ void CalculoBloque::filaGeneral(const LineaBytes& linea, CuentasMasivo& cuentas)
 
 namespace {
 
-// Memory holds two blocks more than threads, each up to 1.2 MB of results on
-// the worst input: four threads keep the whole under 20 MB.
-constexpr int kHilosMaximos = 4;
-// Results may run to 35 bytes a record for a one-byte line, so blocks stay
-// small; larger ones measured no faster.
-constexpr qsizetype kBloqueMasivo = qsizetype(1) << 15;
+// A calculating thread. A block's work needs little stack: the system's
+// default, 8 MB a thread on Linux, would count whole against a limit on the
+// process's data, and four of them would be more than all the blocks.
+constexpr std::size_t kPilaHilo = std::size_t(1) << 19;
+
+#ifdef Q_OS_UNIX
+class Hilo {
+public:
+    // False when no thread could be started (a limit on processes, say).
+    bool arrancar(std::function<void()>& trabajo) {
+        pthread_attr_t atributos;
+        if (pthread_attr_init(&atributos) != 0) return false;
+        const bool arrancado = pthread_attr_setstacksize(&atributos, kPilaHilo) == 0 &&
+                               pthread_create(&id_, &atributos, &Hilo::correr, &trabajo) == 0;
+        pthread_attr_destroy(&atributos);
+        return arrancado;
+    }
+    void unir() { pthread_join(id_, nullptr); }
+
+private:
+    static void* correr(void* trabajo) {
+        (*static_cast<std::function<void()>*>(trabajo))();
+        return nullptr;
+    }
+    pthread_t id_{};
+};
+#else
+class Hilo {
+public:
+    bool arrancar(std::function<void()>& trabajo) {
+        try {
+            hilo_ = std::thread(trabajo);
+            return true;
+        } catch (const std::system_error&) {
+            return false;
+        }
+    }
+    void unir() { hilo_.join(); }
+
+private:
+    std::thread hilo_;
+};
+#endif
 
 // A block on its way: read, calculated, then written in its turn.
 struct Tarea {
@@ -156,14 +216,11 @@ struct Tarea {
 // limit on processes, say).
 template <typename Leer, typename Entregar>
 bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
-    const int enVuelo = hilos + 2;  // the calculating threads never wait for input
-    std::vector<Tarea> tareas(static_cast<std::size_t>(enVuelo));
     std::mutex m;
     std::condition_variable hayTrabajo, hayListas;
     std::deque<Tarea*> cola;
     bool terminar = false;
-    std::vector<std::thread> trabajadores;
-    const auto trabajar = [&] {
+    std::function<void()> trabajar = [&] {
         std::optional<CalculoBloque> calculo;
         for (;;) {
             Tarea* t;
@@ -182,14 +239,13 @@ bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
             hayListas.notify_one();
         }
     };
-    for (int i = 0; i < hilos; ++i) {
-        try {
-            trabajadores.emplace_back(trabajar);
-        } catch (const std::system_error&) {
-            break;  // those started will do
-        }
-    }
-    if (trabajadores.empty()) return false;
+    std::vector<Hilo> trabajadores(static_cast<std::size_t>(hilos));
+    std::size_t arrancados = 0;
+    while (arrancados < trabajadores.size() && trabajadores[arrancados].arrancar(trabajar)) ++arrancados;
+    if (arrancados == 0) return false;
+    trabajadores.resize(arrancados);  // those started will do
+    const int enVuelo = int(trabajadores.size()) + 2;  // the calculating threads never wait for input
+    std::vector<Tarea> tareas(static_cast<std::size_t>(enVuelo));
     qint64 leidas = 0, escritas = 0;
     for (bool agotada = false;;) {
         while (!agotada && leidas - escritas < enVuelo) {
@@ -221,7 +277,7 @@ bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
         cola.clear();
     }
     hayTrabajo.notify_all();
-    for (auto& h : trabajadores) h.join();
+    for (Hilo& h : trabajadores) h.unir();
     return true;
 }
 
@@ -236,7 +292,7 @@ ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
         hilos = nucleos > 1 ? std::min(nucleos, kHilosMaximos) : 0;
     }
     ResumenMasivo r;
-    LectorBloques lector(entrada, kBloqueMasivo);
+    LectorBloques lector(entrada, kBloqueMasivo, kLineasBloque);
     EscritorResultados escritor(salida);
     escritor.escribirCabecera(codigo);
     const auto leer = [&lector](Tarea& t) {

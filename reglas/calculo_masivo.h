@@ -2,7 +2,7 @@
 // The bulk calculation of a whole input file into a results file, as
 // vaviviv-cli runs it, for files of any size: blocks of whole lines are
 // calculated on every core and written in their order; memory holds a few
-// blocks, whatever the file size.
+// blocks of bounded size, whatever the file.
 //
 // An ASCII row (most rows: references are digits and letters) goes from the
 // bytes of the file to the bytes of the results without decoding, encoding
@@ -34,6 +34,11 @@ struct CuentasMasivo {
     qint64 errores = 0;  // rows without check digits
     std::vector<AvisoCaracter> avisos;
 };
+
+// A row's results take at most twice its input line (code 02 repeats a
+// reference of any length in full) and this many bytes more: an error text
+// and its character, the check digits, the tabs and CR LF.
+inline constexpr qsizetype kMasPorFila = 96;
 
 // One block of whole input lines into results lines.
 class CalculoBloque {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstring>
+#include <iostream>
 #include <sys/resource.h>
 #include <tuple>
 #include <unistd.h>
@@ -154,7 +155,7 @@ QByteArray Resumen(int registros, int errores) { return QStringLiteral("Registro
 QByteArray Rechazo(int registro, const QByteArray& utf8) { return "Registro " + QByteArray::number(registro) + ": Caracter no V\xC3\xA1lido en la referencia: ' " + utf8 + " '\n"; }
 
 TEST(CliHostiles, Contenidos) {
-    const QByteArray larga = "141118" + QByteArray((1 << 20) - 6, '0');  // an even count of zeros keeps 141118's weights
+    const QByteArray larga = "141118" + QByteArray(32766 - 6, '0');  // an even count of zeros keeps 141118's weights
     QByteArray altos;  // each byte from 0x80 to 0xFF on a line of its own
     for (int b = 0x80; b <= 0xFF; ++b) altos += char(b) + QByteArray("\r\n");
     const std::tuple<const char*, const char*, QByteArray, QByteArray, QByteArray> casos[] = {
@@ -163,8 +164,8 @@ TEST(CliHostiles, Contenidos) {
         {"solo fines de línea", "00", "\r\n\n\n\r\r\n", kCabecera + kNoValida.repeated(5), Resumen(5, 5)},
         {"NUL", "00", QByteArray("123456\0\r\n\0\0\r\n123456", 19),
          kCabecera + QByteArray("123456\0", 7) + kNoValida + QByteArray(2, '\0') + kNoValida + Fila("123456", "1234566", "6"), Resumen(3, 2)},
-        {"línea de 1 MB", "02", larga + "\r\n", kCabecera + Fila(larga, larga + "0", "0"), Resumen(1, 0)},
-        {"100.000 tabuladores", "06", "890\t123\t4567" + QByteArray(99998, '\t'), kCabecera06 + Fila("890", "123", "4567", "89062", "62"), Resumen(1, 0)},
+        {"línea de 32,766 caracteres", "02", larga + "\r\n", kCabecera + Fila(larga, larga + "0", "0"), Resumen(1, 0)},
+        {"32,766 caracteres con tabuladores", "06", "890\t123\t4567" + QByteArray(32754, '\t'), kCabecera06 + Fila("890", "123", "4567", "89062", "62"), Resumen(1, 0)},
         // CR, LF, CR LF, then LF CR: two line ends.
         {"CR, LF y CR LF", "00", "123456\r7992739871\n1\r\n\n\r2",
          kCabecera + Fila("123456", "1234566", "6") + Fila("7992739871", "79927398713", "3") + Fila("1", "18", "8") +
@@ -217,12 +218,12 @@ TEST(CliHostiles, ArchivosQueNoSePuedenLeerNiEscribir) {
     QTemporaryDir tmp;
     const QString dir = tmp.path(), previo = dir + "/previo.txt", falta = dir + "/no está.txt", larga = dir + "/larga.txt";
     const QString entrada = QStringLiteral(VAVIVIV_SAMPLES "/referencias_00.txt");
-    EscribirArchivo(larga, "123456\r\n" + QByteArray(9 << 20, '\x01'));  // no line end for 9 MB
+    EscribirArchivo(larga, "123456\r\n" + QByteArray(32767, '\x01'));  // one character past the limit, and no line end
     EscribirArchivo(previo, "anterior\r\n");
     const std::tuple<QString, QString, QString, QByteArray, QByteArray> casos[] = {
         {falta, previo, falta, "abrir", "No existe el archivo o la carpeta"},
         {dir, previo, dir, "abrir", "Es una carpeta"},
-        {larga, previo, larga, "leer", "8,388,608"},
+        {larga, previo, larga, "leer", "La l\xC3\xADnea 2 tiene m\xC3\xA1s de 32,766 caracteres"},
         {entrada, falta + "/previo.txt", falta + "/previo.txt", "crear", "No existe el archivo o la carpeta"},
         {entrada, dir, dir, "crear", "Es una carpeta"},
         {entrada, "/dev/full", "/dev/full", "escribir", "No queda espacio en el dispositivo"},
@@ -265,19 +266,73 @@ TEST(CliHostiles, DiscoLleno) {
     EXPECT_FALSE(QFileInfo::exists(disco + "/resultados.txt")) << "the tmpfs was seen outside its namespace";
 }
 
-// The tool runs with its data (heap included) capped at 20 MB: a tool that
-// kept the records it has written would fail on the 70 MB it is fed.
+// The tool runs with its data (heap and thread stacks included) capped at 20
+// MB on the inputs that take the most memory: lines of 32,766 characters of
+// four bytes (each line held whole, counted and decoded), of 32,766 tabs, of
+// 32,766 Windows-1252 letters; empty lines (their results take the most bytes
+// per byte); and 70 MB of five-column records, which a tool that kept what it
+// has written could not hold. Also with four processors shown to it, where a
+// mount namespace can be made: as many calculating threads as it takes.
 TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the sanitizer's shadow memory and quarantine are not the tool's";
 #endif
-    QProcess p;
-    p.setStandardOutputFile(QProcess::nullDevice());
-    p.setChildProcessModifier([] { const rlimit tope{20 << 20, 20 << 20}; ::setrlimit(RLIMIT_DATA, &tope); });
-    p.start(QStringLiteral(VAVIVIV_CLI), {"masivo", "10", "-"});
-    p.write(QByteArray("123456789012\t123456.78\t15/06/2000\r\n").repeated(2000000));  // 2 M records of five columns
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) << p.readAllStandardError().toStdString();
+    QTemporaryDir dir;
+    const QByteArray linea = QByteArray("\xF0\x9F\x98\x80").repeated(32766) + "\r\n";
+    const std::tuple<const char*, QByteArray, QByteArray> casos[] = {
+        {"cuatro bytes", "\xEF\xBB\xBF" + linea.repeated(200), Resumen(200, 200)},
+        {"tabuladores", (QByteArray(32766, '\t') + "\r\n").repeated(600), Resumen(600, 600)},
+        {"Windows-1252", (QByteArray(32766, '\xD1') + "\r\n").repeated(600), Resumen(600, 600)},
+        {"vacías", QByteArray(4000000, '\n'), Resumen(4000000, 4000000)},
+        {"cinco columnas", QByteArray("123456789012\t123456.78\t15/06/2000\r\n").repeated(2000000), Resumen(2000000, 0)},
+    };
+    EscribirArchivo(dir.filePath("cpus"), "0-3\n");
+    // The tool, or (`cuatro`) the same in a mount namespace where the system shows four processors.
+    const auto correr = [&](bool cuatro, const QString& entrada) {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.setChildProcessModifier([] { const rlimit tope{20 << 20, 20 << 20}; ::setrlimit(RLIMIT_DATA, &tope); });
+        const char* guion = "mount --bind \"$1\" /sys/devices/system/cpu/online && [ \"$(getconf _NPROCESSORS_ONLN)\" = 4 ] || exit 99\n"
+                            "shift; exec \"$@\"\n";
+        const QStringList usuario = geteuid() == 0 ? QStringList{} : QStringList{"--user", "--map-root-user"};
+        const QStringList herramienta = {VAVIVIV_CLI, "masivo", "10", entrada};
+        if (cuatro) p.start("unshare", usuario + QStringList{"--mount", "sh", "-c", guion, "sh", dir.filePath("cpus")} + herramienta);
+        else p.start(herramienta[0], herramienta.mid(1));
+        EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit);
+        return std::pair(p.exitCode(), p.readAllStandardError());
+    };
+    const bool cuatro = !QStandardPaths::findExecutable("unshare").isEmpty() && correr(true, "/dev/null").first == 0;
+    for (const auto& [nombre, bytes, resumen] : casos) {
+        EscribirArchivo(dir.filePath("entrada.txt"), bytes);
+        for (const bool c : {false, true}) {
+            if (c && !cuatro) continue;
+            const auto [codigo, errores] = correr(c, dir.filePath("entrada.txt"));
+            EXPECT_TRUE(codigo == 0 && errores == resumen) << nombre << (c ? ", cuatro procesadores: " : ": ") << codigo << " " << errores.toStdString();
+        }
+    }
+    if (!cuatro) std::cout << "(no mount namespace here: only on this machine's own processors)\n";
+}
+
+// Lines of 32,766 characters are records, in Windows-1252 and in UTF-8 (a
+// character outside the BMP is one); one more stops the tool with the line
+// named, the rows before it written.
+TEST(CliHostiles, LineaDeHasta32766Caracteres) {
+    const QByteArray bom = "\xEF\xBB\xBF", cara = "\xF0\x9F\x98\x80";
+    const std::tuple<QByteArray, QByteArray, QByteArray> casos[] = {  // the file's start, a character, as written
+        {"", "7", "7"}, {"", "\xD1", "\xD1"}, {bom, "\xC3\x91", "\xD1"}, {bom, cara, "?"}};
+    QTemporaryDir dir;
+    const QString ruta = dir.filePath("entrada.txt");
+    for (const auto& [inicio, caracter, escrito] : casos) {
+        for (const int n : {32766, 32767}) {
+            EscribirArchivo(ruta, inicio + "123456\r\n" + caracter.repeated(n) + "\r\n123456\r\n");
+            const Salida s = Correr({"masivo", "00", ruta});
+            const QByteArray bien = Fila("123456", "1234566", "6"), larga = Fila(escrito.repeated(n), "Error: Referencia mayor a 19 d\xEDgitos.", "");
+            const Salida esperada = n <= 32766 ? Salida{0, kCabecera + bien + larga + bien, Resumen(3, 1)}
+                                               : Salida{1, kCabecera + bien, "No se pudo leer \xC2\xAB" + ruta.toUtf8() + "\xC2\xBB: La l\xC3\xADnea 2 tiene m\xC3\xA1s de 32,766 caracteres\n"};
+            EXPECT_TRUE(s.codigo == esperada.codigo && s.out == esperada.out && s.err == esperada.err)
+                << caracter.toPercentEncoding().toStdString() << " " << n << ": " << s.codigo << " " << s.err.toStdString();
+        }
+    }
 }
 
 // Where no thread can be started (the user's processes at their limit), the

@@ -89,13 +89,46 @@ private slots:
     // reason and adds nothing.
     void cargarArchivo() {
         elegir(6);
-        QVERIFY(cargar("890\t123\t4567\t9\r\n1\r\n") && cargar("2\r\n"));
+        QVERIFY(cargar("890\t123\t4567\t9\r\n1\r\n"));
+        QCOMPARE(filas(0), QStringList({"Referencia|Sucursal|Cuenta|Referencia Completa|Dígito Verificador", "890|123|4567||", "1||||"}));
+        QVERIFY(cargar("2\r\n"));
         QCOMPARE(filas(), QStringList({"890|123|4567||", "1||||", "2||||"}));
         QVERIFY(cargar(Lineas(kMaximoRegistros + 1)) && g().Rows() == 4 + kMaximoRegistros && !sinGuardar());
         QCOMPARE(dialogos->textos(), QStringList{"El Archivo es demasiado grande, fue recortado a: 30,000 Registros"});
         QVERIFY(!cargar("1\r\n" + QByteArray(kLineaMaxima + 1, 'x')) && g().Rows() == 4 + kMaximoRegistros);
         QVERIFY(dialogos->textos()[1].startsWith("Error : 1 La línea 2"));
         QVERIFY(dialogos->cajas()[0].icono == Icono::Informacion && dialogos->cajas()[1].icono == Icono::Critico);
+        // A line too long past the 30,000th record is not read: the file is cut there, and said so.
+        QVERIFY(cargar(Lineas(kMaximoRegistros) + QByteArray(kLineaMaxima + 1, 'x')) && g().Rows() == 4 + 2 * kMaximoRegistros);
+        QCOMPARE(dialogos->textos().mid(2), QStringList{"El Archivo es demasiado grande, fue recortado a: 30,000 Registros"});
+    }
+
+    // A line of 32,766 characters is a row, in either encoding (a character outside the BMP is one); a
+    // file with a line of one more is refused in a box that names it, and adds nothing to the rows there.
+    void lineaDeHasta32766Caracteres_data() {
+        QTest::addColumn<QByteArray>("inicio");
+        QTest::addColumn<QByteArray>("caracter");
+        QTest::addColumn<QString>("leido");
+        QTest::addColumn<int>("n");
+        const QByteArray bom = "\xEF\xBB\xBF", cara = "\xF0\x9F\x98\x80";
+        for (const int n : {32766, 32767}) {
+            const QByteArray sufijo = " " + QByteArray::number(n);
+            QTest::newRow("Windows-1252" + sufijo) << QByteArray() << QByteArray("\xD1") << "Ñ" << n;
+            QTest::newRow("tabuladores" + sufijo) << QByteArray() << QByteArray("\t") << QString() << n;
+            QTest::newRow("UTF-8, dos bytes" + sufijo) << bom << QByteArray("\xC3\x91") << "Ñ" << n;
+            QTest::newRow("UTF-8, cuatro bytes" + sufijo) << bom << cara << QString::fromUtf8(cara) << n;
+        }
+    }
+    void lineaDeHasta32766Caracteres() {
+        QFETCH(QByteArray, inicio); QFETCH(QByteArray, caracter); QFETCH(QString, leido); QFETCH(int, n);
+        elegir(0);
+        QVERIFY(cargar("1\r\n2\r\n"));
+        const bool cabe = n <= 32766;
+        QCOMPARE(cargar(inicio + "3\r\n" + caracter.repeated(n) + "\r\n4"), cabe);
+        QCOMPARE(filas(), cabe ? QStringList({"1||", "2||", "3||", leido.repeated(caracter == "\t" ? 0 : n) + "||", "4||"})
+                               : QStringList({"1||", "2||"}));
+        QCOMPARE(dialogos->textos(), cabe ? QStringList() : QStringList{"Error : 1 La línea 2 tiene más de 32,766 caracteres"});
+        QVERIFY(cabe || dialogos->cajas()[0].icono == Icono::Critico);
     }
 
     // Each row's outcome and digits from the row rules into the last two columns, a failing row too; a

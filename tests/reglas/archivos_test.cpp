@@ -57,12 +57,12 @@ struct Entrada {
     bool falla = false;
 };
 
-// Every input read 64 KiB at a time, as from a file, and 1, 2, 3 or 5 bytes
-// at a time: the same records, then the reader's error.
+// Every input read 64 KiB at a time, as from a file, and (up to 300 KB) 1, 2,
+// 3 or 5 bytes at a time: the same records, then the reader's error.
 void Comprobar(const std::vector<Entrada>& casos) {
     for (const Entrada& c : casos) {
         for (const qint64 trozo : {1 << 16, 1, 2, 3, 5}) {
-            if (trozo < 9 && c.bytes.size() > 1000) continue;
+            if (trozo < 9 && c.bytes.size() > 300000) continue;
             Dispositivo dispositivo(c.bytes, trozo, c.falla);
             LectorEntrada lector(dispositivo);
             Registro registro;  // reused, as a streaming caller does
@@ -75,31 +75,35 @@ void Comprobar(const std::vector<Entrada>& casos) {
     }
 }
 
-const QByteArray kBom = "\xEF\xBB\xBF", kCara = "\xF0\x9F\x98\x80", kA(65535, 'a');
+const QByteArray kBom = "\xEF\xBB\xBF", kCara = "\xF0\x9F\x98\x80";
 const QString kR(QChar(0xFFFD)), kFeff(QChar(0xFEFF)), kFallo = "Fallo de lectura simulado";
 const Fila kVacia{};
+// Lines of the limit; kA, two of them and an "a", is 65,535 bytes: a first
+// read of 64 KiB ends on the byte after it.
+const QByteArray kTope(32766, '7'), kLineaA(32766, 'a'), kA = kLineaA + "\n" + kLineaA + "\na";
+const Fila kFilaA{QString(kLineaA)};
 
 TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
-    const QByteArray tope(kLineaMaxima, '7');
-    const QString largo = "La línea 2 pasa de 8,388,608 caracteres; el archivo no parece de texto.";
+    const QString largo = "La línea 2 tiene más de 32,766 caracteres";
     Comprobar({
         {"a\tb\tc\td\te", {{"a", "b", "c"}}}, {"ref\t\tcta", {{"ref", "", "cta"}}},
         {" a \t b \tCc ", {{" a ", " b ", "Cc "}}}, {"a\tb\tc\r\nd", {{"a", "b", "c"}, {"d", "", ""}}},  // taken exactly
-        {"a" + QByteArray(100000, '\t') + "z\r\nfin", {{"a"}, {"fin"}}},
-        {QByteArray(200000, 'X') + "\tb\r\n", {{QString(200000, 'X'), "b"}}},
+        {"a" + QByteArray(30000, '\t') + "z\r\nfin", {{"a"}, {"fin"}}},
+        {QByteArray(30000, 'X') + "\tb\r\n", {{QString(30000, 'X'), "b"}}},
         // CR LF, CR and LF each end a line; LF CR and CR CR LF are two; one at the very end adds nothing.
         {"", {}}, {"\r\n", {kVacia}}, {"\n", {kVacia}}, {"a\r", {{"a"}}}, {"a\r\nb\r\n", {{"a"}, {"b"}}},
         {"\r\r", {kVacia, kVacia}}, {"a\rb\rc", {{"a"}, {"b"}, {"c"}}}, {"a\nb\n", {{"a"}, {"b"}}},
         {"a\r\nb\rc\nd", {{"a"}, {"b"}, {"c"}, {"d"}}}, {"a\n\rb", {{"a"}, kVacia, {"b"}}},
         {"a\r\r\nb", {{"a"}, kVacia, {"b"}}}, {"a\n\nb", {{"a"}, kVacia, {"b"}}},
         // CR last in the first 64 KiB read, LF first in the next: one line end; so is a sequence split there.
-        {kA + "\r\nb", {{QString(kA)}, {"b"}}}, {kA + "\r" + tope, {{QString(kA)}, {QString(tope)}}}, {kBom + kA.mid(3) + "\r\nb", {{QString(kA.mid(3))}, {"b"}}},
-        {kBom + kA.mid(3) + kCara + "\nb", {{kA.mid(3) + kCara}, {"b"}}},
-        {kBom + kA.mid(4) + kCara + "\nb", {{kA.mid(4) + kCara}, {"b"}}},
-        {kBom + kA.mid(5) + kCara + "\nb", {{kA.mid(5) + kCara}, {"b"}}},
+        {kA + "\r\nb", {kFilaA, kFilaA, {"a"}, {"b"}}}, {kA + "\r" + kTope, {kFilaA, kFilaA, {"a"}, {QString(kTope)}}},
+        {kBom + kA.mid(3) + "\r\nb", {{QString(kLineaA.mid(3))}, kFilaA, {"a"}, {"b"}}},
+        {kBom + kA.mid(3) + kCara + "\nb", {{QString(kLineaA.mid(3))}, kFilaA, {"a" + kCara}, {"b"}}},
+        {kBom + kA.mid(4) + kCara + "\nb", {{QString(kLineaA.mid(4))}, kFilaA, {"a" + kCara}, {"b"}}},
+        {kBom + kA.mid(5) + kCara + "\nb", {{QString(kLineaA.mid(5))}, kFilaA, {"a" + kCara}, {"b"}}},
         // A read that fails: the records before it, never part of the next one, then the device's reason.
         {"", {}, kFallo, true}, {"a\tb\r\nc\r\n", {{"a", "b"}, {"c"}}, kFallo, true}, {"a\r\nb", {{"a"}}, kFallo, true}, {"a\r", {{"a"}}, kFallo, true},
-        {QByteArray(200000, 'x'), {}, kFallo, true},
+        {QByteArray(30000, 'x'), {}, kFallo, true},
         // Windows-1252 unless the UTF-8 mark opens the file; only the first mark is one.
         {"\xE1rbol\t\xD1u\xF1o\t\x80", {{"árbol", "Ñuño", "€"}}}, {"\xC3\xA1", {{"Ã¡"}}}, {"x" + kBom, {{"xï»¿"}}},
         {"\xEF\xBB", {{"ï»"}}}, {kBom + "\xC3\xA1rbol\t\xE2\x82\xAC\r\n\xC3\x91" + kCara, {{"árbol", "€"}, {"Ñ" + kCara}}},
@@ -108,21 +112,61 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
         {kBom + "a\xE2\x82\r\nb\xF0\x9F\x98\nc\xC3\td\xE2\x82I\x91\r\n\xED\xA0\x80z\xC3",
          {{"a" + kR + kR}, {"b" + kR + kR + kR}, {"c" + kR, "d" + kR + kR + "I" + kR}, {kR + kR + kR + "z" + kR}}},
         // A line of the limit is a record; one character more stops the reading there.
-        {tope, {{QString(tope)}}}, {"1\r\n" + tope + "\r\n2", {{"1"}, {QString(tope)}, {"2"}}},
-        {kBom + QByteArray("ñ").repeated(kLineaMaxima), {{QString(kLineaMaxima, u'ñ')}}},
-        {"1\r\n" + tope + "7", {{"1"}}, largo}, {"1\r\n" + tope + "7\r\n2", {{"1"}}, largo},
+        {kTope, {{QString(kTope)}}}, {"1\r\n" + kTope + "\r\n2", {{"1"}, {QString(kTope)}, {"2"}}},
+        {"1\r\n" + kTope + "7", {{"1"}}, largo}, {"1\r\n" + kTope + "7\r\n2", {{"1"}}, largo},
     });
 }
 
-// The limit counts characters: one outside the BMP is one, not two UTF-16 units.
-TEST(LectorEntrada, LimiteEnCaracteresFueraDelBMP) {
-    const QString largo = "La línea 1 pasa de 8,388,608 caracteres; el archivo no parece de texto.";
-    Comprobar({{kBom + kCara.repeated(kLineaMaxima), {{QString(kCara).repeated(kLineaMaxima)}}},
-               {kBom + "ab" + kCara.repeated(kLineaMaxima - 2), {{"ab" + QString(kCara).repeated(kLineaMaxima - 2)}}},  // reads end 3 bytes into a character
-               {kBom + kCara.repeated(kLineaMaxima) + "a", {}, largo},
-               {kBom + kCara.repeated(kLineaMaxima) + "\xE2\x82", {}, largo}});  // the end cuts a character: two U+FFFD
+// Up to 32,766 characters a line: a character is a byte of Windows-1252 and a
+// code point of UTF-8 (one outside the BMP is one, not two UTF-16 units; a
+// malformed byte is one, as the U+FFFD it reads as); a tab is one too. The
+// first line past it stops the reading, wherever it lies in the file and in
+// the reads, with the records before it.
+TEST(LectorEntrada, LineaDeHasta32766Caracteres) {
+    const auto largo = [](int linea) { return QStringLiteral("La línea %1 tiene más de 32,766 caracteres").arg(linea); };
+    struct Caracter {
+        QByteArray bytes;
+        QString leido;
+        bool utf8;
+    };
+    const Caracter caracteres[] = {
+        {"7", "7", false}, {"\xF1", "ñ", false}, {"\x80", "€", false},
+        {"7", "7", true}, {"\xC3\xB1", "ñ", true}, {"\xE2\x82\xAC", "€", true}, {kCara, QString::fromUtf8(kCara), true},
+        {"\xFF", kR, true}, {"\xED\xA0\x80", kR + kR + kR, true},  // a surrogate's bytes: three characters
+    };
+    for (const Caracter& c : caracteres) {
+        const QByteArray marca = c.utf8 ? kBom : QByteArray();
+        const int veces = c.bytes == "\xED\xA0\x80" ? 3 : 1;  // characters in one copy
+        for (const int n : {32766, 32767}) {
+            SCOPED_TRACE(c.bytes.toPercentEncoding().toStdString() + " " + std::to_string(n));
+            const int copias = n / veces, resto = n % veces;
+            const QByteArray linea = c.bytes.repeated(copias) + QByteArray(resto, 'x');
+            const Fila fila{c.leido.repeated(copias) + QString(resto, 'x')};
+            const bool cabe = n <= 32766;
+            // Alone without a line end; first of two; third and fourth, after others in the same read.
+            Comprobar({{marca + linea, cabe ? std::vector{fila} : std::vector<Fila>{}, cabe ? QString() : largo(1)},
+                       {marca + linea + "\r\n1", cabe ? std::vector{fila, {"1"}} : std::vector<Fila>{}, cabe ? QString() : largo(1)},
+                       {marca + "1\n2\r" + linea + "\r\n" + linea + "\n3",
+                        cabe ? std::vector{{"1"}, {"2"}, fila, fila, {"3"}} : std::vector<Fila>{{"1"}, {"2"}}, cabe ? QString() : largo(3)}});
+        }
+    }
+    Comprobar({
+        // Tabs are characters, the fields past the third dropped.
+        {"a\tb\tc" + QByteArray(32761, '\t'), {{"a", "b", "c"}}}, {"a\tb\tc" + QByteArray(32762, '\t'), {}, largo(1)},
+        {kBom + "\t" + QByteArray(32765, '\t') + "\n", {kVacia}}, {kBom + "\t" + QByteArray(32766, '\t') + "\n", {}, largo(1)},
+        // UTF-8: a line of more bytes than the limit may be within it; four times the limit in bytes is at most 32,766 characters.
+        {kBom + "a\t" + QByteArray("\xC3\xB1").repeated(32764), {{"a", QString(32764, u'ñ')}}},
+        {kBom + kCara.repeated(32766) + "\r", {{QString::fromUtf8(kCara).repeated(32766)}}},
+        {kBom + kCara.repeated(32766) + "a", {}, largo(1)},
+        // The end of the input cuts the last character: two U+FFFD, each one character.
+        {kBom + kCara.repeated(32764) + "\xE2\x82", {{QString::fromUtf8(kCara).repeated(32764) + kR + kR}}},
+        {kBom + kCara.repeated(32765) + "\xE2\x82", {}, largo(1)},
+        {kBom + "1\r\n" + kCara.repeated(32765) + "\xE2\x82", {{"1"}}, largo(2)},
+        // A line end split from its line by the reads, the lines of the limit one after another.
+        {(kTope + "\r\n").repeated(5), std::vector<Fila>(5, {QString(kTope)})},
+        {(kTope + "\r").repeated(3) + kTope + "7\r", std::vector<Fila>(3, {QString(kTope)}), largo(4)},
+    });
 }
-
 // Each BMP code point as the byte Qt's decoder reads as it, or "?"; one "?" for a character beyond the BMP.
 TEST(Codificacion, CadaCaracterComoLoLeeElDecodificador) {
     QByteArray todos(256, 0), esperado(0x10000, '?'), codificado;  // no byte reads as "?" or U+FFFD

@@ -58,8 +58,8 @@ SalidaMasivo Masivo(int codigo, const QByteArray& datos, int hilos, qint64 trozo
 }
 
 // 3,000 lines of every line end (LF CR is two), empty lines, 1 to 6 fields of
-// values, blanks and other bytes, three lines of 100,000 bytes; and how many
-// bytes of 0x80 or more were put in the first three fields.
+// values, blanks and other bytes, three lines of 30,000 bytes and more; and
+// how many bytes of 0x80 or more were put in the first three fields.
 std::pair<QByteArray, int> Generar(unsigned semilla, bool utf8, bool finalConFin) {
     std::mt19937 azar(semilla);
     const auto uno = [&azar](const auto& lista) { return lista[azar() % std::size(lista)]; };
@@ -73,7 +73,7 @@ std::pair<QByteArray, int> Generar(unsigned semilla, bool utf8, bool finalConFin
     for (int linea = 0; linea < 3000; ++linea) {
         for (int c = 0, campos = azar() % 16 ? 1 + int(azar() % 6) : 0; c < campos; ++c) {
             QByteArray v = c > 2 ? "x" : c ? uno(kValores[c]) : uno(kValores[0]) + QByteArray::number(quint64(azar()) << (azar() % 32));
-            if (linea % 1000 == 999 && c == 0) v = QByteArray(100000, '7');
+            if (linea % 1000 == 999 && c == 0) v = QByteArray(30000, '7');
             if (azar() % 5 == 0) v = " " + v + " ";
             const bool alto = azar() % 6 == 0;
             if (alto) v.insert(azar() % (v.size() + 1), utf8 ? uno(kUtf8) : QByteArray(1, char(0x80 + azar() % 128)));
@@ -85,6 +85,17 @@ std::pair<QByteArray, int> Generar(unsigned semilla, bool utf8, bool finalConFin
     return g;
 }
 
+// 40,000 lines of a few bytes each, most of them empty: a read holds more
+// lines than a block takes.
+QByteArray Cortas() {
+    std::mt19937 azar(6);
+    static const QByteArray kLineas[] = {"", "", "", "", "", "7", "141118", "A\xD1", "7\t1\t1", "1\t1.00\t15/06/2000"};
+    static const QByteArray kFines[] = {"\r\n", "\r", "\n"};
+    QByteArray bytes;
+    for (int i = 0; i < 40000; ++i) bytes += kLineas[azar() % std::size(kLineas)] + kFines[azar() % std::size(kFines)];
+    return bytes;
+}
+
 TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
     std::vector<std::pair<QString, QByteArray>> archivos;
     for (const auto& [semilla, utf8, fin] : {std::tuple{1u, false, true}, {2u, false, false}, {3u, true, true}, {4u, true, false}}) {
@@ -92,11 +103,12 @@ TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
         EXPECT_GT(noAscii, 100) << semilla;
         archivos.emplace_back(QString::number(semilla), bytes);
     }
+    archivos.emplace_back("cortas", Cortas());
     for (const QFileInfo& muestra : QDir(VAVIVIV_SAMPLES).entryInfoList(QDir::Files)) {
         QFile f(muestra.filePath());
         archivos.emplace_back(muestra.fileName(), f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
     }
-    ASSERT_EQ(archivos.size(), 9u);
+    ASSERT_EQ(archivos.size(), 10u);
     for (const auto& [nombre, bytes] : archivos) {
         for (const int codigo : {0, 2, 3, 4, 6, 10, 35, 36, 37}) {
             SCOPED_TRACE(nombre.toStdString() + " " + std::to_string(codigo));
@@ -125,6 +137,30 @@ TEST(CalcularArchivo, SeDetieneEnLaPrimeraFalla) {
         const SalidaMasivo s = Masivo(35, lineas, hilos, 1 << 20, false, 100000);
         EXPECT_TRUE(s.errorEscritura == "Disco lleno simulado" && s.registros < esperada.registros &&
                     s.bytes.size() > 0 && esperada.bytes.startsWith(s.bytes)) << s.registros;  // stopped there
+    }
+}
+
+// Lines of 32,766 characters are records; one more stops the calculation
+// at that line with the rows before it written, in both encodings, inline,
+// on threads, whatever the reads.
+TEST(CalcularArchivo, LineaDeHasta32766Caracteres) {
+    const QByteArray kBom = "\xEF\xBB\xBF";
+    const std::pair<QByteArray, QByteArray> caracteres[] = {
+        {"", "7"}, {"", "\xD1"}, {"", "\t"}, {kBom, "7"}, {kBom, "\xC3\x91"}, {kBom, "\xF0\x9F\x98\x80"}};
+    for (const auto& [marca, caracter] : caracteres) {
+        for (const int n : {32766, 32767}) {
+            const QByteArray bytes = marca + "141118\r\n" + caracter.repeated(n) + "\r\n1\r\n";
+            for (const int codigo : {2, 10, 35}) {
+                SCOPED_TRACE(caracter.toPercentEncoding().toStdString() + " " + std::to_string(n) + " " + std::to_string(codigo));
+                SalidaMasivo esperada = General(codigo, bytes);
+                EXPECT_EQ(std::pair(esperada.registros, esperada.errorLectura),
+                          n <= 32766 ? std::pair(qint64(3), QString()) : std::pair(qint64(1), QStringLiteral("La l\u00ednea 2 tiene m\u00e1s de 32,766 caracteres")));
+                for (const auto& [hilos, trozo] : {std::pair{0, 1 << 20}, {2, 1 << 20}, {0, 7}, {2, 4093}}) {
+                    SCOPED_TRACE(std::to_string(hilos) + " " + std::to_string(trozo));
+                    Igual(Masivo(codigo, bytes, hilos, trozo), esperada);
+                }
+            }
+        }
     }
 }
 
