@@ -121,14 +121,19 @@ struct Medida {
     double cargar, calcular, guardar, memoria;
 };
 
-bool Medir(int codigo, const QTemporaryDir& carpeta, SinUsuario& usuario, Medida& medida) {
-    frmMasivo ventana;
+// The window shown with `codigo` chosen, as a user leaves it before opening a file.
+void Preparar(frmMasivo& ventana, int codigo) {
     ventana.show();
     Asentar();
     auto* cbo = ventana.findChild<QComboBox*>(QStringLiteral("cboAlgoritmo"));
     cbo->setCurrentIndex(cbo->findData(codigo));
     ventana.cboAlgoritmo_Click();
     Asentar();
+}
+
+bool Medir(int codigo, const QTemporaryDir& carpeta, SinUsuario& usuario, Medida& medida) {
+    frmMasivo ventana;
+    Preparar(ventana, codigo);
     const double antes = Residente();
 
     ventana.cmdAbrir_Click();
@@ -167,12 +172,7 @@ int MedirCarga(const QByteArray& cual, SinUsuario& usuario) {
     }
     f.close();
     frmMasivo ventana;
-    ventana.show();
-    Asentar();
-    auto* cbo = ventana.findChild<QComboBox*>(QStringLiteral("cboAlgoritmo"));
-    cbo->setCurrentIndex(cbo->findData(codigo));
-    ventana.cboAlgoritmo_Click();
-    Asentar();
+    Preparar(ventana, codigo);
     const double antes = Residente();
     if (!ReiniciarMaximo()) return 1;
     ventana.cmdAbrir_Click();
