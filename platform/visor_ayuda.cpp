@@ -3,6 +3,7 @@
 #include "platform/dialogos.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -12,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTextDocumentFragment>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace vaviviv {
 
@@ -26,13 +29,51 @@ const QString kEsquema = QStringLiteral("ayuda");
 // Help files are a few dozen kilobytes; anything far larger is not one.
 constexpr qint64 kTamanoMaximo = 4 * 1024 * 1024;
 
-const char kEstilo[] =
-    "body { font-size: 10pt; }"
-    "h1 { font-size: 15pt; color: #1f3d7a; }"
-    "h2 { font-size: 12pt; color: #1f3d7a; }"
-    "th { background-color: #dde6f3; }"
-    "p.ejemplo { background-color: #f1f5fb; }"
-    "code { font-family: monospace; }";
+// Headings, links, table headers and examples take their colours from the
+// palette, so that a dark one leaves them readable: headings in dark blue on
+// a light page, in the theme's link colour on a dark one, each brought to the
+// contrast of ordinary text; a header and an example on a tint of the page.
+constexpr double kContrasteMinimo = 4.5;
+
+double Luminancia(const QColor& c) {
+    const auto lineal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * lineal(c.redF()) + 0.7152 * lineal(c.greenF()) + 0.0722 * lineal(c.blueF());
+}
+
+double Contraste(const QColor& a, const QColor& b) {
+    const double la = Luminancia(a), lb = Luminancia(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// `color` made lighter on a dark page, darker on a light one, until it reads on `fondo`.
+bool EsOscuro(const QColor& fondo) { return Luminancia(fondo) < 0.18; }
+
+QColor Legible(QColor color, const QColor& fondo) {
+    const bool oscuro = EsOscuro(fondo);
+    for (int paso = 0; paso < 20 && Contraste(color, fondo) < kContrasteMinimo; ++paso)
+        color = oscuro ? color.lighter(115) : color.darker(115);
+    return Contraste(color, fondo) < kContrasteMinimo ? (oscuro ? QColor(Qt::white) : QColor(Qt::black)) : color;
+}
+
+QColor Mezcla(const QColor& a, const QColor& b, double deB) {
+    return QColor::fromRgbF(float(a.redF() * (1 - deB) + b.redF() * deB), float(a.greenF() * (1 - deB) + b.greenF() * deB),
+                            float(a.blueF() * (1 - deB) + b.blueF() * deB));
+}
+
+QString Estilo(const QPalette& paleta) {
+    const QColor pagina = paleta.color(QPalette::Base), texto = paleta.color(QPalette::Text);
+    const QColor titulo = Legible(EsOscuro(pagina) ? paleta.color(QPalette::Link) : QColor(0x1f, 0x3d, 0x7a), pagina);
+    const QColor cabecera = Mezcla(pagina, paleta.color(QPalette::Highlight), 0.15);
+    const QColor ejemplo = Mezcla(pagina, texto, 0.06);
+    return QStringLiteral("body { font-size: 10pt; }"
+                          "a { color: %1; }"
+                          "h1 { font-size: 15pt; color: %1; }"
+                          "h2 { font-size: 12pt; color: %1; }"
+                          "th { background-color: %2; color: %3; }"
+                          "pre.ejemplo { background-color: %4; color: %3; }"
+                          "code { font-family: monospace; }")
+        .arg(titulo.name(), cabecera.name(), Legible(texto, cabecera).name(), ejemplo.name());
+}
 
 QString Atributo(const QString& atributos, const char* nombre) {
     const QRegularExpression patron(QStringLiteral("\\b%1\\s*=\\s*\"([^\"]*)\"").arg(QLatin1String(nombre)),
@@ -99,7 +140,7 @@ const TemaAyuda* ArchivoAyuda::tema(const QString& id) const {
 
 NavegadorAyuda::NavegadorAyuda(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
-    document()->setDefaultStyleSheet(QString::fromLatin1(kEstilo));
+    document()->setDefaultStyleSheet(Estilo(palette()));
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& enlace) {
         // "#10" arrives resolved against the topic on show ("ayuda:101#10").
         irA(enlace.hasFragment() ? enlace.fragment() : enlace.path());
@@ -120,6 +161,13 @@ bool NavegadorAyuda::irA(const QString& id) {
     else
         setSource(url, QTextDocument::HtmlResource);
     return true;
+}
+
+void NavegadorAyuda::changeEvent(QEvent* event) {
+    QTextBrowser::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange) return;
+    document()->setDefaultStyleSheet(Estilo(palette()));
+    if (!tema().isEmpty()) reload();  // the topic on show drawn again in the new colours
 }
 
 QString NavegadorAyuda::tema() const {

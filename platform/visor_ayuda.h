@@ -66,6 +66,9 @@ public:
 
     QVariant loadResource(int type, const QUrl& nombre) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     std::optional<ArchivoAyuda> archivo_;
 };

@@ -10,7 +10,12 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QStandardItemModel>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextTable>
 #include <QTimer>
+#include <QScopeGuard>
+#include <cmath>
 
 using namespace vaviviv;
 
@@ -79,6 +84,62 @@ private slots:
         QCOMPARE(dialogos.textos()[1], "El archivo de ayuda no tiene el tema 999; se muestra el contenido.");
         QVERIFY(dialogos.cajas()[2].titulo == "Acerca de VaviviV" && dialogos.textos()[2].contains("versión " VAVIVIV_VERSION_ESPERADA));
         visor->close();
+    }
+
+    // Every topic readable under a light and a dark palette: each piece of text stands out from what is
+    // behind it (headings, table headers and examples included) by at least the 4.5:1 contrast of
+    // ordinary text, the colour behind it being its own, its paragraph's, its table cell's or the page's.
+    void ayudaLegibleConCualquierPaleta() {
+        const auto archivo = ArchivoAyuda::Leer(ResolverArchivoAyuda(VAVIVIV_CARPETA_PROGRAMA "/Vaviviv.hlp"));
+        QVERIFY(archivo);
+        const auto luminancia = [](const QColor& c) {
+            const auto lineal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+            return 0.2126 * lineal(c.redF()) + 0.7152 * lineal(c.greenF()) + 0.0722 * lineal(c.blueF());
+        };
+        QPalette oscura;
+        for (const auto& [rol, color] : {std::pair{QPalette::Window, "#2b2b2b"}, {QPalette::WindowText, "#e8e8e8"}, {QPalette::Base, "#1c1c1c"},
+                                          {QPalette::AlternateBase, "#262626"}, {QPalette::Text, "#e8e8e8"}, {QPalette::Link, "#3584e4"},
+                                          {QPalette::Highlight, "#3584e4"}, {QPalette::HighlightedText, "#ffffff"}, {QPalette::Button, "#333333"},
+                                          {QPalette::ButtonText, "#e8e8e8"}})
+            oscura.setColor(rol, QColor(color));
+        const QPalette original = QApplication::palette();
+        const auto restaurar = qScopeGuard([&] { QApplication::setPalette(original); });
+        // Each piece of text of the topic on show against what is behind it.
+        const auto comprobar = [&](const VisorAyuda& visor, const QPalette& paleta) {
+            for (QTextBlock b = visor.navegador()->document()->begin(); b.isValid(); b = b.next()) {
+                QColor fondo = paleta.color(QPalette::Base);
+                if (const QTextTable* tabla = QTextCursor(b).currentTable()) {
+                    const QBrush celda = tabla->cellAt(b.position()).format().background();
+                    if (celda.style() != Qt::NoBrush) fondo = celda.color();
+                }
+                if (b.blockFormat().background().style() != Qt::NoBrush) fondo = b.blockFormat().background().color();
+                for (auto f = b.begin(); !f.atEnd(); ++f) {
+                    const QTextCharFormat formato = f.fragment().charFormat();
+                    if (f.fragment().text().trimmed().isEmpty()) continue;
+                    const QColor letra = formato.foreground().style() != Qt::NoBrush ? formato.foreground().color() : paleta.color(QPalette::Text);
+                    const QColor detras = formato.background().style() != Qt::NoBrush ? formato.background().color() : fondo;
+                    const double l1 = luminancia(letra), l2 = luminancia(detras);
+                    const double contraste = (std::max(l1, l2) + 0.05) / (std::min(l1, l2) + 0.05);
+                    if (contraste < 4.5)
+                        return QString("tema %1, «%2»: %3 sobre %4, %5:1").arg(visor.tema(), f.fragment().text().left(30), letra.name(), detras.name())
+                            .arg(contraste, 0, 'f', 1);
+                }
+            }
+            return QString();
+        };
+        VisorAyuda visor;  // open while the theme changes
+        visor.show();
+        for (const QPalette& paleta : {original, oscura}) {
+            // As a desktop theme sets it; without a running event loop the application's change reaches no
+            // widget by itself, so the window is given it too, as it would be.
+            QApplication::setPalette(paleta);
+            visor.setPalette(paleta);
+            if (visor.navegador()->archivo()) QCOMPARE(comprobar(visor, paleta), QString());  // the topic on show, redrawn
+            for (const QString& id : archivo->temas()) {
+                QVERIFY(visor.abrir(*archivo, id));
+                QCOMPARE(comprobar(visor, paleta), QString());
+            }
+        }
     }
 
     // Titles, logo and summary on the first page; the grid's titles and "Página p de n" on every page; every
