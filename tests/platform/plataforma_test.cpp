@@ -86,6 +86,16 @@ private slots:
         visor->close();
     }
 
+    // The window belongs to its launcher: the desktop knows it by the entry's file name (Wayland's app_id)
+    // and by the class X11 gives its windows, which is the application's name.
+    void entradaDelEscritorio() {
+        QFile entrada(VAVIVIV_ENTRADA_ESCRITORIO);
+        QVERIFY(entrada.open(QIODevice::ReadOnly));
+        const QStringList lineas = QString::fromUtf8(entrada.readAll()).split('\n');
+        QCOMPARE(QGuiApplication::desktopFileName() + ".desktop", QFileInfo(entrada).fileName());
+        QVERIFY(lineas.contains("StartupWMClass=" + QCoreApplication::applicationName()));
+    }
+
     // Every topic readable under a light and a dark palette: each piece of text stands out from what is
     // behind it (headings, table headers and examples included) by at least the 4.5:1 contrast of
     // ordinary text, the colour behind it being its own, its paragraph's, its table cell's or the page's.
