@@ -150,6 +150,7 @@ void frmMasivo::Conectar() {
     connect(mnuArchivoAbrir, &QAction::triggered, this, &frmMasivo::mnuArchivoAbrir_Click);
     connect(mnuArchivoGuardar, &QAction::triggered, this, &frmMasivo::mnuArchivoGuardar_Click);
     connect(mnuArchivoPreliminar, &QAction::triggered, this, &frmMasivo::mnuArchivoPreliminar_Click);
+    connect(mnuArchivoImprimir, &QAction::triggered, this, &frmMasivo::mnuArchivoImprimir_Click);
     connect(mnuArchivoSalir, &QAction::triggered, this, &frmMasivo::mnuArchivoSalir_Click);
     connect(mnuEditarInsertar, &QAction::triggered, this, &frmMasivo::mnuEditarInsertar_Click);
     connect(mnuEditarBorrar, &QAction::triggered, this, &frmMasivo::mnuEditarBorrar_Click);

@@ -84,6 +84,7 @@ public:
     // Printing, help and closing.
     void cmdImprimir_Click();
     void mnuArchivoPreliminar_Click();
+    void mnuArchivoImprimir_Click();
     void cmdAyuda_Click();
     void mnuAyudaContenido_Click();
     void mnuAyudaUso_Click();

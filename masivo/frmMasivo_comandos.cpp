@@ -4,7 +4,9 @@
 #include "masivo/frmMasivo.h"
 #include "masivo/informe_masivo.h"
 #include "masivo/rejilla.h"
+#include "reglas/calcular_referencia.h"
 #include "platform/ayuda.h"
+#include "platform/dialogos.h"
 #include "platform/lista_algoritmos.h"
 
 #include <QCloseEvent>
@@ -48,17 +50,28 @@ void frmMasivo::mnuArchivoAbrir_Click() {
     MostrarExplorador(kModoAbrir);
 }
 
-void frmMasivo::cmdGuardar_Click() { MostrarExplorador(kModoAlmacenar); }
+// Without an algorithm there is no header to write: said before a name is asked for.
+void frmMasivo::cmdGuardar_Click() {
+    if (!CodigoSeleccionado(*cboAlgoritmo)) {
+        MostrarMensaje(MensajeSinAlgoritmo(), Icono::Critico);
+        return;
+    }
+    MostrarExplorador(kModoAlmacenar);
+}
 
 // Always enabled: it also stores rows stored before, or not yet calculated.
 void frmMasivo::mnuArchivoGuardar_Click() { cmdGuardar_Click(); }
 
+// The report in a preview, from which the user prints it or not.
 void frmMasivo::cmdImprimir_Click() {
     ImprimirInformeMasivo(*grdMasivo, *grdCriterios, cboAlgoritmo->currentText(), lblDigito->text());
 }
-// These two entries do nothing.
-void frmMasivo::mnuArchivoPreliminar_Click() {}
-void frmMasivo::mnuAyudaCalculo_Click() {}
+void frmMasivo::mnuArchivoPreliminar_Click() { cmdImprimir_Click(); }
+void frmMasivo::mnuArchivoImprimir_Click() {
+    ImprimirInformeMasivo(*grdMasivo, *grdCriterios, cboAlgoritmo->currentText(), lblDigito->text(),
+                          /*enImpresora=*/true);
+}
+void frmMasivo::mnuAyudaCalculo_Click() { cmdAyuda_Click(); }
 
 void frmMasivo::cmdAyuda_Click() {
     MostrarAyudaVentana(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaMasivo));

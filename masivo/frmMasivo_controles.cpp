@@ -79,6 +79,9 @@ void frmMasivo::CrearMenus() {
     SeparadorMenu(mnuArchivo, "mnulinea1");
     mnuArchivoPreliminar = EntradaMenu(mnuArchivo, "mnuArchivoPreliminar", QStringLiteral("Pr&esentacion Preliminar"));
     mnuArchivoImprimir = EntradaMenu(mnuArchivo, "mnuArchivoImprimir", QStringLiteral("&Imprimir Reporte"));
+    // Enabled with cmdImprimir, by the row-count rule.
+    mnuArchivoPreliminar->setEnabled(false);
+    mnuArchivoImprimir->setEnabled(false);
     SeparadorMenu(mnuArchivo, "mnulinea2");
     mnuArchivoSalir = EntradaMenu(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
 

@@ -45,11 +45,12 @@ struct ImpresoraSimulada final : Impresora {
     }
 };
 
-// Writes the produced report into a PDF file instead of previewing it.
+// Writes the produced report into a PDF file instead of previewing it, or of printing it at once.
 struct PresentacionPdf final : PresentacionInforme {
     PresentacionInforme* anterior = InstalarPresentacion(this);
     QString ruta;
-    int veces = 0;
+    int veces = 0;     // previews
+    int impresas = 0;  // reports printed without a preview
     explicit PresentacionPdf(const QString& ruta) : ruta(ruta) {}
     ~PresentacionPdf() override { InstalarPresentacion(anterior); }
     void presentar(QPrinter& impresora, const std::function<void(QPrinter&)>& pintar) override {
@@ -57,6 +58,13 @@ struct PresentacionPdf final : PresentacionInforme {
         impresora.setOutputFormat(QPrinter::PdfFormat);
         impresora.setOutputFileName(ruta);
         pintar(impresora);
+    }
+    std::optional<ErrorImpresion> imprimir(QPrinter& impresora, const std::function<int(QPrinter&)>& pintar) override {
+        ++impresas;
+        impresora.setOutputFormat(QPrinter::PdfFormat);
+        impresora.setOutputFileName(ruta);
+        pintar(impresora);
+        return std::nullopt;
     }
 };
 
