@@ -5,9 +5,9 @@
 #include "masivo/informe_masivo.h"
 #include "masivo/rejilla.h"
 #include "reglas/calcular_referencia.h"
-#include "platform/ayuda.h"
 #include "platform/dialogos.h"
 #include "platform/lista_algoritmos.h"
+#include "platform/menu_ayuda.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,13 +15,6 @@
 #include <QPushButton>
 
 namespace vaviviv {
-
-namespace {
-
-constexpr int kTemaEdicionMasivo = 102;
-constexpr int kTemaVentanaMasivo = 103;
-
-}  // namespace
 
 void frmMasivo::MostrarExplorador(const QString& accion) {
     if (!frmArchivo_) frmArchivo_ = new frmArchivo(*this, this);
@@ -71,17 +64,8 @@ void frmMasivo::mnuArchivoImprimir_Click() {
     ImprimirInformeMasivo(*grdMasivo, *grdCriterios, cboAlgoritmo->currentText(), lblDigito->text(),
                           /*enImpresora=*/true);
 }
-void frmMasivo::mnuAyudaCalculo_Click() { cmdAyuda_Click(); }
 
-void frmMasivo::cmdAyuda_Click() {
-    MostrarAyudaVentana(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaMasivo));
-}
-void frmMasivo::mnuAyudaContenido_Click() { MostrarAyudaVentana(kAyudaContenido); }
-void frmMasivo::mnuAyudaUso_Click() { MostrarAyudaVentana(kAyudaUso); }
-void frmMasivo::mnuAyudaEdicion_Click() { MostrarAyudaVentana(kAyudaTema, kTemaEdicionMasivo); }
-void frmMasivo::mnuAyudaDespliegue_Click() { MostrarAyudaVentana(kAyudaTema, kTemaVentanaMasivo); }
-// A modal box; both windows stay enabled.
-void frmMasivo::mnuAyudaAcerca_Click() { MostrarAcercaDe(); }
+void frmMasivo::cmdAyuda_Click() { MostrarAyudaAlgoritmo(*cboAlgoritmo, kTemaVentana); }
 
 // Every way out (this button, Archivo > Salir, the title bar's close box)
 // goes through closeEvent, which asks before unsaved results are lost.

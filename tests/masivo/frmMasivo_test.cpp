@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QWheelEvent>
 #include <QWindow>
 #include <csignal>
@@ -474,6 +475,17 @@ private slots:
         porMenu(Qt::Key_A, Qt::Key_I);
         QVERIFY(presentacion.veces == 1 && presentacion.impresas == 1 && reporte());
         QVERIFY(dialogos->cajas().empty() && temas().size() == 4);
+    }
+
+    // The help menu, last on the menu bar, with its entries in order.
+    void menuAyuda() {
+        auto* menu = c<QMenu>("mnuAyuda");
+        QVERIFY(menu && menu->title() == "A&yuda" && w->menuBar()->actions().last() == menu->menuAction());
+        QStringList entradas;  // each entry's name and caption, in order; a separator by its name alone
+        for (QAction* a : menu->actions()) entradas << a->objectName() + (a->isSeparator() ? QString() : " " + a->text());
+        QCOMPARE(entradas, QStringList({"mnuAyudaContenido Contenido de la A&yuda", "mnuAyudaUso &Uso de la Ayuda", "mnuAyudaEdicion Ayuda de &Edición",
+                                        "mnuAyudaDespliegue Despliegue de &Pantalla", "mnuAyudaCalculo Calculo de &Algoritmo", "mnulinea3",
+                                        "mnuAyudaAcerca A&cerca de..."}));
     }
 
     // Storing with no algorithm chosen is refused in a box before the file explorer would ask for a name.

@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QCalendarWidget>
+#include <QMenuBar>
 #include <QTableView>
 
 using namespace vaviviv;
@@ -229,6 +230,17 @@ private slots:
         for (const Caja& caja : dialogos->cajas())
             QVERIFY(caja.titulo == "Digito KIV" && caja.icono == (caja.texto == error ? Icono::Ninguno : Icono::Exclamacion) &&
                     caja.botones == (caja.texto == error ? Botones::ReintentarCancelar : Botones::Aceptar));
+    }
+
+    // The help menu, last on the menu bar, with its entries in order.
+    void menuAyuda() {
+        auto* menu = c<QMenu>("mnuAyuda");
+        QVERIFY(menu && menu->title() == "A&yuda" && v->menuBar()->actions().last() == menu->menuAction());
+        QStringList entradas;  // each entry's name and caption, in order; a separator by its name alone
+        for (QAction* a : menu->actions()) entradas << a->objectName() + (a->isSeparator() ? QString() : " " + a->text());
+        QCOMPARE(entradas, QStringList({"mnuAyudaContenido &Contenido de la Ayuda", "mnuAyudaUso &Uso de la Ayuda", "mnuAyudaEdicion Ayuda de &Edición",
+                                        "mnuAyudaDespliegue Despliegue de &Pantalla", "mnuAyudaCalculo Calculo de &Algoritmo", "mnulinea3",
+                                        "mnuAyudaAcerca A&cerca de..."}));
     }
 
     // Each help order asks for its topic in the help file beside the program: the help button (also by Enter)
