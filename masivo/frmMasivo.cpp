@@ -150,15 +150,10 @@ void frmMasivo::Conectar() {
     connect(mnuArchivoAbrir, &QAction::triggered, this, &frmMasivo::mnuArchivoAbrir_Click);
     connect(mnuArchivoGuardar, &QAction::triggered, this, &frmMasivo::mnuArchivoGuardar_Click);
     connect(mnuArchivoPreliminar, &QAction::triggered, this, &frmMasivo::mnuArchivoPreliminar_Click);
+    connect(mnuArchivoImprimir, &QAction::triggered, this, &frmMasivo::mnuArchivoImprimir_Click);
     connect(mnuArchivoSalir, &QAction::triggered, this, &frmMasivo::mnuArchivoSalir_Click);
     connect(mnuEditarInsertar, &QAction::triggered, this, &frmMasivo::mnuEditarInsertar_Click);
     connect(mnuEditarBorrar, &QAction::triggered, this, &frmMasivo::mnuEditarBorrar_Click);
-    connect(mnuAyudaContenido, &QAction::triggered, this, &frmMasivo::mnuAyudaContenido_Click);
-    connect(mnuAyudaUso, &QAction::triggered, this, &frmMasivo::mnuAyudaUso_Click);
-    connect(mnuAyudaEdicion, &QAction::triggered, this, &frmMasivo::mnuAyudaEdicion_Click);
-    connect(mnuAyudaDespliegue, &QAction::triggered, this, &frmMasivo::mnuAyudaDespliegue_Click);
-    connect(mnuAyudaCalculo, &QAction::triggered, this, &frmMasivo::mnuAyudaCalculo_Click);
-    connect(mnuAyudaAcerca, &QAction::triggered, this, &frmMasivo::mnuAyudaAcerca_Click);
 }
 
 }  // namespace vaviviv

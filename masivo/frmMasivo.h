@@ -84,13 +84,8 @@ public:
     // Printing, help and closing.
     void cmdImprimir_Click();
     void mnuArchivoPreliminar_Click();
+    void mnuArchivoImprimir_Click();
     void cmdAyuda_Click();
-    void mnuAyudaContenido_Click();
-    void mnuAyudaUso_Click();
-    void mnuAyudaEdicion_Click();
-    void mnuAyudaDespliegue_Click();
-    void mnuAyudaCalculo_Click();
-    void mnuAyudaAcerca_Click();
     void cmdCerrar_Click();
     void mnuArchivoSalir_Click();
 
@@ -101,6 +96,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The window's own help topic, shown by its help button while no algorithm is chosen.
+    static constexpr int kTemaVentana = 103;
     // What lblDigito says until an algorithm is chosen.
     static QString IndicacionInicial();
     // The grid's titles (row 0) for each kind of input.
@@ -148,13 +145,6 @@ private:
     QMenu* mnuEditar = nullptr;
     QAction* mnuEditarInsertar = nullptr;
     QAction* mnuEditarBorrar = nullptr;
-    QMenu* mnuAyuda = nullptr;
-    QAction* mnuAyudaContenido = nullptr;
-    QAction* mnuAyudaUso = nullptr;
-    QAction* mnuAyudaEdicion = nullptr;
-    QAction* mnuAyudaDespliegue = nullptr;
-    QAction* mnuAyudaCalculo = nullptr;
-    QAction* mnuAyudaAcerca = nullptr;
 };
 
 // Shows the one bulk window, creating it first if there is none, without

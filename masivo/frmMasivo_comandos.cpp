@@ -4,8 +4,10 @@
 #include "masivo/frmMasivo.h"
 #include "masivo/informe_masivo.h"
 #include "masivo/rejilla.h"
-#include "platform/ayuda.h"
+#include "reglas/calcular_referencia.h"
+#include "platform/dialogos.h"
 #include "platform/lista_algoritmos.h"
+#include "platform/menu_ayuda.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,13 +15,6 @@
 #include <QPushButton>
 
 namespace vaviviv {
-
-namespace {
-
-constexpr int kTemaEdicionMasivo = 102;
-constexpr int kTemaVentanaMasivo = 103;
-
-}  // namespace
 
 void frmMasivo::MostrarExplorador(const QString& accion) {
     if (!frmArchivo_) frmArchivo_ = new frmArchivo(*this, this);
@@ -48,27 +43,29 @@ void frmMasivo::mnuArchivoAbrir_Click() {
     MostrarExplorador(kModoAbrir);
 }
 
-void frmMasivo::cmdGuardar_Click() { MostrarExplorador(kModoAlmacenar); }
+// Without an algorithm there is no header to write: said before a name is asked for.
+void frmMasivo::cmdGuardar_Click() {
+    if (!CodigoSeleccionado(*cboAlgoritmo)) {
+        MostrarMensaje(MensajeSinAlgoritmo(), Icono::Critico);
+        return;
+    }
+    MostrarExplorador(kModoAlmacenar);
+}
 
 // Always enabled: it also stores rows stored before, or not yet calculated.
 void frmMasivo::mnuArchivoGuardar_Click() { cmdGuardar_Click(); }
 
+// The report in a preview, from which the user prints it or not.
 void frmMasivo::cmdImprimir_Click() {
     ImprimirInformeMasivo(*grdMasivo, *grdCriterios, cboAlgoritmo->currentText(), lblDigito->text());
 }
-// These two entries do nothing.
-void frmMasivo::mnuArchivoPreliminar_Click() {}
-void frmMasivo::mnuAyudaCalculo_Click() {}
-
-void frmMasivo::cmdAyuda_Click() {
-    MostrarAyudaVentana(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaMasivo));
+void frmMasivo::mnuArchivoPreliminar_Click() { cmdImprimir_Click(); }
+void frmMasivo::mnuArchivoImprimir_Click() {
+    ImprimirInformeMasivo(*grdMasivo, *grdCriterios, cboAlgoritmo->currentText(), lblDigito->text(),
+                          /*enImpresora=*/true);
 }
-void frmMasivo::mnuAyudaContenido_Click() { MostrarAyudaVentana(kAyudaContenido); }
-void frmMasivo::mnuAyudaUso_Click() { MostrarAyudaVentana(kAyudaUso); }
-void frmMasivo::mnuAyudaEdicion_Click() { MostrarAyudaVentana(kAyudaTema, kTemaEdicionMasivo); }
-void frmMasivo::mnuAyudaDespliegue_Click() { MostrarAyudaVentana(kAyudaTema, kTemaVentanaMasivo); }
-// A modal box; both windows stay enabled.
-void frmMasivo::mnuAyudaAcerca_Click() { MostrarAcercaDe(); }
+
+void frmMasivo::cmdAyuda_Click() { MostrarAyudaAlgoritmo(*cboAlgoritmo, kTemaVentana); }
 
 // Every way out (this button, Archivo > Salir, the title bar's close box)
 // goes through closeEvent, which asks before unsaved results are lost.

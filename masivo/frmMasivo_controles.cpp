@@ -5,6 +5,7 @@
 #include "masivo/rejilla.h"
 #include "platform/controles.h"
 #include "platform/lista_con_nombre.h"
+#include "platform/menu_ayuda.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
 #include "reglas/texto.h"
@@ -79,6 +80,9 @@ void frmMasivo::CrearMenus() {
     SeparadorMenu(mnuArchivo, "mnulinea1");
     mnuArchivoPreliminar = EntradaMenu(mnuArchivo, "mnuArchivoPreliminar", QStringLiteral("Pr&esentacion Preliminar"));
     mnuArchivoImprimir = EntradaMenu(mnuArchivo, "mnuArchivoImprimir", QStringLiteral("&Imprimir Reporte"));
+    // Enabled with cmdImprimir, by the row-count rule.
+    mnuArchivoPreliminar->setEnabled(false);
+    mnuArchivoImprimir->setEnabled(false);
     SeparadorMenu(mnuArchivo, "mnulinea2");
     mnuArchivoSalir = EntradaMenu(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
 
@@ -86,14 +90,7 @@ void frmMasivo::CrearMenus() {
     mnuEditarInsertar = EntradaMenu(mnuEditar, "mnuEditarInsertar", QStringLiteral("&Insertar un Renglon"));
     mnuEditarBorrar = EntradaMenu(mnuEditar, "mnuEditarBorrar", QStringLiteral("&Eliminar un Renglon"));
 
-    mnuAyuda = menu("mnuAyuda", QStringLiteral("A&yuda"));
-    mnuAyudaContenido = EntradaMenu(mnuAyuda, "mnuAyudaContenido", QStringLiteral("Contenido de la A&yuda"));
-    mnuAyudaUso = EntradaMenu(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
-    mnuAyudaEdicion = EntradaMenu(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));
-    mnuAyudaDespliegue = EntradaMenu(mnuAyuda, "mnuAyudaDespliegue", QStringLiteral("Despliegue de &Pantalla"));
-    mnuAyudaCalculo = EntradaMenu(mnuAyuda, "mnuAyudaCalculo", QStringLiteral("Calculo de &Algoritmo"));
-    SeparadorMenu(mnuAyuda, "mnulinea3");
-    mnuAyudaAcerca = EntradaMenu(mnuAyuda, "mnuAyudaAcerca", QStringLiteral("A&cerca de..."));
+    CrearMenuAyuda(*this, *cboAlgoritmo, kTemaVentana, QStringLiteral("Contenido de la A&yuda"));
 
     // Ctrl+A opens a file even while the grid has the focus.
     CederAtajo(grdMasivo, mnuArchivoAbrir->shortcut());

@@ -8,6 +8,7 @@
 #include "platform/dialogos.h"
 #include "reglas/texto.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QPushButton>
 
@@ -45,6 +46,7 @@ void frmMasivo::MenuDeFila(int X, int Y) {
 void frmMasivo::grdMasivo_RowColChange() {
     const bool hayDatos = grdMasivo->Rows() > 1;
     grdMasivo->setFixedRows(hayDatos ? 1 : 0);
+    for (QAction* informe : {mnuArchivoPreliminar, mnuArchivoImprimir}) informe->setEnabled(hayDatos);
     cmdImprimir->setEnabled(hayDatos);
     cmdCalcular->setEnabled(hayDatos);
 }

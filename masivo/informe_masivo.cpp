@@ -24,7 +24,7 @@ int AnchoParaInforme(int twips) {
 }
 
 void ImprimirInformeMasivo(Rejilla& grdMasivo, Rejilla& grdCriterios, const QString& algoritmo,
-                           const QString& digitos) {
+                           const QString& digitos, bool enImpresora) {
     grdCriterios.setRows(2);
     grdCriterios.setCols(2);
     grdCriterios.setTextMatrix(0, 1, QStringLiteral("Algoritmo utilizado en el calculo: ") + algoritmo);
@@ -50,7 +50,10 @@ void ImprimirInformeMasivo(Rejilla& grdMasivo, Rejilla& grdCriterios, const QStr
 
     const int columnas = grdMasivo.Cols();
     grdMasivo.setCols(columnas + 1);
-    informe->Producir();
+    if (enImpresora)
+        informe->ProducirEnImpresora();
+    else
+        informe->Producir();
     grdMasivo.setCols(columnas);
 }
 

@@ -58,9 +58,7 @@ std::optional<ErrorImpresion> ImprimirImagen(QPrinter& impresora, const QImage& 
     if (imagen.isNull())
         return kSinImagen;
     QPainter pintor;
-    if (!pintor.begin(&impresora))
-        return ErrorImpresion{kErrorImpresoraNoAbre,
-                              QString::fromUtf8("No se pudo empezar a imprimir en %1.").arg(Destino(impresora))};
+    if (!pintor.begin(&impresora)) return ErrorDelTrabajo(impresora, false);
 
     const double ppmX = imagen.dotsPerMeterX() > 0 ? imagen.dotsPerMeterX()
                                                     : kPuntosPorPulgadaPantalla / kMetrosPorPulgada;
@@ -74,13 +72,19 @@ std::optional<ErrorImpresion> ImprimirImagen(QPrinter& impresora, const QImage& 
 
     pintor.setRenderHint(QPainter::SmoothPixmapTransform);
     pintor.drawImage(QRectF(QPointF(0, 0), tamano), imagen);
-    const bool terminado = pintor.end();
+    return ErrorDelTrabajo(impresora, true, pintor.end());
+}
+
+std::optional<ErrorImpresion> ErrorDelTrabajo(const QPrinter& impresora, bool empezado, bool terminado) {
+    if (!empezado)
+        return ErrorImpresion{kErrorImpresoraNoAbre,
+                              QString::fromUtf8("No se pudo empezar a imprimir en %1.").arg(Destino(impresora))};
     if (!terminado || EnError(impresora.printerState()))
         return ErrorImpresion{kErrorAlImprimir, QString::fromUtf8("Falló la impresión en %1.").arg(Destino(impresora))};
     return std::nullopt;
 }
 
-std::optional<ErrorImpresion> ImpresoraPredeterminada::imprimir(const QImage& imagen) {
+std::optional<ErrorImpresion> UsarImpresoraPredeterminada(QPrinter& impresora) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         return ErrorImpresion{kErrorSinImpresora,
@@ -88,7 +92,14 @@ std::optional<ErrorImpresion> ImpresoraPredeterminada::imprimir(const QImage& im
     if (EnError(info.state()))
         return ErrorImpresion{kErrorImpresoraDetenida,
                               QString::fromUtf8("La impresora «%1» está detenida o tiene un error.").arg(info.printerName())};
-    QPrinter impresora(info, QPrinter::HighResolution);
+    impresora.setOutputFormat(QPrinter::NativeFormat);
+    impresora.setPrinterName(info.printerName());
+    return std::nullopt;
+}
+
+std::optional<ErrorImpresion> ImpresoraPredeterminada::imprimir(const QImage& imagen) {
+    QPrinter impresora(QPrinter::HighResolution);
+    if (const std::optional<ErrorImpresion> error = UsarImpresoraPredeterminada(impresora)) return error;
     impresora.setDocName(QStringLiteral("VaviviV"));
     return ImprimirImagen(impresora, imagen);
 }

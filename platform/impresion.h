@@ -49,6 +49,14 @@ QImage ImagenDeVentana(QWidget& ventana);
 // when it is larger.
 std::optional<ErrorImpresion> ImprimirImagen(QPrinter& impresora, const QImage& imagen);
 
+// Aims `impresora` at the system's default printer; the error when there is
+// none, or it is stopped.
+std::optional<ErrorImpresion> UsarImpresoraPredeterminada(QPrinter& impresora);
+
+// What became of a job on `impresora`: it would not start (`empezado`
+// false), or it failed on the way; nullopt when it reached the printer.
+std::optional<ErrorImpresion> ErrorDelTrabajo(const QPrinter& impresora, bool empezado, bool terminado = true);
+
 // The system's default printer, as the tool prints when nothing else is installed.
 class ImpresoraPredeterminada final : public Impresora {
 public:

@@ -1,5 +1,7 @@
 #include "platform/informe.h"
 
+#include "platform/dialogos.h"
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDate>
@@ -181,6 +183,26 @@ void InformeImpreso::Producir() {
     QPrinter impresora(QPrinter::HighResolution);
     Preparar(impresora);
     presentacionActual->presentar(impresora, [this](QPrinter& destino) { Imprimir(destino); });
+}
+
+void InformeImpreso::ProducirEnImpresora() {
+    for (;;) {
+        QPrinter impresora(QPrinter::HighResolution);
+        Preparar(impresora);
+        const std::optional<ErrorImpresion> error =
+            presentacionActual->imprimir(impresora, [this](QPrinter& destino) { return Imprimir(destino); });
+        if (!error ||
+            MostrarMensaje(TextoDeError(error->numero, error->descripcion), Icono::Ninguno,
+                           Botones::ReintentarCancelar) != Respuesta::Reintentar)
+            return;
+    }
+}
+
+std::optional<ErrorImpresion> PresentacionInforme::imprimir(QPrinter& impresora,
+                                                            const std::function<int(QPrinter&)>& pintar) {
+    if (const std::optional<ErrorImpresion> error = UsarImpresoraPredeterminada(impresora)) return error;
+    const bool empezado = pintar(impresora) > 0;
+    return ErrorDelTrabajo(impresora, empezado);
 }
 
 int InformeImpreso::Imprimir(QPrinter& impresora) const {

@@ -2,10 +2,13 @@
 // The report component: a printed table with titles, a logo and summary
 // lines, laid out in pages. A new component is made for each report and fed
 // by a fixed sequence of calls, ending in Producir, which shows the pages in
-// a print preview from which the user prints them or not.
+// a print preview from which the user prints them or not, or in
+// ProducirEnImpresora, which prints them at once.
 //
 // Grids come as item models: the horizontal header is the grid's title row,
 // the model's rows its data rows. They must outlive Producir.
+
+#include "platform/impresion.h"
 
 #include <QPointer>
 #include <QString>
@@ -50,6 +53,9 @@ public:
     virtual void DefinirColumna(int indice, const QString& titulo, int ancho, const QString& texto, int numero) = 0;
     // Lays the report out and presents it (see InstalarPresentacion).
     virtual void Producir() = 0;
+    // Lays the report out and prints it, no preview; an error is offered for
+    // retry until it prints or the user cancels.
+    virtual void ProducirEnImpresora() = 0;
 };
 
 // A new report component, of the kind installed (InformeImpreso unless a
@@ -59,13 +65,18 @@ using FabricaInformes = std::function<std::unique_ptr<Informe>()>;
 // An empty factory restores InformeImpreso. Returns the one in place.
 FabricaInformes InstalarFabricaInformes(FabricaInformes fabrica);
 
-// Where a produced report goes: a print preview, or in tests a PDF file.
+// Where a produced report goes: a print preview or the printer, or in tests a
+// PDF file.
 class PresentacionInforme {
 public:
     virtual ~PresentacionInforme() = default;
     // `impresora` comes set up for the report; `pintar` draws every page on
     // the printer it is given, as often as asked.
     virtual void presentar(QPrinter& impresora, const std::function<void(QPrinter&)>& pintar) = 0;
+    // Prints at once, on the system's default printer unless overridden.
+    // `pintar` draws every page and returns how many, 0 when the printer
+    // would not start. nullopt when the pages reached the printer.
+    virtual std::optional<ErrorImpresion> imprimir(QPrinter& impresora, const std::function<int(QPrinter&)>& pintar);
 };
 
 // nullptr restores the print preview. Returns the one that was in place.
@@ -86,6 +97,7 @@ public:
     void Logotipo(int x, int y, const QString& ruta) override;
     void DefinirColumna(int indice, const QString& titulo, int ancho, const QString& texto, int numero) override;
     void Producir() override;
+    void ProducirEnImpresora() override;
 
     // Orientation, margins, copies and document name on `impresora`.
     void Preparar(QPrinter& impresora) const;

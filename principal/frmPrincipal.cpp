@@ -154,12 +154,6 @@ void frmPrincipal::Conectar() {
     connect(mnuArchivoAbrir, &QAction::triggered, this, &frmPrincipal::mnuArchivoAbrir_Click);
     connect(mnuArchivoImprimir, &QAction::triggered, this, &frmPrincipal::mnuArchivoImprimir_Click);
     connect(mnuArchivoSalir, &QAction::triggered, this, &frmPrincipal::mnuArchivoSalir_Click);
-    connect(mnuAyudaContenido, &QAction::triggered, this, &frmPrincipal::mnuAyudaContenido_Click);
-    connect(mnuAyudaUso, &QAction::triggered, this, &frmPrincipal::mnuAyudaUso_Click);
-    connect(mnuAyudaEdicion, &QAction::triggered, this, &frmPrincipal::mnuAyudaEdicion_Click);
-    connect(mnuAyudaDespliegue, &QAction::triggered, this, &frmPrincipal::mnuAyudaDespliegue_Click);
-    connect(mnuAyudaCalculo, &QAction::triggered, this, &frmPrincipal::mnuAyudaCalculo_Click);
-    connect(mnuAyudaAcerca, &QAction::triggered, this, &frmPrincipal::mnuAyudaAcerca_Click);
 }
 
 DatosPrincipal frmPrincipal::LeerDatos() const {

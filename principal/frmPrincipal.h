@@ -63,17 +63,13 @@ public:
     void mnuArchivoAbrir_Click();
     void mnuArchivoImprimir_Click();
     void mnuArchivoSalir_Click();
-    void mnuAyudaContenido_Click();
-    void mnuAyudaUso_Click();
-    void mnuAyudaEdicion_Click();
-    void mnuAyudaDespliegue_Click();
-    void mnuAyudaCalculo_Click();
-    void mnuAyudaAcerca_Click();
 
     // Empties the two result fields, complete reference first.
     void LimpiarResultados();
 
 private:
+    // The window's own help topic, shown by its help button while no algorithm is chosen.
+    static constexpr int kTemaVentana = 101;
     // What lblMensaje says until an algorithm is chosen.
     static QString IndicacionInicial();
 
@@ -130,13 +126,6 @@ private:
     QAction* mnuArchivoAbrir = nullptr;
     QAction* mnuArchivoImprimir = nullptr;
     QAction* mnuArchivoSalir = nullptr;
-    QMenu* mnuAyuda = nullptr;
-    QAction* mnuAyudaContenido = nullptr;
-    QAction* mnuAyudaUso = nullptr;
-    QAction* mnuAyudaEdicion = nullptr;
-    QAction* mnuAyudaDespliegue = nullptr;
-    QAction* mnuAyudaCalculo = nullptr;
-    QAction* mnuAyudaAcerca = nullptr;
 };
 
 }  // namespace vaviviv

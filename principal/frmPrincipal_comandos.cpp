@@ -5,10 +5,9 @@
 
 #include "masivo/frmMasivo.h"
 
-#include "platform/ayuda.h"
 #include "platform/dialogos.h"
 #include "platform/impresion.h"
-#include "platform/lista_algoritmos.h"
+#include "platform/menu_ayuda.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -18,8 +17,6 @@ namespace vaviviv {
 namespace {
 
 const QString kTituloImpresion = QStringLiteral("Digito KIV");
-constexpr int kTemaVentanaPrincipal = 101;
-constexpr int kTemaEdicion = 102;
 
 }  // namespace
 
@@ -37,22 +34,10 @@ void frmPrincipal::cmdImprime_Click() {
                    kTituloImpresion);
 }
 
-// The viewer opens beside the window; nothing waits for it.
-void frmPrincipal::cmndAyuda_Click() {
-    MostrarAyudaVentana(kAyudaTema, ContextoDeAlgoritmo(CodigoSeleccionado(*cboAlgoritmo), kTemaVentanaPrincipal));
-}
+void frmPrincipal::cmndAyuda_Click() { MostrarAyudaAlgoritmo(*cboAlgoritmo, kTemaVentana); }
 
 // Not modal, one instance: a second press brings it forward.
 void frmPrincipal::cmndMasivo_Click() { MostrarMasivo(this); }
-
-void frmPrincipal::mnuAyudaContenido_Click() { MostrarAyudaVentana(kAyudaContenido); }
-void frmPrincipal::mnuAyudaUso_Click() { MostrarAyudaVentana(kAyudaUso); }
-void frmPrincipal::mnuAyudaEdicion_Click() { MostrarAyudaVentana(kAyudaTema, kTemaEdicion); }
-void frmPrincipal::mnuAyudaDespliegue_Click() { MostrarAyudaVentana(kAyudaTema, kTemaVentanaPrincipal); }
-void frmPrincipal::mnuAyudaCalculo_Click() { cmndAyuda_Click(); }
-
-// A modal box: the window is usable again as soon as it closes.
-void frmPrincipal::mnuAyudaAcerca_Click() { MostrarAcercaDe(); }
 
 // Only this window closes; nothing is asked or saved.
 void frmPrincipal::cmdSalir_Click() { close(); }

@@ -7,6 +7,7 @@
 #include "platform/lista_con_nombre.h"
 #include "platform/disposicion.h"
 #include "platform/lista_algoritmos.h"
+#include "platform/menu_ayuda.h"
 #include "platform/teclas.h"
 #include "principal/frmPrincipal.h"
 #include "reglas/texto.h"
@@ -158,14 +159,7 @@ void frmPrincipal::CrearMenus() {
     SeparadorMenu(mnuArchivo, "mnulinea2");
     mnuArchivoSalir = EntradaMenu(mnuArchivo, "mnuArchivoSalir", QStringLiteral("&Salir"));
 
-    mnuAyuda = MenuDeBarra(*this, "mnuAyuda", QStringLiteral("A&yuda"));
-    mnuAyudaContenido = EntradaMenu(mnuAyuda, "mnuAyudaContenido", QStringLiteral("&Contenido de la Ayuda"));
-    mnuAyudaUso = EntradaMenu(mnuAyuda, "mnuAyudaUso", QStringLiteral("&Uso de la Ayuda"));
-    mnuAyudaEdicion = EntradaMenu(mnuAyuda, "mnuAyudaEdicion", QString::fromUtf8("Ayuda de &Edición"));
-    mnuAyudaDespliegue = EntradaMenu(mnuAyuda, "mnuAyudaDespliegue", QStringLiteral("Despliegue de &Pantalla"));
-    mnuAyudaCalculo = EntradaMenu(mnuAyuda, "mnuAyudaCalculo", QStringLiteral("Calculo de &Algoritmo"));
-    SeparadorMenu(mnuAyuda, "mnulinea3");
-    mnuAyudaAcerca = EntradaMenu(mnuAyuda, "mnuAyudaAcerca", QStringLiteral("A&cerca de..."));
+    CrearMenuAyuda(*this, *cboAlgoritmo, kTemaVentana, QStringLiteral("&Contenido de la Ayuda"));
 
     // Ctrl+A belongs to the menu even while a text field has the focus.
     for (QLineEdit* campo : {txtSucursal, txtCuenta, txtReferenciaaCalcular, mskImporte, mskFecha,

@@ -419,7 +419,78 @@ private slots:
         QStringList vistas;
         for (const PeticionAyuda& p : ayuda.peticiones)
             vistas << QString("%1 %2 %3").arg(QFileInfo(p.archivo).fileName()).arg(p.comando).arg(p.comando == kAyudaTema ? p.contexto : 0);
-        QCOMPARE(vistas.join(u','), "Vaviviv.hlp 1 103,Vaviviv.hlp 1 6,Vaviviv.hlp 11 0,Vaviviv.hlp 4 0,Vaviviv.hlp 1 102,Vaviviv.hlp 1 103,VaviviV.hlp 11 0");
+        QCOMPARE(vistas.join(u','), "Vaviviv.hlp 1 103,Vaviviv.hlp 1 6,Vaviviv.hlp 11 0,Vaviviv.hlp 4 0,Vaviviv.hlp 1 102,Vaviviv.hlp 1 103,Vaviviv.hlp 1 6,VaviviV.hlp 11 0");
+    }
+
+    // The report's menu entries are enabled with the print button, and the entry for the algorithm's help with
+    // the help button; reached with the keyboard through the menu bar, each does what its button does: the
+    // preview, the report printed without one (the grid as it was afterwards), the chosen algorithm's topic.
+    void menusComoSusBotones() {
+        AyudaSimulada ayuda;
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const auto porMenu = [&](Qt::Key menu, Qt::Key entrada) {  // Alt and the menu's letter, then the entry's
+            QTest::keyClick(w.get(), menu, Qt::AltModifier);
+            auto* abierto = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(abierto);
+            QTest::keyClick(abierto, entrada);
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        };
+        const auto temas = [&] {
+            QList<int> vistos;
+            for (const PeticionAyuda& p : ayuda.peticiones) vistos << p.comando * 1000 + p.contexto;
+            return vistos;
+        };
+        const std::tuple<const char*, std::function<void()>, bool> pasos[] = {  // what is done, then the report's entries enabled
+            {"al abrir", [] {}, false},
+            {"algoritmo elegido", [&] { elegir(6); }, false},
+            {"registros cargados", [&] { QVERIFY(cargar("890\t123\t4567\r\n")); }, true},
+            {"calculados", [&] { QTest::mouseClick(c("cmdCalcular"), Qt::LeftButton); }, true},
+            {"borrados al abrir", [&] { dialogos->responderCon(Respuesta::Si), c<QAction>("mnuArchivoAbrir")->trigger(), w->Explorador()->close(); }, false},
+        };
+        for (const auto& [paso, hacer, informe] : pasos) {
+            hacer();
+            QVERIFY2(c("cmdImprimir")->isEnabled() == informe && c("cmdAyuda")->isEnabled(), paso);
+            QVERIFY2(c<QAction>("mnuArchivoPreliminar")->isEnabled() == informe && c<QAction>("mnuArchivoImprimir")->isEnabled() == informe, paso);
+            QVERIFY2(c<QAction>("mnuAyudaCalculo")->isEnabled(), paso);
+        }
+        init();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        porMenu(Qt::Key_Y, Qt::Key_A);
+        for (const int codigo : {37, 0, 6}) elegir(codigo), porMenu(Qt::Key_Y, Qt::Key_A);
+        QCOMPARE(temas(), QList<int>({1103, 1037, 1100, 1006}));
+        QVERIFY(cargar("890\t123\t4567\r\n"));
+        QTest::mouseClick(c("cmdCalcular"), Qt::LeftButton);
+        PresentacionPdf presentacion(ruta("informe.pdf"));
+        const auto reporte = [&] {
+            const QString paginas = TextoPdf(presentacion.ruta).join(u'\f');
+            QFile::remove(presentacion.ruta);
+            return paginas.contains("Reporte de Calculo Masivo de") && paginas.contains("89062") &&
+                   paginas.contains("Algoritmo utilizado en el calculo: Algoritmo Vorantis 06") && g().Cols() == 5 && filas() == QStringList{"890|123|4567|89062|62"};
+        };
+        porMenu(Qt::Key_A, Qt::Key_E);
+        QVERIFY(presentacion.veces == 1 && presentacion.impresas == 0 && reporte());
+        porMenu(Qt::Key_A, Qt::Key_I);
+        QVERIFY(presentacion.veces == 1 && presentacion.impresas == 1 && reporte());
+        QVERIFY(dialogos->cajas().empty() && temas().size() == 4);
+    }
+
+    // The help menu, last on the menu bar, with its entries in order.
+    void menuAyuda() { QCOMPARE(EntradasMenuAyuda(*w), MenuAyudaEsperado("Contenido de la A&yuda")); }
+
+    // Storing with no algorithm chosen is refused in a box before the file explorer would ask for a name.
+    void guardarSinAlgoritmo() {
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        bool exploradorAbierto = false;
+        dialogos->alMostrar = [&](const Caja&) { exploradorAbierto = w->Explorador() && w->Explorador()->isVisible(); };
+        QTest::keyClick(w.get(), Qt::Key_A, Qt::AltModifier);
+        auto* archivo = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(archivo && archivo->objectName() == "mnuArchivo");
+        QTest::keyClick(archivo, Qt::Key_G);
+        QCOMPARE(dialogos->textos(), QStringList{"Debe seleccionar un Algoritmo de cálculo"});
+        QVERIFY(dialogos->cajas()[0].icono == Icono::Critico && !exploradorAbierto && !w->Explorador());
     }
 
     // The explorer's action wants a name: blanks typed alone, or left after the name is erased, keep its button

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTextBlock>
@@ -176,6 +177,46 @@ private slots:
             for (auto it = QRegularExpression("\\bR(\\d+)").globalMatch(paginas[p]); it.hasNext();) QCOMPARE(it.next().captured(1).toInt(), siguiente++);
         }
         QCOMPARE(siguiente, datos.rowCount() + 1);
+    }
+
+    // Printed at once: a failing printer's error in a box with Retry and Cancel, Retry trying again until it
+    // prints, Cancel ending with nothing printed; never a preview. With no printer in the system, that is the error.
+    void informeEnImpresora() {
+        struct Falla final : PresentacionInforme {
+            PresentacionInforme* anterior = InstalarPresentacion(this);
+            std::deque<ErrorImpresion> errores;
+            QString ruta;
+            int vistas = 0, impresas = 0;
+            ~Falla() override { InstalarPresentacion(anterior); }
+            void presentar(QPrinter&, const std::function<void(QPrinter&)>&) override { ++vistas; }
+            std::optional<ErrorImpresion> imprimir(QPrinter& impresora, const std::function<int(QPrinter&)>& pintar) override {
+                if (!errores.empty()) return errores.front();  // until the user gives up, or it is mended
+                impresora.setOutputFormat(QPrinter::PdfFormat);
+                impresora.setOutputFileName(ruta);
+                impresas += pintar(impresora) > 0;
+                return std::nullopt;
+            }
+        };
+        const ErrorImpresion detenida{kErrorImpresoraDetenida, "La impresora «p» está detenida o tiene un error."};
+        for (const int reintentos : {0, 1, 2}) {
+            DialogosSimulados dialogos;
+            Falla falla;
+            falla.errores.push_back(detenida), falla.ruta = carpeta.filePath("impreso.pdf");
+            for (int i = 0; i < reintentos; ++i) dialogos.responderCon(Respuesta::Reintentar);
+            dialogos.alMostrar = [&, n = 0](const Caja&) mutable { if (++n == reintentos) falla.errores.clear(); };
+            InformeImpreso().ProducirEnImpresora();
+            QCOMPARE(dialogos.textos(), QStringList(std::max(reintentos, 1), "Error : 2 La impresora «p» está detenida o tiene un error."));
+            QVERIFY(dialogos.cajas()[0].botones == Botones::ReintentarCancelar && falla.vistas == 0 && falla.impresas == (reintentos > 0));
+        }
+        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this system has a default printer");
+        struct SoloVista final : PresentacionInforme {
+            void presentar(QPrinter&, const std::function<void(QPrinter&)>&) override {}
+        } vista;
+        PresentacionInforme* anterior = InstalarPresentacion(&vista);
+        DialogosSimulados dialogos;
+        InformeImpreso().ProducirEnImpresora();
+        InstalarPresentacion(anterior);
+        QCOMPARE(dialogos.textos(), QStringList{"Error : 1 No hay ninguna impresora predeterminada en el sistema."});
     }
 
     // Centred on the screen; a window larger than the free area shows its top left corner there.

@@ -14,6 +14,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -45,11 +48,12 @@ struct ImpresoraSimulada final : Impresora {
     }
 };
 
-// Writes the produced report into a PDF file instead of previewing it.
+// Writes the produced report into a PDF file instead of previewing it, or of printing it at once.
 struct PresentacionPdf final : PresentacionInforme {
     PresentacionInforme* anterior = InstalarPresentacion(this);
     QString ruta;
-    int veces = 0;
+    int veces = 0;     // previews
+    int impresas = 0;  // reports printed without a preview
     explicit PresentacionPdf(const QString& ruta) : ruta(ruta) {}
     ~PresentacionPdf() override { InstalarPresentacion(anterior); }
     void presentar(QPrinter& impresora, const std::function<void(QPrinter&)>& pintar) override {
@@ -57,6 +61,13 @@ struct PresentacionPdf final : PresentacionInforme {
         impresora.setOutputFormat(QPrinter::PdfFormat);
         impresora.setOutputFileName(ruta);
         pintar(impresora);
+    }
+    std::optional<ErrorImpresion> imprimir(QPrinter& impresora, const std::function<int(QPrinter&)>& pintar) override {
+        ++impresas;
+        impresora.setOutputFormat(QPrinter::PdfFormat);
+        impresora.setOutputFileName(ruta);
+        pintar(impresora);
+        return std::nullopt;
     }
 };
 
@@ -83,6 +94,21 @@ inline void Elegir(QComboBox& lista, int codigo) {
     lista.showPopup();
     lista.view()->setCurrentIndex(lista.model()->index(lista.findData(codigo), 0));
     QTest::keyClick(lista.view(), Qt::Key_Return);
+}
+
+// The help menu of `ventana`, which must be last on its menu bar: its caption, then each entry's name and
+// caption in order, a separator by its name alone.
+inline QStringList EntradasMenuAyuda(QMainWindow& ventana) {
+    auto* menu = ventana.findChild<QMenu*>("mnuAyuda");
+    if (!menu || ventana.menuBar()->actions().last() != menu->menuAction()) return {};
+    QStringList entradas{menu->title()};
+    for (QAction* a : menu->actions()) entradas << a->objectName() + (a->isSeparator() ? QString() : " " + a->text());
+    return entradas;
+}
+// What both windows show there; `contenido` captions the contents entry.
+inline QStringList MenuAyudaEsperado(const QString& contenido) {
+    return {"A&yuda", "mnuAyudaContenido " + contenido, "mnuAyudaUso &Uso de la Ayuda", "mnuAyudaEdicion Ayuda de &Edición",
+            "mnuAyudaDespliegue Despliegue de &Pantalla", "mnuAyudaCalculo Calculo de &Algoritmo", "mnulinea3", "mnuAyudaAcerca A&cerca de..."};
 }
 
 inline QByteArray Leer(const QString& ruta) { QFile f(ruta); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }

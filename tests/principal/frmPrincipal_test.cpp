@@ -231,6 +231,9 @@ private slots:
                     caja.botones == (caja.texto == error ? Botones::ReintentarCancelar : Botones::Aceptar));
     }
 
+    // The help menu, last on the menu bar, with its entries in order.
+    void menuAyuda() { QCOMPARE(EntradasMenuAyuda(*v), MenuAyudaEsperado("&Contenido de la Ayuda")); }
+
     // Each help order asks for its topic in the help file beside the program: the help button (also by Enter)
     // and "Calculo de Algoritmo" the chosen algorithm's (00 is 100, none the window's, 101); F1 the contents.
     void ayuda() {
