@@ -138,7 +138,7 @@ void frmArchivo::Disponer() {
     d.colocar(cmdCancelar, {5040, 4320, 1335, 255});
     const double escala = d.escala(PixelesPorTwip(*this));
     d.aplicar(escala);
-    setFixedSize(EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size());
+    TamanoFijo(*this, EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size());
 }
 
 void frmArchivo::Conectar() {

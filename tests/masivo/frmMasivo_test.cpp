@@ -12,7 +12,10 @@
 
 #include <QAccessible>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMenu>
+#include <QStyleOptionTitleBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 #include <csignal>
@@ -525,6 +528,52 @@ private slots:
         archivos->setFocus();  // Enter on the file highlighted, not yet picked
         QTest::keyClick(archivos, Qt::Key_Enter);
         QVERIFY(!e->isVisible() && filas() == QStringList{"8||"});
+    }
+
+    // The window and the explorer keep their size: their title bars offer no maximise button, the window its
+    // minimise one, the explorer (a dialog) none.
+    void tamanoFijo() {
+        elegir(0);
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        for (QWidget* ventana : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(w->Explorador())}) {
+            const Qt::WindowFlags marco = ventana->windowFlags();
+            QVERIFY2(!(marco & Qt::WindowMaximizeButtonHint) && (marco & Qt::WindowTitleHint) && (marco & Qt::WindowCloseButtonHint),
+                     qPrintable(ventana->objectName()));
+            QCOMPARE(bool(marco & Qt::WindowMinimizeButtonHint), ventana == w.get());
+            QVERIFY(ventana->minimumSize() == ventana->maximumSize() && ventana->size() == ventana->maximumSize());
+        }
+        QCOMPARE(w->Explorador()->windowType(), Qt::Dialog);
+    }
+
+    // Qt's own cell edit box shows its whole title: in a title bar as the style lays one out (the window's picture,
+    // minimise, maximise and close) as wide as the box, the title in the bar's letter, bold as most window
+    // managers draw it, fits the label's room.
+    void cajaEdicionConTitulo() {
+        elegir(0);
+        QVERIFY(cargar("1\r\n"));
+        Dialogos* simulados = InstalarDialogos(nullptr);
+        QString titulo;
+        int ancho = 0, necesario = 0;
+        QTimer::singleShot(0, [&] {  // once the box's own event loop runs
+            auto* caja = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (!caja) return;
+            QStyleOptionTitleBar barra;
+            barra.initFrom(caja);
+            barra.rect = QRect(0, 0, caja->width(), caja->style()->pixelMetric(QStyle::PM_TitleBarHeight, &barra, caja));
+            barra.titleBarFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+            barra.subControls = QStyle::SC_All;
+            ancho = caja->style()->subControlRect(QStyle::CC_TitleBar, &barra, QStyle::SC_TitleBarLabel, caja).width();
+            QFont letra = QApplication::font("QMdiSubWindowTitleBar");
+            letra.setBold(true);
+            titulo = caja->windowTitle();
+            necesario = QFontMetrics(letra).horizontalAdvance(titulo);
+            caja->reject();
+        });
+        g().setRowCol(1, 0);
+        QTest::keyClick(&g(), Qt::Key_F2);
+        InstalarDialogos(simulados);
+        QCOMPARE(titulo, "KIV- Dígito Verificador.");
+        QVERIFY2(ancho >= necesario, qPrintable(QString("%1 < %2").arg(ancho).arg(necesario)));
     }
 
     // The explorer's action wants a name: blanks typed alone, or left after the name is erased, keep its button
