@@ -109,6 +109,8 @@ void frmArchivo::CrearControles() {
     frmUbicacion->setTitle(QString::fromUtf8("Ubicación :"));
     driUnidad = Crear<ListaConNombre>(frmUbicacion, "driUnidad");
     driUnidad->setAccessibleName(QStringLiteral("Unidad"));
+    // A notch passing over the list would change drive and erase the name typed.
+    RuedaSoloConFoco(driUnidad);
     dirLista = Crear<ListaCarpetas>(frmUbicacion, "dirLista");
     dirLista->setAccessibleName(QStringLiteral("Carpetas"));
     filArchivos = Crear<ListaArchivos>(frmUbicacion, "filArchivos");
@@ -136,18 +138,28 @@ void frmArchivo::Disponer() {
     d.colocar(cmdCancelar, {5040, 4320, 1335, 255});
     const double escala = d.escala(PixelesPorTwip(*this));
     d.aplicar(escala);
-    setFixedSize(EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size());
+    TamanoFijo(*this, EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size());
 }
 
 void frmArchivo::Conectar() {
     connect(driUnidad, &QComboBox::currentIndexChanged, this, &frmArchivo::driUnidad_Change);
     connect(dirLista, &ListaCarpetas::Change, this, &frmArchivo::dirLista_Change);
-    // A click, or the arrow keys moving through the list.
+    // A click, or the arrow keys moving through the list. Not a mere current
+    // entry: the list makes its first file current, unselected, when it takes
+    // the focus, and that is no pick.
     connect(filArchivos, &QListWidget::itemClicked, this, &frmArchivo::filArchivos_Click);
-    connect(filArchivos, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* actual) {
-        if (actual) filArchivos_Click();
-    });
+    connect(filArchivos, &QListWidget::itemSelectionChanged, this, &frmArchivo::filArchivos_Click);
     connect(filArchivos, &QListWidget::itemDoubleClicked, this, &frmArchivo::filArchivos_DblClick);
+    // Enter on the highlighted file is the double click of the keyboard. Not
+    // the list's activation: some styles activate on a single click.
+    ConectarKeyPress(filArchivos, [this](int& KeyAscii) {
+        QListWidgetItem* resaltado = filArchivos->currentItem();
+        if (KeyAscii != kTeclaEnter || !resaltado) return;
+        KeyAscii = 0;
+        filArchivos->setCurrentItem(resaltado, QItemSelectionModel::ClearAndSelect);
+        filArchivos_Click();
+        filArchivos_DblClick();
+    });
     connect(txtArchivo, &QLineEdit::textChanged, this, &frmArchivo::txtArchivo_Change);
     ConectarKeyPress(txtArchivo, [this](int& KeyAscii) { txtArchivo_KeyPress(KeyAscii); });
     connect(cmdAlmacenar, &QPushButton::clicked, this, &frmArchivo::cmdAlmacenar_Click);
@@ -174,6 +186,9 @@ void frmArchivo::Form_Load() {
     filArchivos->setPattern(kPatronArchivos);
     if (!dirLista->setPath(inicio)) dirLista_Change();
 
+    // Else the focus comes back where it was when the dialog closed, or goes
+    // to the drive list, where typing a name changes drive.
+    txtArchivo->setFocus();
     CentrarEnPantalla(*this);
 }
 
@@ -204,7 +219,8 @@ void frmArchivo::dirLista_Change() {
 
 void frmArchivo::filArchivos_Click() {
     const CursorEspera espera(this);
-    if (const QListWidgetItem* elegido = filArchivos->currentItem()) txtArchivo->setText(elegido->text());
+    const QList<QListWidgetItem*> elegidos = filArchivos->selectedItems();
+    if (!elegidos.isEmpty()) txtArchivo->setText(elegidos.front()->text());
 }
 
 void frmArchivo::filArchivos_DblClick() {
@@ -222,8 +238,8 @@ void frmArchivo::txtArchivo_KeyPress(int& KeyAscii) {
 }
 
 QString frmArchivo::RutaElegida() const {
-    const QListWidgetItem* elegido = filArchivos->currentItem();
-    const QString nombre = elegido && elegido->text() == txtArchivo->text()
+    const QList<QListWidgetItem*> elegidos = filArchivos->selectedItems();
+    const QString nombre = !elegidos.isEmpty() && elegidos.front()->text() == txtArchivo->text()
                                ? txtArchivo->text()
                                : RecortarEspacios(txtArchivo->text()).toString();
     if (QDir::isAbsolutePath(nombre)) return QDir::toNativeSeparators(nombre);

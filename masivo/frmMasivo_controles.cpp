@@ -135,7 +135,7 @@ void frmMasivo::Disponer() {
     grdCriterios->setPixelesPorTwip(escala);
     const QSize cliente = EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size();
     centralWidget()->setFixedSize(cliente);
-    setFixedSize(cliente.width(), cliente.height() + menuBar()->sizeHint().height());
+    TamanoFijo(*this, QSize(cliente.width(), cliente.height() + menuBar()->sizeHint().height()));
 }
 
 }  // namespace vaviviv

@@ -51,6 +51,18 @@ inline void CentrarEnPantalla(QWidget& ventana) {
                  std::max(libre.y(), std::min(y, libre.bottom() + 1 - ventana.height())));
 }
 
+// Gives a window its fixed size and a title bar without a maximise button,
+// which could do nothing; a main window keeps its minimise button. Call
+// before the window is first shown: new flags hide a shown window.
+inline void TamanoFijo(QWidget& ventana, const QSize& tamano) {
+    ventana.setFixedSize(tamano);
+    // Naming any button replaces the set Qt gives a window of its type.
+    Qt::WindowFlags marco =
+        ventana.windowType() | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (ventana.windowType() == Qt::Window) marco |= Qt::WindowMinimizeButtonHint;
+    ventana.setWindowFlags(marco);
+}
+
 // The client area of a main window, where its controls go.
 inline QWidget* AreaCliente(QMainWindow& ventana) {
     auto* area = Crear<QWidget>(&ventana, "areaCliente");

@@ -4,8 +4,11 @@
 #include "platform/dialogos_qt.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace vaviviv {
 
@@ -72,6 +75,20 @@ std::unique_ptr<QInputDialog> CrearCajaEntrada(const PeticionTexto& peticion, QW
     box->setWindowTitle(peticion.titulo);
     box->setLabelText(peticion.indicacion);
     box->setTextValue(peticion.propuesta);
+    // Sized to its prompt, the box is narrower than its title, which the title
+    // bar then cuts. Room for the title in the bar's letter, bold as most window
+    // managers draw it, and for the window's picture, three buttons and the
+    // margins, each about as wide as the bar is high. The box's layout sets its
+    // size from its contents: the text field, as wide as the box, takes the room.
+    QFont letra = QApplication::font("QMdiSubWindowTitleBar");
+    letra.setBold(true);
+    const int boton = box->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, box.get());
+    const int ancho = QFontMetrics(letra).horizontalAdvance(peticion.titulo) + 5 * boton;
+    if (auto* campo = box->findChild<QLineEdit*>()) {
+        const QStyle& estilo = *box->style();
+        campo->setMinimumWidth(ancho - estilo.pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, box.get()) -
+                               estilo.pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, box.get()));
+    }
     return box;
 }
 

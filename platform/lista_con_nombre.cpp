@@ -50,9 +50,18 @@ ListaConNombre::ListaConNombre(QWidget* contenedor) : QComboBox(contenedor) {
     [[maybe_unused]] static const bool instalado = (QAccessible::installFactory(AccesoDeLista), true);
     // The reader finds the entry as the selected one of the popup's list, which Qt
     // otherwise updates only when the popup opens (not after the wheel or an arrow key).
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int i) {
-        view()->setCurrentIndex(model()->index(i, modelColumn(), rootModelIndex()));
-    });
+    connect(this, &QComboBox::currentIndexChanged, this, &ListaConNombre::SeguirEntrada);
+}
+
+// A list filled with its signals blocked (a window's drive list, say) changed
+// its entry unannounced.
+void ListaConNombre::showEvent(QShowEvent* evento) {
+    QComboBox::showEvent(evento);
+    SeguirEntrada();
+}
+
+void ListaConNombre::SeguirEntrada() {
+    view()->setCurrentIndex(model()->index(currentIndex(), modelColumn(), rootModelIndex()));
 }
 
 }  // namespace vaviviv

@@ -13,6 +13,12 @@ class ListaConNombre final : public QComboBox {
 
 public:
     explicit ListaConNombre(QWidget* contenedor = nullptr);
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+
+private:
+    void SeguirEntrada();
 };
 
 }  // namespace vaviviv

@@ -214,7 +214,7 @@ void frmPrincipal::Disponer() {
     }
     const QSize cliente = EnPixeles({0, 0, kAnchoCliente, kAltoCliente}, escala).size();
     centralWidget()->setFixedSize(cliente);
-    setFixedSize(cliente.width(), cliente.height() + menuBar()->sizeHint().height());
+    TamanoFijo(*this, QSize(cliente.width(), cliente.height() + menuBar()->sizeHint().height()));
 }
 
 void frmPrincipal::OrdenDeTabulacion() {

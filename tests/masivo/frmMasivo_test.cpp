@@ -12,10 +12,14 @@
 
 #include <QAccessible>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QMenu>
+#include <QStyleOptionTitleBar>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -491,6 +495,156 @@ private slots:
         QTest::keyClick(archivo, Qt::Key_G);
         QCOMPARE(dialogos->textos(), QStringList{"Debe seleccionar un Algoritmo de cálculo"});
         QVERIFY(dialogos->cajas()[0].icono == Icono::Critico && !exploradorAbierto && !w->Explorador());
+    }
+
+    // Every opening starts afresh, however the last one ended (a file picked then Cancel, Esc or the close box, a
+    // file opened by a double click): the name box empty, the action off, the keyboard in the name box. In
+    // storing mode one click on the action then asks nothing.
+    void exploradorAbreVacio() {
+        QVERIFY(Escribir(ruta("a.txt"), "7\r\n") && Escribir(ruta("b.txt"), "8\r\n"));
+        elegir(0);
+        frmArchivo* e = nullptr;
+        const auto control = [&](const char* nombre) { return e->findChild<QWidget*>(nombre); };
+        const auto clic = [&](const QString& texto, bool doble) {
+            auto* lista = e->findChild<ListaArchivos*>("filArchivos");
+            const QPoint punto = lista->visualItemRect(lista->findItems(texto, Qt::MatchExactly).value(0)).center();
+            QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
+            if (doble) QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
+        };
+        const QString fresca = "nombre «», acción apagada, foco en txtArchivo";
+        const auto abrir = [&](bool almacenar) {  // how the dialog opens
+            almacenar ? c<QAction>("mnuArchivoGuardar")->trigger() : QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+            e = w->Explorador();
+            if (!e || !QTest::qWaitForWindowActive(e)) return QString("sin activar");
+            return QString("nombre «%1», acción %2, foco en %3").arg(qobject_cast<QLineEdit*>(control("txtArchivo"))->text(),
+                control("cmdAlmacenar")->isEnabled() ? "encendida" : "apagada", QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "nada");
+        };
+        QCOMPARE(abrir(false), fresca);
+        e->findChild<ListaCarpetas*>("dirLista")->setPath(carpeta->path());
+        clic("b.txt", true);  // opens it; the next opening starts in its folder
+        QVERIFY(!e->isVisible() && filas() == QStringList{"8||"});
+        const std::function<void()> salidas[] = {
+            [&] { clic("b.txt", false), QTest::mouseClick(qobject_cast<QPushButton*>(control("cmdCancelar")), Qt::LeftButton); },
+            [&] { clic("a.txt", false), QTest::keyClick(e, Qt::Key_Escape); },
+            [&] { control("filArchivos")->setFocus(), QTest::keyClick(control("filArchivos"), Qt::Key_Down), e->windowHandle()->close(); },
+            [&] { clic("a.txt", true); }};
+        for (const bool almacenar : {false, true}) {
+            for (const auto& salir : salidas) {
+                QCOMPARE(abrir(almacenar), fresca);
+                QCOMPARE(e->findChild<ListaArchivos*>("filArchivos")->count(), 2);  // the folder with the files
+                salir();
+                QVERIFY(!e->isVisible());
+                QCOMPARE(abrir(almacenar), fresca);
+                QTest::mouseClick(qobject_cast<QPushButton*>(control("cmdAlmacenar")), Qt::LeftButton);
+                QVERIFY(e->isVisible());
+                e->close();
+            }
+        }
+        // Only the double click on a file asked.
+        QCOMPARE(dialogos->textos().count("¿ El archivo ya existe, desea reescribirlo ?"), 1);
+    }
+
+    // The explorer by the keyboard and the wheel. A notch over the drive list without the focus changes nothing;
+    // a screen reader hears the drive shown from the start. In the folder list the arrows move the highlight
+    // alone: the files shown and the folder the action uses stay the open one until Enter opens the highlighted
+    // folder. In the file list Enter on the highlighted file runs the action, as a double click does.
+    void exploradorTeclado() {
+        QVERIFY(QDir(carpeta->path()).mkdir("sub"));
+        QVERIFY(Escribir(ruta("a.txt"), "7\r\n") && Escribir(ruta("b.txt"), "9\r\n") && Escribir(ruta("sub/dentro.txt"), "8\r\n"));
+        elegir(0);
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        frmArchivo* e = w->Explorador();
+        QVERIFY(QTest::qWaitForWindowActive(e));
+        auto* unidades = e->findChild<QComboBox*>("driUnidad");
+        auto* carpetas = e->findChild<ListaCarpetas*>("dirLista");
+        auto* archivos = e->findChild<ListaArchivos*>("filArchivos");
+        auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
+        const auto nombres = [&] { QStringList l; for (int i = 0; i < archivos->count(); ++i) l << archivos->item(i)->text(); return l; };
+
+        QAccessibleInterface* lector = QAccessible::queryAccessibleInterface(unidades);
+        QStringList oidas;  // the entries of the drop-down a reader finds selected
+        for (int i = 0; i < lector->child(0)->childCount(); ++i)
+            if (lector->child(0)->child(i)->state().selected) oidas << lector->child(0)->child(i)->text(QAccessible::Name);
+        QVERIFY(!unidades->currentText().isEmpty() && lector->text(QAccessible::Name) == "Unidad");
+        QCOMPARE(oidas, QStringList{unidades->currentText()});
+        QCOMPARE(lector->text(QAccessible::Value), unidades->currentText());
+
+        unidades->addItem("otra", ruta("otra"));  // a second drive, not there
+        QTest::keyClicks(nombre, "x.txt");
+        for (const int muesca : {-120, 120}) {
+            QWheelEvent rueda({5, 5}, unidades->mapToGlobal(QPointF(5, 5)), {}, {0, muesca}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(unidades, &rueda);
+            QVERIFY(unidades->currentIndex() == 0 && nombre->text() == "x.txt" && dialogos->cajas().empty());
+        }
+
+        carpetas->setPath(carpeta->path());
+        carpetas->setFocus();
+        QTest::keyClick(carpetas, Qt::Key_Down);  // onto "sub"
+        QVERIFY(carpetas->currentItem()->text() == "sub" && carpetas->Path() == carpeta->path() && nombres() == QStringList({"a.txt", "b.txt"}));
+        archivos->setFocus();  // the first file highlighted, none picked
+        QVERIFY(nombre->text().isEmpty());
+        QTest::keyClick(archivos, Qt::Key_Down);
+        QCOMPARE(nombre->text(), "b.txt");
+        QTest::keyClick(archivos, Qt::Key_Return);
+        QVERIFY(!e->isVisible() && filas() == QStringList{"9||"} && dialogos->textos() == QStringList{"Archivo cargado Exitosamente !!!"});
+
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);  // unscripted: the rows go
+        QVERIFY(QTest::qWaitForWindowActive(e) && carpetas->Path() == carpeta->path());
+        carpetas->setFocus();
+        QTest::keyClick(carpetas, Qt::Key_Down);
+        QTest::keyClick(carpetas, Qt::Key_Return);
+        QVERIFY(carpetas->Path() == ruta("sub") && nombres() == QStringList{"dentro.txt"});
+        QTest::keyClick(carpetas, Qt::Key_Up);  // the highlight on the folder above: still "sub" shown and used
+        QVERIFY(carpetas->Path() == ruta("sub") && nombres() == QStringList{"dentro.txt"});
+        archivos->setFocus();  // Enter on the file highlighted, not yet picked
+        QTest::keyClick(archivos, Qt::Key_Enter);
+        QVERIFY(!e->isVisible() && filas() == QStringList{"8||"});
+    }
+
+    // The window and the explorer keep their size: their title bars offer no maximise button, the window its
+    // minimise one, the explorer (a dialog) none.
+    void tamanoFijo() {
+        elegir(0);
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        for (QWidget* ventana : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(w->Explorador())}) {
+            const Qt::WindowFlags marco = ventana->windowFlags();
+            QVERIFY2(!(marco & Qt::WindowMaximizeButtonHint) && (marco & Qt::WindowTitleHint) && (marco & Qt::WindowCloseButtonHint),
+                     qPrintable(ventana->objectName()));
+            QCOMPARE(bool(marco & Qt::WindowMinimizeButtonHint), ventana == w.get());
+            QVERIFY(ventana->minimumSize() == ventana->maximumSize() && ventana->size() == ventana->maximumSize());
+        }
+        QCOMPARE(w->Explorador()->windowType(), Qt::Dialog);
+    }
+
+    // Qt's own cell edit box shows its whole title: in a title bar as the style lays one out (the window's picture,
+    // minimise, maximise and close) as wide as the box, the title in the bar's letter, bold as most window
+    // managers draw it, fits the label's room.
+    void cajaEdicionConTitulo() {
+        elegir(0);
+        QVERIFY(cargar("1\r\n"));
+        Dialogos* simulados = InstalarDialogos(nullptr);
+        QString titulo;
+        int ancho = 0, necesario = 0;
+        QTimer::singleShot(0, [&] {  // once the box's own event loop runs
+            auto* caja = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (!caja) return;
+            QStyleOptionTitleBar barra;
+            barra.initFrom(caja);
+            barra.rect = QRect(0, 0, caja->width(), caja->style()->pixelMetric(QStyle::PM_TitleBarHeight, &barra, caja));
+            barra.titleBarFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint;
+            barra.subControls = QStyle::SC_All;
+            ancho = caja->style()->subControlRect(QStyle::CC_TitleBar, &barra, QStyle::SC_TitleBarLabel, caja).width();
+            QFont letra = QApplication::font("QMdiSubWindowTitleBar");
+            letra.setBold(true);
+            titulo = caja->windowTitle();
+            necesario = QFontMetrics(letra).horizontalAdvance(titulo);
+            caja->reject();
+        });
+        g().setRowCol(1, 0);
+        QTest::keyClick(&g(), Qt::Key_F2);
+        InstalarDialogos(simulados);
+        QCOMPARE(titulo, "KIV- Dígito Verificador.");
+        QVERIFY2(ancho >= necesario, qPrintable(QString("%1 < %2").arg(ancho).arg(necesario)));
     }
 
     // The explorer's action wants a name: blanks typed alone, or left after the name is erased, keep its button

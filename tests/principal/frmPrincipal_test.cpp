@@ -183,6 +183,13 @@ private slots:
         }
     }
 
+    // The window keeps its size: its title bar offers minimise and close, no maximise button.
+    void tamanoFijo() {
+        const Qt::WindowFlags marco = v->windowFlags();
+        QVERIFY(!(marco & Qt::WindowMaximizeButtonHint) && (marco & Qt::WindowMinimizeButtonHint) && (marco & Qt::WindowCloseButtonHint));
+        QVERIFY(v->windowType() == Qt::Window && v->minimumSize() == v->maximumSize() && v->size() == v->maximumSize());
+    }
+
     // Every control one can act on has a name of its own for a screen reader: a field its label's text, the
     // label ending before the field so that its colon shows.
     void nombres() {
