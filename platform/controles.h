@@ -5,6 +5,7 @@
 #include <QAction>
 #include <algorithm>
 #include <QFont>
+#include <QMargins>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
@@ -49,6 +50,24 @@ inline void CentrarEnPantalla(QWidget& ventana) {
     const int y = pantalla.y() + (pantalla.height() - ventana.height()) / 2;
     ventana.move(std::max(libre.x(), std::min(x, libre.right() + 1 - ventana.width())),
                  std::max(libre.y(), std::min(y, libre.bottom() + 1 - ventana.height())));
+}
+
+// The frame the window manager gives a window: none until it is shown.
+inline QMargins MarcoDe(const QWidget& ventana) {
+    const QRect fuera = ventana.frameGeometry(), dentro = ventana.geometry();
+    return QMargins(dentro.left() - fuera.left(), dentro.top() - fuera.top(), fuera.right() - dentro.right(),
+                    fuera.bottom() - dentro.bottom());
+}
+
+// Gives a window the size it asks for, or less, so that with a frame `marco`
+// it fits in the area of its screen free of panels, and centres it there.
+inline void EncajarEnPantalla(QWidget& ventana, QSize deseado, QMargins marco) {
+    const QRect libre = ventana.screen()->availableGeometry();
+    ventana.resize(deseado.boundedTo(libre.size().shrunkBy(marco)));
+    // A window's position is that of its frame.
+    const QSize total = ventana.size().grownBy(marco);
+    ventana.move(libre.x() + std::max(0, (libre.width() - total.width()) / 2),
+                 libre.y() + std::max(0, (libre.height() - total.height()) / 2));
 }
 
 // The client area of a main window, where its controls go.
