@@ -217,7 +217,8 @@ private slots:
     }
 
     // After a change of month or year Enter, the keypad's Enter and Space pick the day shown framed (the
-    // same day in the new month, the last one if it has fewer), as the arrow keys and a click do.
+    // same day in the new month, the last one if it has fewer), as the arrow keys and a click do; the
+    // calendar opens again on that day.
     void calendarioEnmarcado_data() {
         QTest::addColumn<int>("codigo");
         QTest::addColumn<QString>("fecha");  // the date field, which sets the calendar
@@ -246,6 +247,9 @@ private slots:
         hojear(pasos);
         QTest::keyClick(dias(), Qt::Key(tecla));
         QVERIFY(!c<QWidget>("fraCalendario")->isVisible());
+        QTEST(texto(codigo == 2 ? kCampos[0] : "mskFecha"), "elegida");
+        // It opens again on the day picked, which Enter picks again.
+        clic(codigo == 2 ? "cmdFechaR" : "cmdFecha"), QTest::keyClick(dias(), Qt::Key_Return);
         QTEST(texto(codigo == 2 ? kCampos[0] : "mskFecha"), "elegida");
     }
 
