@@ -5,6 +5,7 @@
 #include <QAction>
 #include <algorithm>
 #include <QFont>
+#include <QMargins>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
@@ -61,6 +62,24 @@ inline void TamanoFijo(QWidget& ventana, const QSize& tamano) {
         ventana.windowType() | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (ventana.windowType() == Qt::Window) marco |= Qt::WindowMinimizeButtonHint;
     ventana.setWindowFlags(marco);
+}
+
+// The frame the window manager gives a window: none until it is shown.
+inline QMargins MarcoDe(const QWidget& ventana) {
+    const QRect fuera = ventana.frameGeometry(), dentro = ventana.geometry();
+    return QMargins(dentro.left() - fuera.left(), dentro.top() - fuera.top(), fuera.right() - dentro.right(),
+                    fuera.bottom() - dentro.bottom());
+}
+
+// Gives a window the size it asks for, or less, so that with a frame `marco`
+// it fits in the area of its screen free of panels, and centres it there.
+inline void EncajarEnPantalla(QWidget& ventana, QSize deseado, QMargins marco) {
+    const QRect libre = ventana.screen()->availableGeometry();
+    ventana.resize(deseado.boundedTo(libre.size().shrunkBy(marco)));
+    // A window's position is that of its frame.
+    const QSize total = ventana.size().grownBy(marco);
+    ventana.move(libre.x() + std::max(0, (libre.width() - total.width()) / 2),
+                 libre.y() + std::max(0, (libre.height() - total.height()) / 2));
 }
 
 // The client area of a main window, where its controls go.

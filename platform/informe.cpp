@@ -1,5 +1,6 @@
 #include "platform/informe.h"
 
+#include "platform/controles.h"
 #include "platform/dialogos.h"
 
 #include <QAbstractItemModel>
@@ -11,6 +12,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace vaviviv {
@@ -37,6 +39,34 @@ FabricaInformes& Fabrica() {
     return fabrica;
 }
 
+// The room the preview asks for; a smaller screen gives it what it has.
+constexpr QSize kTamanoVista(900, 720);
+
+// Until it is shown the preview has no frame: it is sized with the one the
+// active window has, from the same window manager. Once it is on screen with
+// a frame of its own that does not fit after all, it is sized again.
+class EncajeAlMostrar final : public QObject {
+public:
+    explicit EncajeAlMostrar(QWidget& ventana) : ventana_(ventana) {
+        const QWidget* activa = QApplication::activeWindow();
+        EncajarEnPantalla(ventana_, kTamanoVista, activa ? MarcoDe(*activa) : QMargins());
+        ventana_.winId();  // its native window, to hear when it is shown
+        ventana_.windowHandle()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        if (evento->type() == QEvent::Expose && ventana_.isVisible()) {
+            objeto->removeEventFilter(this);
+            if (!ventana_.screen()->availableGeometry().contains(ventana_.frameGeometry()))
+                EncajarEnPantalla(ventana_, kTamanoVista, MarcoDe(ventana_));
+        }
+        return false;
+    }
+
+private:
+    QWidget& ventana_;
+};
+
 class VistaPrevia final : public PresentacionInforme {
 public:
     void presentar(QPrinter& impresora, const std::function<void(QPrinter&)>& pintar) override {
@@ -47,7 +77,7 @@ public:
             pintar(*destino);
             QApplication::restoreOverrideCursor();
         });
-        vista.resize(900, 720);
+        const EncajeAlMostrar encaje(vista);
         vista.exec();
     }
 };

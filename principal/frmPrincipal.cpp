@@ -57,6 +57,7 @@ void frmPrincipal::cboAlgoritmo_Click() {
     fraDatos->setEnabled(true);
     txtReferenciaaCalcular->setEnabled(true);
 
+    LimitarCalendario();
     const std::optional<int> codigo = CodigoSeleccionado(*cboAlgoritmo);
     if (!codigo) {
         fraDatos->setEnabled(false);
@@ -131,10 +132,9 @@ void frmPrincipal::Conectar() {
     connect(cmdFechaR, &QPushButton::pressed, this, &frmPrincipal::cmdFechaR_MouseDown);
     connect(cmdFecha, &QPushButton::clicked, this, &frmPrincipal::cmdFecha_Click);
     connect(cmdFechaR, &QPushButton::clicked, this, &frmPrincipal::cmdFechaR_Click);
-    // A day picked by the user, by a click or by Enter (Space: eventFilter); a date set
+    // A day picked by the user with a click (Enter and Space: eventFilter); a date set
     // from code raises only selectionChanged.
     connect(cldCalendario, &QCalendarWidget::clicked, this, &frmPrincipal::cldCalendario_Click);
-    connect(cldCalendario, &QCalendarWidget::activated, this, &frmPrincipal::cldCalendario_Click);
     if (QWidget* dias = cldCalendario->focusProxy()) dias->installEventFilter(this);
     fraCalendario->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* antes, QWidget* ahora) {

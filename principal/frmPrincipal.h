@@ -2,13 +2,15 @@
 // The start-up window: one reference at a time. The controls carry their
 // names as objectName; the handlers keep the names of the events they serve.
 //
-// The window keeps nothing of its own: the algorithm is read back from
-// cboAlgoritmo and every value lives in its field. The rules are in
+// The window keeps little of its own: the algorithm is read back from
+// cboAlgoritmo and every value lives in its field; only the date the calendar
+// opens on is kept apart, as browsing moves the calendar's own. The rules are in
 // reglas/calcular_referencia.h; this class reads the fields, calls them and shows
 // the answer.
 
 #include "reglas/calcular_referencia.h"
 
+#include <QDate>
 #include <QMainWindow>
 
 class QAction;
@@ -84,8 +86,11 @@ private:
     DatosPrincipal LeerDatos() const;
     QWidget* CampoDe(Campo campo) const;
     void PonerCalendario(int dia, int mes, int anio);
+    void LimitarCalendario();
+    void MostrarCalendario();
     void AbrirCalendario();
-    // Space on the calendar's days picks, Escape closes it.
+    QDate FechaEnmarcada() const;
+    // Space and Enter on the calendar's days pick, Escape closes it.
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     // Enter in an entry field presses the calculate button; true when it was Enter.
     bool EnterCalcula(int& KeyAscii);
@@ -121,6 +126,9 @@ private:
     QLineEdit* txtVaviviVerificador = nullptr;
     QGroupBox* fraCalendario = nullptr;
     QCalendarWidget* cldCalendario = nullptr;
+    // The date the calendar was last set to (today, a complete typed date, a
+    // picked day): the one it opens on.
+    QDate fechaCalendario;
 
     QMenu* mnuArchivo = nullptr;
     QAction* mnuArchivoAbrir = nullptr;

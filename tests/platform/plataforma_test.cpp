@@ -231,6 +231,40 @@ private slots:
         }
     }
 
+    // The report's preview fits, frame included, in the free area of the screen and is centred there: at the
+    // size it asks for, or as near as fits. (ctest runs this again on a small screen away from the origin.)
+    void vistaPreviaEnPantalla() {
+        QStandardItemModel datos(60, 3);
+        for (int f = 0; f < datos.rowCount(); ++f)
+            for (int c = 0; c < datos.columnCount(); ++c) datos.setItem(f, c, new QStandardItem(QString("R%1").arg(f + 1)));
+        for (const bool conVentana : {false, true}) {  // with a window active, whose frame is measured
+            QWidget ventana;
+            if (conVentana) {
+                ventana.resize(300, 200), ventana.show(), ventana.activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(&ventana));
+            }
+            QRect marco, libre;
+            QSize tamano;
+            QString titulo;
+            QTimer::singleShot(0, [&] {  // once the preview's own event loop runs, as it is seen
+                if (QWidget* vista = QApplication::activeModalWidget()) {
+                    if (QTest::qWaitForWindowExposed(vista))
+                        marco = vista->frameGeometry(), tamano = vista->size(), libre = vista->screen()->availableGeometry(), titulo = vista->windowTitle();
+                    vista->close();
+                }
+            });
+            InformeImpreso informe;
+            informe.Datos(datos);
+            informe.Producir();
+            QCOMPARE(titulo, "Presentación preliminar del reporte");
+            QVERIFY2(libre.contains(marco), qPrintable(QString("%1,%2 %3x%4 fuera de %5,%6 %7x%8").arg(marco.x()).arg(marco.y()).arg(marco.width())
+                                                           .arg(marco.height()).arg(libre.x()).arg(libre.y()).arg(libre.width()).arg(libre.height())));
+            // Each side as asked, or as wide or as tall as the free area.
+            QVERIFY((tamano.width() == 900 || marco.width() == libre.width()) && (tamano.height() == 720 || marco.height() == libre.height()));
+            QVERIFY(std::abs(marco.center().x() - libre.center().x()) <= 1 && std::abs(marco.center().y() - libre.center().y()) <= 1);
+        }
+    }
+
     // A long text in a narrow column breaks between its words.
     void informeEntrePalabras() {
         QStandardItemModel datos(1, 5);

@@ -2,19 +2,21 @@
 // boxes: each command calls its rule and shows the outcome. The rules: tests/reglas, tests/engine.
 
 #include "engine/catalogo.h"
+#include "engine/fecha.h"
 #include "platform/lista_algoritmos.h"
 #include "principal/frmPrincipal.h"
 #include "prueba_ventanas.h"
 
 #include <QAccessible>
 #include <QCalendarWidget>
-#include <QTableView>
+#include <QAbstractButton>
 
 using namespace vaviviv;
 
 namespace {
 const char* const kCampos[] = {"txtReferenciaaCalcular", "txtSucursal", "txtCuenta", "mskImporte", "mskFecha"};
 const QStringList kEjemplo06{"890", "123", "4567", "", ""}, kEjemplo10{"123456", "", "", "123.45", "15/06/2000"};
+QDate AQDate(const Fecha& f) { return QDate(f.anio, f.mes, f.dia); }
 }  // namespace
 
 class PruebaPrincipal : public QObject {
@@ -31,6 +33,38 @@ class PruebaPrincipal : public QObject {
         elegir(codigo);
         for (int i = 0; i < 5; ++i) c(kCampos[i])->setText(datos[i]);
         c("txtReferenciaCompleta")->setText("anterior"), c("txtVaviviVerificador")->setText("9");
+    }
+    QCalendarWidget* cld() { return c<QCalendarWidget>("cldCalendario"); }
+    // The calendar's day grid, which holds the focus while it is open.
+    QAbstractItemView* dias() { return qobject_cast<QAbstractItemView*>(cld()->focusProxy()); }
+    // Browses the open calendar as a user does: "mes+" and "mes-" click the arrows at the ends of its
+    // navigation bar, "anio+" and "anio-" click the year shown there and step it in the box that opens;
+    // anything else is a key sequence pressed on its days ("PgDown", "Ctrl+PgUp", "Right").
+    void hojear(const QStringList& pasos) {
+        auto* cal = cld();
+        const auto pulsar = [cal](QPoint punto) {
+            QWidget* control = cal->childAt(punto);
+            QVERIFY(control);
+            QTest::mouseClick(control, Qt::LeftButton, {}, control->mapFrom(cal, punto));
+        };
+        for (const QString& paso : pasos) {
+            if (paso == "mes+" || paso == "mes-") {
+                pulsar({paso == "mes+" ? cal->width() - 6 : 6, 6});
+            } else if (paso.startsWith("anio")) {
+                const QString anio = QString::number(cal->yearShown());
+                QPoint donde;
+                for (int x = 0; x < cal->width() && donde.isNull(); x += 2)
+                    if (auto* boton = qobject_cast<QAbstractButton*>(cal->childAt(x, 6)); boton && boton->text().remove(QRegularExpression("\\D")) == anio)
+                        donde = {x, 6};
+                QVERIFY2(!donde.isNull(), qPrintable(anio));
+                pulsar(donde);
+                QTest::keyClick(QApplication::focusWidget(), paso == "anio+" ? Qt::Key_Up : Qt::Key_Down);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else {
+                QTest::keySequence(dias(), QKeySequence(paso));
+            }
+            QVERIFY(c<QWidget>("fraCalendario")->isVisible() && cal->isAncestorOf(QApplication::focusWidget()));
+        }
     }
     void teclear(const QString& campo, const QString& tecleado) {
         for (QChar letra : tecleado) QTest::sendKeyEvent(QTest::Click, c(campo), Qt::Key_unknown, QString(letra), {});
@@ -61,7 +95,9 @@ private slots:
                 QVERIFY2(c<QWidget>(opcional)->isVisible() == visibles.value(a.codigo).contains(opcional), qPrintable(opcional));
             QCOMPARE(texto(kCampos[0]) + texto(kCampos[1]) + texto(kCampos[2]) + texto(kCampos[3]) + resultado(), " ");
             const QDate dia = a.codigo == 2 || a.codigo == 10 ? QDate::currentDate() : QDate(2003, 2, 1);
-            QVERIFY(texto("mskFecha") == dia.toString("dd/MM/yyyy") && c<QCalendarWidget>("cldCalendario")->selectedDate() == dia);
+            // Under 10 the calendar goes no further than the algorithm's last date.
+            QVERIFY(texto("mskFecha") == dia.toString("dd/MM/yyyy") &&
+                    cld()->selectedDate() == (a.codigo == 10 ? std::min(dia, AQDate(kFechaMaxima)) : dia));
             teclear(kCampos[0], QString(30, u'7'));
             QCOMPARE(texto(kCampos[0]).size(), a.longitudMaxima);
         }
@@ -148,15 +184,12 @@ private slots:
     // It follows a complete date typed by hand.
     void calendario() {
         auto* cal = c<QCalendarWidget>("cldCalendario");
-        auto* vista = cal->findChild<QTableView*>("qt_calendar_calendarview");
+        QAbstractItemView* vista = dias();
         const auto elegirDia = [&](const QString& boton, QDate dia, Qt::Key tecla) {
             clic(boton);
             // Next month, then a year in the year box. (The month menu is tried by hand: offscreen, the
             // activation stays on the popup once it closes.)
-            for (const char* control : {"qt_calendar_nextmonth", "qt_calendar_yearbutton"})
-                QTest::mouseClick(cal->findChild<QWidget*>(control), Qt::LeftButton);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down), QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            QVERIFY(c<QWidget>("fraCalendario")->isVisible() && cal->isAncestorOf(QApplication::focusWidget()));
+            hojear({"mes+", "anio-"});
             cal->setSelectedDate(dia);
             if (tecla != Qt::Key_unknown) QTest::keyClick(QApplication::focusWidget(), tecla);
             else QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, vista->visualRect(vista->currentIndex()).center());
@@ -188,6 +221,133 @@ private slots:
         const Qt::WindowFlags marco = v->windowFlags();
         QVERIFY(!(marco & Qt::WindowMaximizeButtonHint) && (marco & Qt::WindowMinimizeButtonHint) && (marco & Qt::WindowCloseButtonHint));
         QVERIFY(v->windowType() == Qt::Window && v->minimumSize() == v->maximumSize() && v->size() == v->maximumSize());
+    }
+
+    // After a change of month or year Enter, the keypad's Enter and Space pick the day shown framed (the
+    // same day in the new month, the last one if it has fewer), as the arrow keys and a click do; the
+    // calendar opens again on that day.
+    void calendarioEnmarcado_data() {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("fecha");  // the date field, which sets the calendar
+        QTest::addColumn<QStringList>("pasos");
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<QString>("elegida");  // the date field after (code 02: the reference)
+        QTest::newRow("mes siguiente, Enter") << 10 << "15/06/2000" << QStringList{"mes+"} << int(Qt::Key_Return) << "15/07/2000";
+        QTest::newRow("año anterior, Intro") << 10 << "15/06/2000" << QStringList{"anio-"} << int(Qt::Key_Enter) << "15/06/1999";
+        QTest::newRow("mes y año, Espacio") << 10 << "15/06/2000" << QStringList{"mes-", "anio+"} << int(Qt::Key_Space) << "15/05/2001";
+        QTest::newRow("a un mes más corto") << 10 << "31/01/2000" << QStringList{"mes+"} << int(Qt::Key_Space) << "29/02/2000";
+        QTest::newRow("mes y flecha") << 10 << "15/06/2000" << QStringList{"mes+", "Right"} << int(Qt::Key_Return) << "16/07/2000";
+        QTest::newRow("PageDown") << 10 << "15/06/2000" << QStringList{"PgDown"} << int(Qt::Key_Return) << "15/07/2000";
+        QTest::newRow("Ctrl+PageUp y mes") << 10 << "15/06/2000" << QStringList{"Ctrl+PgUp", "mes-"} << int(Qt::Key_Space) << "15/04/2000";
+        QTest::newRow("sin hojear") << 10 << "15/06/2000" << QStringList{} << int(Qt::Key_Enter) << "15/06/2000";
+        QTest::newRow("02 mes siguiente") << 2 << "15/06/2000" << QStringList{"mes+"} << int(Qt::Key_Return) << "000715";
+        QTest::newRow("02 año, Espacio") << 2 << "15/06/2000" << QStringList{"anio+"} << int(Qt::Key_Space) << "010615";
+    }
+    void calendarioEnmarcado() {
+        QFETCH(int, codigo);
+        QFETCH(QString, fecha);
+        QFETCH(QStringList, pasos);
+        QFETCH(int, tecla);
+        llenar(codigo, {"12345", "", "", "1", fecha});
+        clic(codigo == 2 ? "cmdFechaR" : "cmdFecha");
+        QCOMPARE(QApplication::focusWidget(), dias());
+        hojear(pasos);
+        QTest::keyClick(dias(), Qt::Key(tecla));
+        QVERIFY(!c<QWidget>("fraCalendario")->isVisible());
+        QTEST(texto(codigo == 2 ? kCampos[0] : "mskFecha"), "elegida");
+        // It opens again on the day picked, which Enter picks again.
+        clic(codigo == 2 ? "cmdFechaR" : "cmdFecha"), QTest::keyClick(dias(), Qt::Key_Return);
+        QTEST(texto(codigo == 2 ? kCampos[0] : "mskFecha"), "elegida");
+    }
+
+    // However it was browsed and closed, the calendar opens again on the date in the field (a half-typed
+    // one leaves the last complete date), framed and selected.
+    void calendarioReabierto_data() {
+        QTest::addColumn<QStringList>("pasos");
+        QTest::addColumn<bool>("escape");     // else a click in the reference field
+        QTest::addColumn<QString>("despues");  // typed in the date field while closed, after emptying it
+        QTest::addColumn<QDate>("abre");
+        QTest::newRow("mes, Escape") << QStringList{"mes+"} << true << "" << QDate(2000, 6, 15);
+        QTest::newRow("año, clic fuera") << QStringList{"anio-", "anio-"} << false << "" << QDate(2000, 6, 15);
+        QTest::newRow("PageDown, Escape") << QStringList{"PgDown", "PgDown"} << true << "" << QDate(2000, 6, 15);
+        QTest::newRow("flechas, clic fuera") << QStringList{"Down", "Down"} << false << "" << QDate(2000, 6, 15);
+        QTest::newRow("otra fecha tecleada") << QStringList{"mes+"} << true << "03/02/2001" << QDate(2001, 2, 3);
+        QTest::newRow("fecha a medias") << QStringList{"PgUp"} << true << "03/02/20" << QDate(2000, 6, 15);
+    }
+    void calendarioReabierto() {
+        QFETCH(QStringList, pasos);
+        QFETCH(bool, escape);
+        QFETCH(QString, despues);
+        QFETCH(QDate, abre);
+        auto* cal = cld();
+        llenar(10, kEjemplo10);
+        clic("cmdFecha");
+        hojear(pasos);
+        escape ? QTest::keyClick(dias(), Qt::Key_Escape) : QTest::mouseClick(c(kCampos[0]), Qt::LeftButton);
+        QVERIFY(!c<QWidget>("fraCalendario")->isVisible());
+        if (!despues.isEmpty()) c("mskFecha")->clear(), teclear("mskFecha", despues);
+        const QString campo = texto("mskFecha");
+        clic("cmdFecha");
+        QCOMPARE(QList<int>({cal->yearShown(), cal->monthShown()}), QList<int>({abre.year(), abre.month()}));
+        QCOMPARE(cal->selectedDate(), abre);
+        QCOMPARE(dias()->currentIndex().data().toInt(), abre.day());
+        QTest::keyClick(dias(), Qt::Key_Escape);
+        QCOMPARE(texto("mskFecha"), campo);
+        clic("cmdFecha"), QTest::keyClick(dias(), Qt::Key_Return);
+        QCOMPARE(texto("mskFecha"), abre.toString("dd/MM/yyyy"));
+    }
+
+    // Under 10 the calendar offers only the dates the algorithm takes: it opens on the field's date or the
+    // nearest of them, the field keeping its own (today's by default); no key or click gets past the ends.
+    // The other algorithms take any date.
+    void calendarioAlgoritmo10_data() {
+        const QDate desde = AQDate(kFechaMinima), hasta = AQDate(kFechaMaxima);
+        QTest::addColumn<QString>("fecha");  // empty: the field as choosing 10 leaves it
+        QTest::addColumn<QDate>("abre");
+        QTest::addColumn<QStringList>("pasos");
+        QTest::addColumn<QDate>("elegida");
+        QTest::newRow("dentro") << "15/06/2000" << QDate(2000, 6, 15) << QStringList{"Left"} << QDate(2000, 6, 14);
+        QTest::newRow("hoy") << "" << std::min(QDate::currentDate(), hasta) << QStringList{} << std::min(QDate::currentDate(), hasta);
+        QTest::newRow("primer día") << desde.toString("dd/MM/yyyy") << desde << QStringList{"Left", "Up", "PgUp", "Ctrl+PgUp"} << desde;
+        QTest::newRow("día antes") << desde.addDays(-1).toString("dd/MM/yyyy") << desde << QStringList{"mes-", "anio-"} << desde;
+        QTest::newRow("año antes") << "01/06/1950" << desde << QStringList{"Right"} << desde.addDays(1);
+        QTest::newRow("último día") << hasta.toString("dd/MM/yyyy") << hasta << QStringList{"Right", "Down", "PgDown", "End"} << hasta;
+        QTest::newRow("día después") << hasta.addDays(1).toString("dd/MM/yyyy") << hasta << QStringList{"mes+", "anio+"} << hasta;
+        QTest::newRow("años después") << "01/01/2030" << hasta << QStringList{"Left"} << hasta.addDays(-1);
+        QTest::newRow("mes del último") << "30/10/2014" << QDate(2014, 10, 30) << QStringList{"mes+"} << hasta;
+    }
+    void calendarioAlgoritmo10() {
+        QFETCH(QString, fecha);
+        QFETCH(QDate, abre);
+        QFETCH(QStringList, pasos);
+        auto* cal = cld();
+        elegir(10);
+        if (!fecha.isEmpty()) c("mskFecha")->setText(fecha);
+        const QString campo = texto("mskFecha");
+        QVERIFY(!fecha.isEmpty() || campo == QDate::currentDate().toString("dd/MM/yyyy"));
+        clic("cmdFecha");
+        QVERIFY(cal->minimumDate() == AQDate(kFechaMinima) && cal->maximumDate() == AQDate(kFechaMaxima));
+        QVERIFY(cal->selectedDate() == abre && cal->yearShown() == abre.year() && cal->monthShown() == abre.month());
+        QCOMPARE(texto("mskFecha"), campo);
+        hojear(pasos);
+        // A day shown past an end is no pick: the calendar stays open, the field as it was. The day after the
+        // last is the only 19 of its month's page; the day before the first, the 31 of the first week.
+        const auto pagina = [cal](const Fecha& f) { return cal->yearShown() == f.anio && cal->monthShown() == f.mes; };
+        const bool alFinal = pagina(kFechaMaxima), alPrincipio = pagina(kFechaMinima);
+        int pulsados = 0;
+        for (int fila = 1; fila < dias()->model()->rowCount() && (alFinal || alPrincipio); ++fila)
+            for (int col = 0; col < dias()->model()->columnCount(); ++col)
+                if (const QModelIndex dia = dias()->model()->index(fila, col);
+                    (alFinal && dia.data().toInt() == kFechaMaxima.dia + 1) || (alPrincipio && fila == 1 && dia.data().toInt() == 31)) {
+                    QTest::mouseClick(dias()->viewport(), Qt::LeftButton, {}, dias()->visualRect(dia).center()), ++pulsados;
+                    QVERIFY(c<QWidget>("fraCalendario")->isVisible() && texto("mskFecha") == campo);
+                }
+        QCOMPARE(pulsados, alFinal || alPrincipio ? 1 : 0);
+        QTest::keyClick(dias(), Qt::Key_Return);
+        QTEST(QDate::fromString(texto("mskFecha"), "dd/MM/yyyy"), "elegida");
+        // Code 02 lifts the limits.
+        elegir(2), c("mskFecha")->setText("01/01/2030"), clic("cmdFechaR");
+        QVERIFY(cal->selectedDate() == QDate(2030, 1, 1) && cal->minimumDate() < AQDate(kFechaMinima));
     }
 
     // Every control one can act on has a name of its own for a screen reader: a field its label's text, the
