@@ -198,15 +198,17 @@ int Masivo(const Argumentos& a, Consola& c) {
         entrada = &archivoEntrada;
     }
 
-    // A name for standard output is standard output.
-    const bool estandar = rutaSalida == "-" || (ClasificarDestino(rutaSalida).tipo == TipoDestino::Descriptor &&
-                                                 ClasificarDestino(rutaSalida).descriptor == STDOUT_FILENO);
     std::unique_ptr<DestinoResultados> archivoSalida;
+    if (rutaSalida != "-") {
+        archivoSalida = std::make_unique<DestinoResultados>(rutaSalida);
+        // A name for standard output is standard output.
+        const Destino destino = archivoSalida->destino();
+        if (destino.tipo == TipoDestino::Descriptor && destino.descriptor == STDOUT_FILENO) archivoSalida.reset();
+    }
     std::optional<TerminalUtf8> terminal;
     QIODevice* salida = &c.salida;
-    if (estandar && c.salidaEsTerminal) salida = &terminal.emplace(c.salida);
-    if (!estandar) {
-        archivoSalida = std::make_unique<DestinoResultados>(rutaSalida);
+    if (!archivoSalida && c.salidaEsTerminal) salida = &terminal.emplace(c.salida);
+    if (archivoSalida) {
         if (!archivoSalida->abrir()) {
             Linea(c.errores, QStringLiteral("No se pudo crear «%1»: %2").arg(Nombre(rutaSalida), archivoSalida->error()));
             return kFallo;
