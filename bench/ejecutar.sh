@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/dependencias.sh time gawk python3-stdnum
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVAVIVIV_GUI=OFF -DVAVIVIV_BENCH=ON >/dev/null
+cmake --preset bench >/dev/null
 cmake --build build-bench -j"$(nproc)" --target bench_motor vaviviv-cli >/dev/null
 
 echo "== Rutinas del motor (llamadas por segundo) =="
@@ -22,7 +22,7 @@ bench/masivo.sh build-bench/cli/vaviviv-cli
 # The bulk window with 30,000 records, through its own code, offscreen: time to
 # load the file, calculate every row and store the results (best / worst of
 # three windows), and the resident memory its five-column rows add.
-cmake -S . -B build-bench-gui -DCMAKE_BUILD_TYPE=Release -DVAVIVIV_GUI=ON -DVAVIVIV_BENCH=ON >/dev/null
+cmake --preset bench-ventanas >/dev/null
 cmake --build build-bench-gui -j2 --target bench_masivo_ventana >/dev/null
 echo "== Ventana masiva (offscreen) =="
 QT_QPA_PLATFORM=offscreen build-bench-gui/bench/bench_masivo_ventana 3 2>/dev/null

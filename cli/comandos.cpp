@@ -19,6 +19,7 @@
 #include "reglas/calcular_referencia.h"
 #include "reglas/error_sistema.h"
 #include "reglas/texto.h"
+#include "vaviviv_configuracion.h"
 
 namespace vaviviv::cli {
 

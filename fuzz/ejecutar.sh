@@ -15,8 +15,7 @@ objetivos=("$@")
 dir=${VAVIVIV_FUZZ_DIR:-build-fuzz}
 
 scripts/dependencias.sh clang-14 libclang-rt-14-dev
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DVAVIVIV_FUZZ=ON -DVAVIVIV_GUI=OFF -DVAVIVIV_BENCH=OFF >/dev/null
+cmake --preset fuzz -B "$dir" >/dev/null
 cmake --build "$dir" -j"$(nproc)" --target fuzzers >/dev/null
 
 export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "vaviviv_configuracion.h"
+
 namespace vaviviv {
 
 void PrepararAplicacion(QApplication& app) {

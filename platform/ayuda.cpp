@@ -9,9 +9,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 
-#ifndef VAVIVIV_VERSION
-#define VAVIVIV_VERSION "1.0"
-#endif
+#include "vaviviv_configuracion.h"
 
 namespace vaviviv {
 

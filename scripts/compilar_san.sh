@@ -6,6 +6,5 @@
 # scripts/entorno_san.sh sourced.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1" \
-  -DVAVIVIV_SANITIZE=ON -DVAVIVIV_GUI=ON -DVAVIVIV_BENCH=OFF -DVAVIVIV_PRUEBAS=ON >/dev/null
+cmake --preset sanitizer >/dev/null
 cmake --build build-san -j"$(nproc)"

@@ -6,6 +6,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/dependencias.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DVAVIVIV_GUI=ON -DVAVIVIV_BENCH=OFF -DVAVIVIV_PRUEBAS=OFF >/dev/null
+cmake --preset programas >/dev/null
 cmake --build build -j"$(nproc)" --target vaviviv vaviviv-cli archivos_aplicacion
 exec build/app/vaviviv "$@"

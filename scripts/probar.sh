@@ -12,13 +12,13 @@ scripts/dependencias.sh libgtest-dev libbenchmark-dev poppler-utils desktop-file
 export QT_QPA_PLATFORM=offscreen
 
 scripts/compilar.sh
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+ctest --preset release -j"$(nproc)"
 
 echo "== Pruebas con AddressSanitizer y UndefinedBehaviorSanitizer (build-san/) =="
 scripts/compilar_san.sh
 (
   source scripts/entorno_san.sh
-  ctest --test-dir build-san --output-on-failure -j"$(nproc)"
+  ctest --preset sanitizer -j"$(nproc)"
 )
 
 segundos=${FUZZ_SEGUNDOS:-20}
