@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/algoritmos.h"
+#include "vaviviv/vaviviv.h"
 
 namespace {
 
@@ -41,6 +42,15 @@ void BM_DigitoImporte(benchmark::State& s) {
 void BM_35(benchmark::State& s) { Rutina(s, kAlfanumericas, CalcularAlgoritmo35); }
 void BM_36(benchmark::State& s) { Rutina(s, kAlfanumericas, CalcularAlgoritmo36); }
 void BM_37(benchmark::State& s) { Rutina(s, kAlfanumericas, CalcularAlgoritmo37); }
+// A whole record through the C library: UTF-8 check, bulk rules, cells copied.
+void BM_C_00(benchmark::State& s) {
+    vaviviv_resultado r;
+    Rutina(s, kDigitos, [&r](const char* ref) { return vaviviv_calcular(0, ref, nullptr, nullptr, &r); });
+}
+void BM_C_10(benchmark::State& s) {
+    vaviviv_resultado r;
+    Rutina(s, kDigitos, [&r](const char* ref) { return vaviviv_calcular(10, ref, "123.45", "15/06/2000", &r); });
+}
 
 BENCHMARK(BM_00);
 BENCHMARK(BM_02);
@@ -52,5 +62,7 @@ BENCHMARK(BM_DigitoImporte);
 BENCHMARK(BM_35);
 BENCHMARK(BM_36);
 BENCHMARK(BM_37);
+BENCHMARK(BM_C_00);
+BENCHMARK(BM_C_10);
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "reglas/codificacion.h"
 #include "reglas/destino_resultados.h"
 #include "reglas/calcular_referencia.h"
+#include "reglas/catalogo_textos.h"
 #include "reglas/error_sistema.h"
 #include "reglas/texto.h"
 #include "vaviviv_configuracion.h"
@@ -82,7 +83,7 @@ std::optional<QString> ContarArgumentos(const QList<QByteArray>& dados, const QS
 }
 
 QString CodigoNoValido(const QString& codigo) {
-    return QStringLiteral("Código de algoritmo no válido: «%1» (use 00 02 03 04 06 10 35 36 37)").arg(codigo);
+    return QStringLiteral("Código de algoritmo no válido: «%1» (use %2)").arg(codigo, ListaDeCodigos());
 }
 
 QString NoSePudoEscribir(const QString& ruta, const QString& razon) {
@@ -95,14 +96,11 @@ int MalUso(Consola& c, const QString& mensaje) {
     return kMalUso;
 }
 
-// The options a code takes; any other is a misuse.
+// The options a code takes, one a field ("--sucursal"); any other is a misuse.
 QStringList OpcionesDe(int codigo) {
-    switch (BuscarAlgoritmo(codigo)->entradas) {
-    case Entradas::SucursalCuenta: return {"--sucursal", "--cuenta"};
-    case Entradas::ImporteFecha: return {"--importe", "--fecha"};
-    case Entradas::Referencia: break;
-    }
-    return {};
+    QStringList opciones;
+    for (const QString& campo : NombresCampos(BuscarAlgoritmo(codigo)->entradas)) opciones << "--" + campo.toLower();
+    return opciones;
 }
 
 // Code and the main window's fields from the arguments; a misuse message otherwise.
@@ -120,7 +118,7 @@ std::variant<std::pair<int, DatosPrincipal>, QString> LeerDatos(const Argumentos
                 .arg(o, textoCodigo.rightJustified(2, u'0'));
     // The window proposes today, which lies past the last day code 10 takes.
     if (validas.contains("--fecha") && !a.opciones.contains("--fecha"))
-        return QStringLiteral("Falta la opción --fecha (DD/MM/AAAA), obligatoria con el algoritmo 10");
+        return QStringLiteral("Falta la opción --fecha (DD/MM/AAAA), obligatoria con el algoritmo %1").arg(CodigoDosCifras(*codigo));
     DatosPrincipal d;
     d.referencia = Texto(a.posicionales[1]);
     d.sucursal = Texto(a.opciones.value("--sucursal"));
@@ -272,7 +270,7 @@ QString TextoAyuda() {
         "  vaviviv-cli --version\n"
         "      Muestra la versión.\n"
         "\n"
-        "CODIGO: 00 02 03 04 06 10 35 36 37. --sucursal y --cuenta solo con 06; --importe y\n"
+        "CODIGO: %1. --sucursal y --cuenta solo con 06; --importe y\n"
         "--fecha (DD/MM/AAAA, obligatoria) solo con 10. Las opciones pueden ir antes o\n"
         "después de los argumentos; tras «--» todo es argumento (para referencias que empiezan\n"
         "con «-»).\n"
@@ -286,7 +284,8 @@ QString TextoAyuda() {
         "\n"
         "Salida: 0 correcto (en masivo, también con registros con error); 1 datos no\n"
         "válidos, referencia no válida, o archivo o salida estándar que no se pudo leer o\n"
-        "escribir; 2 uso incorrecto.\n");
+        "escribir; 2 uso incorrecto.\n")
+        .arg(ListaDeCodigos());
 }
 
 int Ejecutar(const QList<QByteArray>& argumentos, Consola& consola) {

@@ -15,9 +15,6 @@ namespace {
 
 using Suma = std::uint64_t;  // no reference is long enough to overflow it
 
-constexpr std::string_view kPrefijo02 = "Carácter no valido en la referencia:  ' ";
-constexpr std::string_view kCierre02 = " '";
-
 Resultado Correcto(std::string digitos) { return {Resultado::Estado::Correcto, std::move(digitos), {}}; }
 Resultado FueraDePrecondicion() { return {Resultado::Estado::FueraDePrecondicion, {}, {}}; }
 Resultado NoValido(std::string_view caracter) {
@@ -66,14 +63,21 @@ std::string_view CaracterEn(std::string_view s, std::size_t i) {
     }
 }
 
-// Weighted sum of 04 and 37: the primes by distance from the right end, the
-// rightmost value taking no part.
+// The weights of modulo 97 (04, 10, 37): the primes from 11, from the right.
+constexpr std::array<Suma, 5> kPesos97{11, 13, 17, 19, 23};
+
+// Values of s from its right end, the one at distance d weighted kPesos97[d % 5].
+template <typename Valor>
+Suma SumaPonderada97(std::string_view s, Valor valor, std::size_t primeraDistancia = 0) {
+    Suma suma = 0;
+    for (std::size_t d = primeraDistancia; d < s.size(); ++d) suma += valor(s[s.size() - 1 - d]) * kPesos97[d % 5];
+    return suma;
+}
+
+// 04 and 37: the rightmost value takes no part.
 template <typename Valor>
 std::string Modulo97(std::string_view s, Valor valor) {
-    static constexpr std::array<Suma, 5> kPesos{11, 13, 17, 19, 23};
-    Suma suma = 0;
-    for (std::size_t j = 1, k = 1; j < s.size(); ++j, k = k == 4 ? 0 : k + 1) suma += valor(s[s.size() - 1 - j]) * kPesos[k];
-    return DosDigitos((suma + 330) % 97 + 1);
+    return DosDigitos((SumaPonderada97(s, valor, 1) + 330) % 97 + 1);
 }
 
 // Luhn over digits, or 02's letters by groups, weights 2, 1 from the right.
@@ -94,11 +98,10 @@ Resultado CalcularAlgoritmo00(std::string_view referencia) {
     return Correcto(UnDigito(Complemento10(SumaLuhn(referencia, ValorDigito))));
 }
 
-std::string CalcularAlgoritmo02(std::string_view referencia) {
+Resultado CalcularAlgoritmo02(std::string_view referencia) {
     for (std::size_t i = referencia.size(); i-- > 0;)
-        if (!EsAlfanumerico(referencia[i]))
-            return std::string("0").append(kPrefijo02).append(CaracterEn(referencia, i)).append(kCierre02);
-    return {'1', char('0' + Complemento10(SumaLuhn(referencia, ValorPorGrupos)))};
+        if (!EsAlfanumerico(referencia[i])) return NoValido(CaracterEn(referencia, i));
+    return Correcto(UnDigito(Complemento10(SumaLuhn(referencia, ValorPorGrupos))));
 }
 
 Resultado CalcularAlgoritmo03(std::string_view referencia) {
@@ -170,11 +173,7 @@ Resultado CalcularAlgoritmo10(std::string_view referencia, std::string_view impo
     std::copy(fecha4.begin(), fecha4.end(), texto.begin() + 12);
     texto[16] = char('0' + digitoImporte);
     texto[17] = '2';
-    static constexpr std::array<Suma, 5> kPesos{11, 13, 17, 19, 23};
-    Suma suma = 0;
-    for (std::size_t d = 0, k = 0; d < texto.size(); ++d, k = k == 4 ? 0 : k + 1)
-        suma += ValorDigito(texto[texto.size() - 1 - d]) * kPesos[k];
-    const Suma r = suma % 97 + 1;
+    const Suma r = SumaPonderada97({texto.data(), texto.size()}, ValorDigito) % 97 + 1;
     return Correcto({texto[12], texto[13], texto[14], texto[15], texto[16], texto[17], char('0' + r / 10),
                      char('0' + r % 10)});
 }
@@ -200,20 +199,6 @@ Resultado CalcularAlgoritmo37(std::string_view referencia) {
     if (referencia.empty()) return FueraDePrecondicion();
     if (const auto malo = PrimerCaracterNoValido(referencia); !malo.empty()) return NoValido(malo);
     return Correcto(Modulo97(referencia, ValorPorGrupos));
-}
-
-Lectura02 LeerResultado02(std::string_view resultado) {
-    Lectura02 l{};
-    if (resultado.starts_with('1')) {
-        l.correcto = true;
-        if (resultado.size() > 1) l.digito.push_back(resultado[1]);
-        return l;
-    }
-    if (!resultado.empty()) l.mensaje = resultado.substr(1);
-    const std::string_view m = l.mensaje;
-    if (m.starts_with(kPrefijo02) && m.ends_with(kCierre02) && m.size() > kPrefijo02.size() + kCierre02.size())
-        l.caracter = m.substr(kPrefijo02.size(), m.size() - kPrefijo02.size() - kCierre02.size());
-    return l;
 }
 
 }  // namespace vaviviv

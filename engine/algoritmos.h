@@ -23,9 +23,9 @@ struct Resultado {
 };
 
 Resultado CalcularAlgoritmo00(std::string_view referencia);
-// Status-flag text: "1" + digit, or "0" + "Carácter no valido en la referencia:  ' x '"
-// naming the rightmost rejected character as typed. An empty reference gives "10".
-std::string CalcularAlgoritmo02(std::string_view referencia);
+// Any reference is taken: the rightmost rejected character, as typed, or the
+// digit ("0" for an empty reference).
+Resultado CalcularAlgoritmo02(std::string_view referencia);
 Resultado CalcularAlgoritmo03(std::string_view referencia);
 Resultado CalcularAlgoritmo04(std::string_view referencia);
 Resultado CalcularAlgoritmo06(std::string_view sucursal, std::string_view cuenta,
@@ -38,15 +38,5 @@ int CalcularDigitoImporte(std::string_view importe);
 Resultado CalcularAlgoritmo35(std::string_view referencia);
 Resultado CalcularAlgoritmo36(std::string_view referencia);
 Resultado CalcularAlgoritmo37(std::string_view referencia);
-
-// Flag text of routine 02 taken apart: the digit on success, else the rejected
-// character (between the final "' " and " '").
-struct Lectura02 {
-    bool correcto;
-    std::string digito;
-    std::string mensaje;   // text after the flag
-    std::string caracter;
-};
-Lectura02 LeerResultado02(std::string_view resultado);
 
 }  // namespace vaviviv

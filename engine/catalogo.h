@@ -1,67 +1,67 @@
 #pragma once
-// The nine algorithms the tool offers, in display order. Both windows fill
-// their algorithm lists from this table and branch on the code; every
-// length limit of the rules and the windows is read from here.
+// The nine algorithms the tool offers, in display order: what each takes, its
+// limits and its routine. Everything else asks this table (the windows' lists,
+// the rules' checks, the command line's options, the results headers, the C
+// library); nothing outside the engine branches on a code.
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
+
+#include "engine/algoritmos.h"
 
 namespace vaviviv {
 
 // Which texts an algorithm takes besides the reference.
 enum class Entradas { Referencia, SucursalCuenta, ImporteFecha };
 
-struct Algoritmo {
-    int codigo;                          // the AlgorithmCode, not the position
-    std::string_view texto;              // entry text of the combo boxes
-    std::string_view descripcionPrincipal;
-    std::string_view descripcionMasivo;
-    Entradas entradas;
-    int longitudMaxima;                  // longest reference, in characters
-    int anchoResultado;                  // number of check digits
+// What its reference may hold.
+enum class Caracteres {
+    Digitos,
+    FechaYAlfanumericos,  // AAMMDD, then letters and digits; a refused character is the row's error
+    Alfanumericos,        // letters and digits; a refused character leaves the row empty
 };
 
-// The one code whose reference starts with a date, AAMMDD: its shortest reference.
-inline constexpr int kCodigoFechaEnReferencia = 2;
+// One record: the reference, then branch and account (06) or amount and date
+// (10); the last two are ignored by the other algorithms.
+struct Campos {
+    std::string_view referencia, campo2, campo3;
+};
+
+struct Algoritmo {
+    int codigo;              // the AlgorithmCode, not the position
+    Entradas entradas;
+    Caracteres caracteres;
+    int longitudMaxima;      // longest reference, in characters
+    int anchoResultado;      // number of check digits
+    Resultado (*rutina)(const Campos&);
+};
+
+namespace detalle {
+template <Resultado (*R)(std::string_view)>
+Resultado SoloReferencia(const Campos& c) { return R(c.referencia); }
+inline Resultado Rutina06(const Campos& c) { return CalcularAlgoritmo06(c.campo2, c.campo3, c.referencia); }
+inline Resultado Rutina10(const Campos& c) { return CalcularAlgoritmo10(c.referencia, c.campo2, c.campo3); }
+}  // namespace detalle
+
+inline constexpr std::array<Algoritmo, 9> kCatalogo{{
+    {0, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo00>},
+    {2, Entradas::Referencia, Caracteres::FechaYAlfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo02>},
+    {3, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo03>},
+    {4, Entradas::Referencia, Caracteres::Digitos, 18, 2, detalle::SoloReferencia<CalcularAlgoritmo04>},
+    {6, Entradas::SucursalCuenta, Caracteres::Digitos, 18, 2, detalle::Rutina06},
+    {10, Entradas::ImporteFecha, Caracteres::Digitos, 12, 8, detalle::Rutina10},
+    {35, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo35>},
+    {36, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo36>},
+    {37, Entradas::Referencia, Caracteres::Alfanumericos, 18, 2, detalle::SoloReferencia<CalcularAlgoritmo37>},
+}};
+
+// The shortest reference of code 02: its date prefix, AAMMDD.
 inline constexpr int kLongitudFecha02 = 6;
 // Branch and account of code 06, in digits.
 inline constexpr int kLongitudSucursal = 8;
 inline constexpr int kLongitudCuenta = 8;
-
-// The two windows word some descriptions differently; each keeps its own.
-inline constexpr std::array<Algoritmo, 9> kCatalogo{{
-    {0, "Algoritmo Vorantis 00",
-     "1 Dígito verificador con Referencia de 1 a 19 dígitos.",
-     "1 Dígito verificador con Referencia de 1 a 19 dígitos.", Entradas::Referencia, 19, 1},
-    {2, "Algoritmo Vorantis 02",
-     "1 Dígito verificador con Referencia de 6 a 19 caracteres alfanumércos, anteponiendo la Fecha con formato (AAMMDD).",
-     "1 Dígito verificador con Referencia de 6 a 19 caractéres alfanuméricos, anteponiendo la Fecha con formato (AAMMDD).",
-     Entradas::Referencia, 19, 1},
-    {3, "Algoritmo Vorantis 03",
-     "1 Dígito verificador con Referencia de 1 a 19 dígitos.",
-     "1 Dígito verificador con Referencia de 1 a 19 dígitos.", Entradas::Referencia, 19, 1},
-    {4, "Algoritmo Vorantis 04",
-     "2 Dígitos verificadores con Referencia de 1 a 18 dígitos.",
-     "2 Dígitos verificadores con Referencia de 1 a 18 dígitos.", Entradas::Referencia, 18, 2},
-    {6, "Algoritmo Vorantis 06",
-     "2 Dígitos verificadores con Referencia de 1 a 18 dígitos; Sucursal de 1 a 18 dígitos y Cuenta de 1 a 8 dígitos.",
-     "2 Dígitos verificadores con Referencia de 1 a 18 dígitos; Sucursal de 1 a 18 dígitos y Cuenta de 1 a 8 dígitos.",
-     Entradas::SucursalCuenta, 18, 2},
-    {10, "Algoritmo Vorantis 10",
-     "8 Dígitos verificadores considernado la referencia de 1 a 12 dígitos; el importe y la fecha con formato (DD/MM/AAAA)",
-     "8 Dígitos verificadores considerando la referencia de 1 a 12 dígitos; el importe y la fecha con formato (DD/MM/AAAA).",
-     Entradas::ImporteFecha, 12, 8},
-    {35, "Algoritmo Vorantis 35",
-     "1 Dígito verificador con Referencia de 1 a 19 caracteres alfanumércos.",
-     "1 Dígito verificador con Referencia de 1 a 19 caractéres alfanuméricos.", Entradas::Referencia, 19, 1},
-    {36, "Algoritmo Vorantis 36",
-     "1 Dígito verificador con Referencia de 1 a 19 caracteres alfanumércos.",
-     "1 Dígito verificador con Referencia de 1 a 19 caractéres alfanuméricos.", Entradas::Referencia, 19, 1},
-    {37, "Algoritmo Vorantis 37",
-     "2 Dígitos verificadores con Referencia de 1 a 18 caracteres alfanumércos.",
-     "2 Dígitos verificadores con Referencia de 1 a 18 caracteres alfanuméricos.", Entradas::Referencia, 18, 2},
-}};
 
 constexpr std::span<const Algoritmo> Catalogo() { return kCatalogo; }
 
@@ -72,8 +72,14 @@ constexpr const Algoritmo* BuscarAlgoritmo(int codigo) {
     return nullptr;
 }
 
-// The longest reference of a catalogue code.
-constexpr std::size_t LongitudMaxima(int codigo) { return std::size_t(BuscarAlgoritmo(codigo)->longitudMaxima); }
+// Where an entry stands in the catalogue, for tables kept in the same order.
+constexpr std::size_t Posicion(const Algoritmo& a) { return std::size_t(&a - kCatalogo.data()); }
+
+// The longest reference of a code; 0 for a code outside the catalogue.
+constexpr std::size_t LongitudMaxima(int codigo) {
+    const Algoritmo* a = BuscarAlgoritmo(codigo);
+    return a ? std::size_t(a->longitudMaxima) : 0;
+}
 
 // A catalogue code that takes two fields besides the reference (branch and
 // account, or amount and date).
@@ -82,7 +88,17 @@ constexpr bool TomaDosCamposMas(int codigo) {
     return a && a->entradas != Entradas::Referencia;
 }
 
-// Shown by the bulk window for a code without a layout.
-inline constexpr std::string_view kAlgoritmoNoDisponible = "Algoritmo No Disponible";
+// A catalogue code whose reference starts with a date, AAMMDD.
+constexpr bool FechaEnReferencia(int codigo) {
+    const Algoritmo* a = BuscarAlgoritmo(codigo);
+    return a && a->caracteres == Caracteres::FechaYAlfanumericos;
+}
+
+// The routine of a code on the record as it stands (no trimming, no checks
+// but its own precondition); FueraDePrecondicion for a code outside the catalogue.
+inline Resultado Calcular(int codigo, const Campos& campos) {
+    const Algoritmo* a = BuscarAlgoritmo(codigo);
+    return a ? a->rutina(campos) : Resultado{Resultado::Estado::FueraDePrecondicion, {}, {}};
+}
 
 }  // namespace vaviviv

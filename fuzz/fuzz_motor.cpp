@@ -57,12 +57,13 @@ void Alfanumerica(const Resultado& r, std::string_view t, const std::string& dig
     EXIGIR(!r.caracter.empty() && r.caracter.size() <= 4 && t.substr(malo).starts_with(r.caracter));
 }
 
-// 02 names the rightmost character it cannot use, whole, inside its answer.
+// 02 names the rightmost character it cannot use, whole.
 void Algoritmo02(std::string_view t) {
-    const std::string r = CalcularAlgoritmo02(t), malo = LeerResultado02(r).caracter;
-    if (fuzz::Alfanumerica(t)) return EXIGIR(r == "1" + Luhn(t));
+    const Resultado r = CalcularAlgoritmo02(t);
+    if (fuzz::Alfanumerica(t)) return Exigir(r, true, Luhn(t));
+    const std::string& malo = r.caracter;
     const std::size_t fin = t.size() - (std::find_if_not(t.rbegin(), t.rend(), fuzz::EsAlfanumerico<char>) - t.rbegin());
-    EXIGIR(r == "0Carácter no valido en la referencia:  ' " + malo + " '" && !malo.empty() && malo.size() <= 4 && t.substr(0, fin).ends_with(malo));
+    EXIGIR(r.estado == Resultado::Estado::CaracterNoValido && r.digitos.empty() && !malo.empty() && malo.size() <= 4 && t.substr(0, fin).ends_with(malo));
 }
 
 void Algoritmo06(std::string_view texto) {

@@ -1,6 +1,7 @@
 // Opening the window, choosing the algorithm and setting the grid up for it.
 
 #include "masivo/frmMasivo.h"
+#include "reglas/catalogo_textos.h"
 #include "reglas/texto.h"
 
 #include "engine/catalogo.h"
@@ -22,16 +23,8 @@ namespace {
 }  // namespace
 
 QStringList frmMasivo::Titulos(Entradas entradas) {
-    const QString completa = QStringLiteral("Referencia Completa");
-    const QString digito = QString::fromUtf8("Dígito Verificador");
-    switch (entradas) {
-        case Entradas::SucursalCuenta:
-            return {QStringLiteral("Referencia"), QStringLiteral("Sucursal"), QStringLiteral("Cuenta"), completa, digito};
-        case Entradas::ImporteFecha:
-            return {QStringLiteral("Referencia"), QStringLiteral("Importe"), QStringLiteral("Fecha"), completa, digito};
-        case Entradas::Referencia: break;
-    }
-    return {QStringLiteral("Referencia"), completa, digito};
+    return QStringList{QStringLiteral("Referencia")} << NombresCampos(entradas) << QStringLiteral("Referencia Completa")
+                                                   << QStringLiteral("Dígito Verificador");
 }
 
 QString frmMasivo::IndicacionInicial() {
@@ -109,14 +102,14 @@ void frmMasivo::ConfigurarRejilla() {
     lblDigito->setText(IndicacionInicial());
 
     if (const Algoritmo* algoritmo = BuscarAlgoritmo(*codigo)) {
-        lblDigito->setText(DesdeUtf8(algoritmo->descripcionMasivo));
+        lblDigito->setText(DescripcionMasivo(*algoritmo));
         const QStringList titulos = Titulos(algoritmo->entradas);
         grdMasivo->setCols(int(titulos.size()));
         for (int columna = 0; columna < titulos.size(); ++columna)
             grdMasivo->setTextMatrix(0, columna, titulos[columna]);
         IrACelda(0, int(titulos.size()) - 1);
     } else {
-        lblDigito->setText(DesdeUtf8(kAlgoritmoNoDisponible));
+        lblDigito->setText(AlgoritmoNoDisponible());
         cmdCalcular->setEnabled(false);
         mnuArchivoAbrir->setEnabled(false);
         cmdAbrir->setEnabled(false);

@@ -8,6 +8,7 @@
 #include "platform/menu_ayuda.h"
 #include "platform/disposicion.h"
 #include "platform/teclas.h"
+#include "reglas/catalogo_textos.h"
 #include "reglas/texto.h"
 
 #include <QAction>
@@ -97,8 +98,8 @@ void frmMasivo::CrearMenus() {
 }
 
 void frmMasivo::Disponer() {
-    QStringList descripciones{IndicacionInicial(), DesdeUtf8(kAlgoritmoNoDisponible)};
-    for (const Algoritmo& algoritmo : Catalogo()) descripciones << DesdeUtf8(algoritmo.descripcionMasivo);
+    QStringList descripciones{IndicacionInicial(), AlgoritmoNoDisponible()};
+    for (const Algoritmo& algoritmo : Catalogo()) descripciones << DescripcionMasivo(algoritmo);
 
     Disposicion d;
     d.colocar(Picture1, {120, 0, 2295, 615});

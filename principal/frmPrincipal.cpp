@@ -1,6 +1,7 @@
 // Loading the window and configuring it for the chosen algorithm.
 
 #include "principal/frmPrincipal.h"
+#include "reglas/catalogo_textos.h"
 #include "reglas/texto.h"
 
 #include "engine/catalogo.h"
@@ -63,7 +64,7 @@ void frmPrincipal::cboAlgoritmo_Click() {
         fraDatos->setEnabled(false);
         cmdCalcularReferencia->setEnabled(false);
     } else if (const Algoritmo* algoritmo = BuscarAlgoritmo(*codigo)) {
-        lblMensaje->setText(DesdeUtf8(algoritmo->descripcionPrincipal));
+        lblMensaje->setText(DescripcionPrincipal(*algoritmo));
         txtReferenciaaCalcular->setMaxLength(algoritmo->longitudMaxima);
         bool llevaFecha = false;
         if (algoritmo->entradas == Entradas::SucursalCuenta) {
@@ -78,7 +79,7 @@ void frmPrincipal::cboAlgoritmo_Click() {
             lblImporte->show();
             mskImporte->show();
             llevaFecha = true;
-        } else if (*codigo == kCodigoFechaEnReferencia) {
+        } else if (algoritmo->caracteres == Caracteres::FechaYAlfanumericos) {
             cmdFechaR->show();
             llevaFecha = true;
         }

@@ -100,7 +100,7 @@ void frmPrincipal::cldCalendario_Click() {
     const QDate elegida = cldCalendario->selectedDate();
     fechaCalendario = elegida;
     const std::optional<int> codigo = CodigoSeleccionado(*cboAlgoritmo);
-    if (codigo == kCodigoFechaEnReferencia) {
+    if (codigo && FechaEnReferencia(*codigo)) {
         // The picked day replaces the AAMMDD prefix of the reference.
         const QString prefijo = elegida.toString(QStringLiteral("yyMMdd"));
         const QString referencia = txtReferenciaaCalcular->text();

@@ -10,6 +10,7 @@
 #include "platform/menu_ayuda.h"
 #include "platform/teclas.h"
 #include "principal/frmPrincipal.h"
+#include "reglas/catalogo_textos.h"
 #include "reglas/texto.h"
 
 #include <QAbstractItemView>
@@ -170,7 +171,7 @@ void frmPrincipal::CrearMenus() {
 void frmPrincipal::Disponer() {
     // lblMensaje must hold each of its texts whole.
     QStringList descripciones{IndicacionInicial()};
-    for (const Algoritmo& algoritmo : Catalogo()) descripciones << DesdeUtf8(algoritmo.descripcionPrincipal);
+    for (const Algoritmo& algoritmo : Catalogo()) descripciones << DescripcionPrincipal(algoritmo);
 
     // Every label ends before its field: a right-aligned caption would otherwise
     // lose its colon under the field's border.

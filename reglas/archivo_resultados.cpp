@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "reglas/catalogo_textos.h"
 
 namespace vaviviv {
 
@@ -12,11 +13,12 @@ constexpr qsizetype kVolcado = 1 << 16;
 }  // namespace
 
 QString CabeceraResultados(int codigo) {
-    switch (codigo) {
-    case 6: return QStringLiteral("Referencia\tSucursal\tCuenta\tReferencia Completa\tDígito Verif");
-    case 10: return QStringLiteral("Referencia\tImporte\tFecha\tReferencia Completa\tDígito Verif");
-    default: return QStringLiteral("Referencia\tReferencia Completa\tDígito Verif");
-    }
+    // A code outside the catalogue gets the columns of a reference alone.
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    QStringList columnas{QStringLiteral("Referencia")};
+    columnas << NombresCampos(algoritmo ? algoritmo->entradas : Entradas::Referencia);
+    columnas << QStringLiteral("Referencia Completa") << QStringLiteral("Dígito Verif");
+    return columnas.join(u'\t');
 }
 
 void LineasResultados::cabecera(int codigo) {

@@ -1,6 +1,5 @@
 #include "reglas/calcular_referencia.h"
 
-#include "engine/algoritmos.h"
 #include "engine/catalogo.h"
 #include "engine/fecha.h"
 #include "engine/numero.h"
@@ -96,12 +95,16 @@ bool FechaDDMMAAAA(Comprobador& c, const QString& fecha) {
 
 Validacion ValidarDatos(int codigo, const DatosPrincipal& d) {
     Comprobador c;
-    switch (codigo) {
-    case 0:
-    case 3:
-    case 4: ReferenciaNumerica(c, d.referencia, codigo); break;
-    case 2: Referencia02(c, d.referencia); break;
-    case 6:
+    const Algoritmo* a = BuscarAlgoritmo(codigo);
+    if (!a) return c.v;
+    switch (a->caracteres) {
+    case Caracteres::FechaYAlfanumericos: Referencia02(c, d.referencia); return c.v;
+    case Caracteres::Alfanumericos: ReferenciaAlfanumerica(c, d.referencia, codigo); return c.v;
+    case Caracteres::Digitos: break;
+    }
+    switch (a->entradas) {
+    case Entradas::Referencia: ReferenciaNumerica(c, d.referencia, codigo); break;
+    case Entradas::SucursalCuenta:
         c.requerido(Campo::Sucursal, d.sucursal, QStringLiteral("Teclear Sucursal")) &&
             c.maximo(Campo::Sucursal, d.sucursal, kLongitudSucursal,
                      QStringLiteral("La Sucursal no puede ser mayor de %1 dígitos").arg(kLongitudSucursal)) &&
@@ -113,13 +116,9 @@ Validacion ValidarDatos(int codigo, const DatosPrincipal& d) {
             c.requerido(Campo::Referencia, d.referencia, kTeclearReferencia) &&
             ReferenciaNumerica(c, d.referencia, codigo);
         break;
-    case 10:
+    case Entradas::ImporteFecha:
         ReferenciaNumerica(c, d.referencia, codigo) && Importe(c, d.importe) && FechaDDMMAAAA(c, d.fecha);
         break;
-    case 35:
-    case 36:
-    case 37: ReferenciaAlfanumerica(c, d.referencia, codigo); break;
-    default: break;
     }
     return c.v;
 }
@@ -147,37 +146,32 @@ CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrinci
         return r;
     };
     if (!codigo) return fallo(MensajeSinAlgoritmo(), Campo::Ninguno);
-    if (d.referencia.isEmpty() && *codigo != 6) return fallo(kTeclearReferencia, Campo::Referencia);
-    if (!BuscarAlgoritmo(*codigo)) return r;
+    const Algoritmo* a = BuscarAlgoritmo(*codigo);
+    // 06 asks for its branch and account before its reference.
+    if (d.referencia.isEmpty() && !(a && a->entradas == Entradas::SucursalCuenta))
+        return fallo(kTeclearReferencia, Campo::Referencia);
+    if (!a) return r;
     if (const Validacion v = ValidarDatos(*codigo, d); !v.valido()) {
         r.mensajes = v.mensajes;
         r.foco = v.foco;
         return r;
     }
 
-    const QByteArray ref = d.referencia.toUtf8();
-    Resultado res;
-    switch (*codigo) {
-    case 0: res = CalcularAlgoritmo00(Vista(ref)); break;
-    case 2: {
-        const Lectura02 l = LeerResultado02(CalcularAlgoritmo02(Vista(ref)));
-        if (!l.correcto) return fallo(DesdeUtf8(l.mensaje), Campo::Ninguno);
-        res.digitos = l.digito;
-        break;
-    }
-    case 3: res = CalcularAlgoritmo03(Vista(ref)); break;
-    case 4: res = CalcularAlgoritmo04(Vista(ref)); break;
-    case 6: res = CalcularAlgoritmo06(Vista(d.sucursal.toUtf8()), Vista(d.cuenta.toUtf8()), Vista(ref)); break;
-    case 10: {
+    // The fields the algorithm takes besides the reference; 10's date made DD/MM/AAAA.
+    QString campo2, campo3;
+    if (a->entradas == Entradas::SucursalCuenta) campo2 = d.sucursal, campo3 = d.cuenta;
+    if (a->entradas == Entradas::ImporteFecha) {
         const auto fecha = PrepararFecha(d.fecha);
         if (!fecha) return fallo(kFechaInvalida, Campo::Fecha);
-        res = CalcularAlgoritmo10(Vista(ref), Vista(d.importe.toUtf8()), Vista(fecha->toUtf8()));
-        break;
+        campo2 = d.importe, campo3 = *fecha;
     }
-    case 35: res = CalcularAlgoritmo35(Vista(ref)); break;
-    case 36: res = CalcularAlgoritmo36(Vista(ref)); break;
-    case 37: res = CalcularAlgoritmo37(Vista(ref)); break;
-    }
+    const QByteArray ref = d.referencia.toUtf8(), b2 = campo2.toUtf8(), b3 = campo3.toUtf8();
+    const Resultado res = Calcular(*codigo, {Vista(ref), Vista(b2), Vista(b3)});
+    // 02 takes any character and names the refused one in its own words.
+    if (res.estado == Resultado::Estado::CaracterNoValido && a->caracteres == Caracteres::FechaYAlfanumericos)
+        return fallo(QStringLiteral("Carácter no valido en la referencia:  ' ") + DesdeUtf8(res.caracter) +
+                         QStringLiteral(" '"),
+                     Campo::Ninguno);
     if (res.estado == Resultado::Estado::CaracterNoValido)
         return fallo(MensajeCaracterNoValido(DesdeUtf8(res.caracter)), Campo::Ninguno);
     if (!res.correcto())  // the checks above keep every such input away

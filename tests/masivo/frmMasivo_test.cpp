@@ -3,6 +3,7 @@
 
 #include "archivo/listas_archivo.h"
 #include "engine/catalogo.h"
+#include "reglas/catalogo_textos.h"
 #include "masivo/frmMasivo.h"
 #include "masivo/rejilla.h"
 #include "prueba_ventanas.h"
@@ -81,7 +82,7 @@ private slots:
         for (const Algoritmo& a : Catalogo()) {
             g().setColWidth(0, 4000);
             elegir(a.codigo);
-            QCOMPARE(c<QLabel>("lblDigito")->text(), QString::fromUtf8(a.descripcionMasivo));
+            QCOMPARE(c<QLabel>("lblDigito")->text(), DescripcionMasivo(a));
             const QString entradas = a.codigo == 6 ? "Sucursal|Cuenta|" : a.codigo == 10 ? "Importe|Fecha|" : "";
             QCOMPARE(filas(0), QStringList{"Referencia|" + entradas + "Referencia Completa|Dígito Verificador"});
             for (int col = 0; col < g().Cols(); ++col) QCOMPARE(g().ColWidth(col), kAnchoColumna);

@@ -2,6 +2,7 @@
 // boxes: each command calls its rule and shows the outcome. The rules: tests/reglas, tests/engine.
 
 #include "engine/catalogo.h"
+#include "reglas/catalogo_textos.h"
 #include "engine/fecha.h"
 #include "platform/lista_algoritmos.h"
 #include "principal/frmPrincipal.h"
@@ -90,7 +91,7 @@ private slots:
             llenar(10, {"1", "2", "3", "4", "01/02/2003"});
             elegir(a.codigo);
             QVERIFY(c<QWidget>("fraDatos")->isEnabled() && c<QWidget>("cmdCalcularReferencia")->isEnabled());
-            QCOMPARE(c<QLabel>("lblMensaje")->text(), QString::fromUtf8(a.descripcionPrincipal));
+            QCOMPARE(c<QLabel>("lblMensaje")->text(), DescripcionPrincipal(a));
             for (const QString opcional : {"txtSucursal", "txtCuenta", "mskImporte", "mskFecha", "cmdFecha", "cmdFechaR"})
                 QVERIFY2(c<QWidget>(opcional)->isVisible() == visibles.value(a.codigo).contains(opcional), qPrintable(opcional));
             QCOMPARE(texto(kCampos[0]) + texto(kCampos[1]) + texto(kCampos[2]) + texto(kCampos[3]) + resultado(), " ");
@@ -119,7 +120,7 @@ private slots:
             c(kCampos[0])->setText("1");
             codigo == 6 ? QTest::keyClick(lista, Qt::Key_Up) : girar();
             QVERIFY(CodigoSeleccionado(*lista) == codigo && texto(kCampos[0]).isEmpty() && c<QWidget>("txtSucursal")->isVisible() == (codigo == 6));
-            QCOMPARE(c<QLabel>("lblMensaje")->text(), QString::fromUtf8(BuscarAlgoritmo(codigo)->descripcionPrincipal));
+            QCOMPARE(c<QLabel>("lblMensaje")->text(), DescripcionPrincipal(*BuscarAlgoritmo(codigo)));
         }
     }
 

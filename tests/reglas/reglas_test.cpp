@@ -8,11 +8,12 @@
 
 #include <array>
 #include <optional>
+#include <regex>
 #include <ostream>
 #include <tuple>
 #include <vector>
 
-#include "engine/algoritmos.h"
+#include "reglas/catalogo_textos.h"
 
 [[maybe_unused]] static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -116,7 +117,7 @@ void ComprobarPrincipal(const std::vector<Principal>& casos) {
 }
 
 TEST(CalcularReferencia, ReglasEnSuOrden) {
-    const auto de02 = [](const QString& r) { return QString::fromStdString(CalcularAlgoritmo02(r.toStdString())).mid(1); };
+    const auto de02 = [](const QString& c) { return "Carácter no valido en la referencia:  ' " + c + " '"; };  // the rightmost
     const QString suc = "La Sucursal debe ser numérica. Carácter no valido:  ' x '";
     const QString numerico = "El Importe tiene que ser numérico";
     ComprobarPrincipal({
@@ -157,8 +158,8 @@ TEST(CalcularReferencia, ReglasEnSuOrden) {
         {std::nullopt, Datos(R, "x"), {"Debe seleccionar un Algoritmo de cálculo"}, N, {}, true},
         {10, Datos(R, ""), {"Teclear Referencia"}, R, {}, true}, {7, Datos(R, "123456"), {}, N, {}, true},
         // Routine 02: its own text after the flag; 35, 36, 37: the leftmost bad character, whole.
-        {2, Datos(R, "141118#-"), {de02("141118#-")}, N, {}, true},
-        {2, Datos(R, "141118-#$ ñ" + kCara), {de02("141118-#$ ñ" + kCara)}, N, {}, true},
+        {2, Datos(R, "141118#-"), {de02("-")}, N, {}, true},
+        {2, Datos(R, "141118-#$ ñ" + kCara), {de02(kCara)}, N, {}, true},
         {35, Datos(R, "HOL#A-2014"), {"Caracter no Válido en la referencia: ' # '"}, N, {}, true},
         {36, Datos(R, "AÑO"), {MensajeCaracterNoValido("Ñ")}, N, {}, true},
         {37, Datos(R, "ABC12" + kCara), {MensajeCaracterNoValido(kCara)}, N, {}, true},
@@ -261,6 +262,31 @@ TEST(CalcularFila, ReglasEnSuOrden) {
     for (const Fila& c : casos)
         EXPECT_EQ(Ver(CalcularFila(c.codigo, c.col0, c.col1, c.col2)), c.esperado.toStdString())
             << c.codigo << " '" << QStringList{c.col0, c.col1, c.col2}.join("' '").toStdString() << "'";
+}
+
+// Each entry's text and, in the descriptions, the width and limits the rules
+// apply, in each window's wording.
+TEST(CatalogoTextos, EntradasYDescripciones) {
+    QStringList codigos;
+    for (const Algoritmo& a : Catalogo()) {
+        const std::string ancho = std::to_string(a.anchoResultado), desde = a.codigo == 2 ? " 6 a " : " 1 a ";
+        codigos << CodigoDosCifras(a.codigo);
+        std::string m = DescripcionPrincipal(a).toStdString();
+        EXPECT_TRUE(m.starts_with(ancho + (a.anchoResultado == 1 ? " Dígito verificador " : " Dígitos verificadores "))) << m;
+        const std::string unidad = a.codigo == 2 || a.codigo >= 35 ? " caracteres alfanumércos" : " dígitos";
+        EXPECT_NE(m.find("eferencia de" + desde + std::to_string(a.longitudMaxima) + unidad), std::string::npos) << m;
+        m = std::regex_replace(m, std::regex("alfanumércos"), "alfanuméricos");
+        if (a.codigo == 2 || a.codigo == 35 || a.codigo == 36) m = std::regex_replace(m, std::regex("caracteres"), "caractéres");
+        if (a.codigo == 10) m = std::regex_replace(m, std::regex("considernado"), "considerando") + ".";
+        EXPECT_EQ(DescripcionMasivo(a).toStdString(), m);
+    }
+    EXPECT_EQ(ListaDeCodigos(), "00 02 03 04 06 10 35 36 37");
+    QStringList textos;
+    for (const EntradaAlgoritmo& e : EntradasAlgoritmos()) textos << e.texto;
+    EXPECT_EQ(textos.join(u','), "Algoritmo Vorantis " + codigos.join(",Algoritmo Vorantis "));
+    const std::string d06 = DescripcionPrincipal(*BuscarAlgoritmo(6)).toStdString();
+    EXPECT_TRUE(d06.ends_with("; Sucursal de 1 a 18 dígitos y Cuenta de 1 a 8 dígitos.")) << d06;
+    EXPECT_EQ(AlgoritmoNoDisponible(), "Algoritmo No Disponible");
 }
 
 }  // namespace

@@ -1,0 +1,157 @@
+#include "engine/fila.h"
+
+#include "engine/caracteres.h"
+#include "engine/catalogo.h"
+#include "engine/fecha.h"
+#include "engine/numero.h"
+
+namespace vaviviv {
+
+namespace {
+
+// The texts that carry a limit are made once, from the catalogue.
+std::string ConLimite(std::string_view antes, int limite, std::string_view despues) {
+    return std::string(antes).append(std::to_string(limite)).append(despues);
+}
+
+struct Textos {
+    std::string mayorDigitos[kCatalogo.size()];
+    std::string mayorAlfanumericos[kCatalogo.size()];
+    std::string fechaMenor = ConLimite("Error: Fecha menor a ", kLongitudFecha02, " dígitos.");
+    std::string sucursalMayor = ConLimite("Error: Sucursal mayora ", kLongitudSucursal, " dígitos.");
+    std::string cuentaMayor = ConLimite("Error: Cuenta mayor a ", kLongitudCuenta, " dígitos.");
+    Textos() {
+        for (const Algoritmo& a : kCatalogo) {
+            mayorDigitos[Posicion(a)] = ConLimite("Error: Referencia mayor a ", a.longitudMaxima, " dígitos.");
+            mayorAlfanumericos[Posicion(a)] =
+                ConLimite("Error: Referencia mayor a ", a.longitudMaxima, " caracteres alfanumericos.");
+        }
+    }
+};
+
+const Textos& TextosFila() {
+    static const Textos textos;
+    return textos;
+}
+
+constexpr std::string_view kNoValida = "Error: Referencia no válida.";
+// Code 02's refused character follows this text in the cell.
+constexpr std::string_view kNoValida02 = "Error: Referencia no valida = ";
+
+// Code 2: the date prefix AAMMDD, each pair read as a number. The pairs are
+// cut by bytes: a pair holding anything but ASCII is no number, and ahead of
+// the first such byte bytes and characters agree.
+std::string_view ComprobarFecha02(std::string_view ref) {
+    if (ContarCaracteres(ref) < std::size_t(kLongitudFecha02)) return TextosFila().fechaMenor;
+    const std::string_view aa = ref.substr(0, 2), mm = ref.substr(2, 2), dd = ref.substr(4, 2);
+    const auto anio = LeerNumero(aa);
+    if (!anio) return "Error: Valor de año no válido.";
+    if (!LeerNumero(mm)) return "Error: Valor de mes no válido.";
+    if (!LeerNumero(dd)) return "Error: Valor de día no válido.";
+    const auto a = anio->enteroPequeno();
+    const bool siglo19 = !anio->signoMenos && a && AnioDeReferencia02(*a) < 2000;
+    std::string fecha(dd);
+    fecha.append("/").append(mm).append(siglo19 ? "/19" : "/20").append(aa);
+    if (!LeerFecha(fecha)) return "Error: Fecha <> AAMMDD";
+    return {};
+}
+
+std::string_view ComprobarSucursalCuenta(std::string_view sucursal, std::string_view cuenta) {
+    if (ContarCaracteres(sucursal) > std::size_t(kLongitudSucursal)) return TextosFila().sucursalMayor;
+    if (!SoloDigitos(sucursal)) return "Error: Sucursal no válida.";
+    if (ContarCaracteres(cuenta) > std::size_t(kLongitudCuenta)) return TextosFila().cuentaMayor;
+    if (!SoloDigitos(cuenta)) return "Error: Cuenta no válida.";
+    return {};
+}
+
+// Code 10: amount and date, in the order the bulk window reports them.
+std::string_view ComprobarImporteFecha(std::string_view importe, std::string_view fecha) {
+    const auto numero = LeerNumero(importe);
+    // A negative amount is refused here: the routine takes none.
+    if (!numero || numero->esNegativo()) return "Error: Importe no válido.";
+    if (!CifrasDDMMAAAA(fecha)) return "Formato de fecha no válido.";
+    if (numero->superaImporteMaximo()) return "Error: Importe mayor a $ 999999999.99";
+    const auto f = LeerFecha(fecha);
+    if (!f) return "Error: Fecha no válida.";
+    if (*f > kFechaMaxima) return "Error: Fecha mayor al 18/11/2014.";
+    if (*f < kFechaMinima) return "Error: Fecha menor al 01/01/1988.";
+    return {};
+}
+
+// The checks of a catalogue entry, in order; the first message that applies, or none.
+std::string_view Comprobar(const Algoritmo& a, const Campos& c) {
+    if (a.caracteres == Caracteres::FechaYAlfanumericos) return ComprobarFecha02(c.referencia);
+    const bool alfanumerica = a.caracteres == Caracteres::Alfanumericos;
+    if (ContarCaracteres(c.referencia) > std::size_t(a.longitudMaxima))
+        return (alfanumerica ? TextosFila().mayorAlfanumericos : TextosFila().mayorDigitos)[Posicion(a)];
+    if (alfanumerica) return c.referencia.empty() ? kNoValida : std::string_view();  // the routines need a reference
+    if (!SoloDigitos(c.referencia)) return kNoValida;
+    switch (a.entradas) {
+    case Entradas::SucursalCuenta: return ComprobarSucursalCuenta(c.campo2, c.campo3);
+    case Entradas::ImporteFecha: return ComprobarImporteFecha(c.campo2, c.campo3);
+    case Entradas::Referencia: break;
+    }
+    return {};
+}
+
+// The bytes of the last n characters of valid UTF-8 text (all of it when shorter).
+std::size_t BytesDeLosUltimos(std::string_view s, std::size_t n) {
+    std::size_t i = s.size();
+    for (; i > 0 && n > 0; --n)
+        do --i;
+        while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80);
+    return s.size() - i;
+}
+
+}  // namespace
+
+FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
+    using D = FilaCalculada::Desenlace;
+    FilaCalculada fila;
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    if (!algoritmo) return fila;
+    fila.referencia = RecortarEspacios(c0);
+    const Campos campos{fila.referencia, RecortarEspacios(c1), RecortarEspacios(c2)};
+    fila.error = Comprobar(*algoritmo, campos);
+    if (!fila.error.empty()) {
+        fila.desenlace = D::Error;
+        return fila;
+    }
+    Resultado res = Calcular(codigo, campos);
+    if (res.estado == Resultado::Estado::CaracterNoValido) {
+        const bool deLaFila = algoritmo->caracteres == Caracteres::FechaYAlfanumericos;
+        fila.desenlace = deLaFila ? D::Error : D::CaracterNoValido;
+        if (deLaFila) fila.error = kNoValida02;
+        fila.caracter = std::move(res.caracter);
+    } else if (res.correcto()) {  // the checks keep every other outcome away
+        fila.desenlace = D::Calculada;
+        fila.digitos = std::move(res.digitos);
+    }
+    return fila;
+}
+
+Verificacion Verificar(int codigo, std::string_view completa, std::string_view campo2, std::string_view campo3) {
+    using E = Verificacion::Estado;
+    using D = FilaCalculada::Desenlace;
+    Verificacion v;
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    if (!algoritmo) return v;
+    completa = RecortarEspacios(completa);
+    const std::string_view antes =
+        completa.substr(0, completa.size() - BytesDeLosUltimos(completa, std::size_t(algoritmo->anchoResultado)));
+    FilaCalculada f = CalcularFilaUtf8(codigo, antes, campo2, campo3);
+    switch (f.desenlace) {
+    case D::Calculada:
+        v.esperada.assign(f.referencia).append(f.digitos);
+        v.estado = v.esperada == completa ? E::Valida : E::NoValida;
+        break;
+    case D::Error: v.estado = E::Error; break;
+    case D::CaracterNoValido: v.estado = E::CaracterNoValido; break;
+    case D::Vacia: break;
+    }
+    v.error = f.error;
+    v.caracter = std::move(f.caracter);
+    return v;
+}
+
+}  // namespace vaviviv

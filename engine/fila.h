@@ -1,0 +1,45 @@
+#pragma once
+// The bulk rules for one record, on UTF-8 text: trim, check in the fixed order
+// per algorithm, call the routine, form the result. The results file's cells
+// and error texts are made here, byte for byte the same for the bulk window,
+// vaviviv-cli and the C library; the texts live as long as the program.
+
+#include <string>
+#include <string_view>
+
+namespace vaviviv {
+
+struct FilaCalculada {
+    enum class Desenlace {
+        Calculada,         // cells: referencia + digitos, digitos
+        Error,             // cells: error + caracter, empty
+        CaracterNoValido,  // routines 35-37 refused `caracter`: both cells empty, the user is told
+        Vacia,             // not a catalogue code: both cells empty
+    };
+    Desenlace desenlace = Desenlace::Vacia;
+    std::string_view referencia;  // the first cell trimmed (a view into it)
+    std::string_view error;       // lives as long as the program; its address names it
+    std::string caracter;         // one character, UTF-8 (code 02's is part of its error)
+    std::string digitos;
+};
+
+// c0..c2: the record's first three cells as they stand (reference, then
+// branch/account or amount/date), valid UTF-8.
+FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2);
+
+struct Verificacion {
+    enum class Estado { Valida, NoValida, Error, CaracterNoValido, CodigoDesconocido };
+    Estado estado = Estado::CodigoDesconocido;
+    std::string esperada;    // Valida, NoValida: the reference with the digits it should end with
+    std::string_view error;  // Error: the row's error text, as CalcularFilaUtf8 gives it
+    std::string caracter;    // Error (code 02) and CaracterNoValido: the refused character
+};
+
+// A complete reference (trimmed like the reference cell; its last digits are
+// the algorithm's width in characters) checked by the bulk rules: what stands
+// before the digits is calculated as a record with campo2 and campo3, and the
+// result compared with the whole.
+Verificacion Verificar(int codigo, std::string_view completa, std::string_view campo2 = {},
+                       std::string_view campo3 = {});
+
+}  // namespace vaviviv
