@@ -7,6 +7,7 @@
 #include "platform/ayuda.h"
 #include "platform/controles.h"
 #include "platform/lista_algoritmos.h"
+#include "platform/posicion.h"
 #include "platform/teclas.h"
 
 #include <QApplication>
@@ -37,7 +38,7 @@ frmPrincipal::frmPrincipal(QWidget* parent) : QMainWindow(parent) {
 
 void frmPrincipal::Form_Load() {
     // The size is fixed when the controls are laid out; here only the place.
-    CentrarEnPantalla(*this);
+    PonerDondeEstaba(*this);
 
     LlenarAlgoritmos(*cboAlgoritmo);
     cboAlgoritmo_Click();
