@@ -1,4 +1,4 @@
-// The desktop tool. Without a display it explains how to get one and runs
+// The desktop tool, given the files to open or none. Without a display it explains how to get one and runs
 // the command-line tool on the bundled sample instead, so that starting it
 // on a bare server still shows the calculation at work.
 
@@ -171,5 +171,10 @@ int main(int argc, char** argv) {
     auto* ventana = new vaviviv::frmPrincipal;
     ventana->setAttribute(Qt::WA_DeleteOnClose);
     ventana->show();
+    // Files to open, as the desktop passes them to "vaviviv %F" (Qt has taken its own options).
+    QStringList archivos;
+    for (const QString& argumento : QApplication::arguments().mid(1))
+        archivos << QDir::toNativeSeparators(QFileInfo(argumento).absoluteFilePath());
+    if (!archivos.isEmpty()) ventana->AbrirArchivos(archivos);
     return QApplication::exec();
 }

@@ -11,7 +11,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,12 +18,15 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QShortcut>
 #include <cerrno>
 #include <optional>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace vaviviv {
@@ -36,9 +38,9 @@ constexpr int kAltoCliente = 4695;
 
 const QString kTituloErrorUnidad = QString::fromUtf8("KIV- Dígito Verificador");
 
-// The folder of the last name confirmed in the dialog during this run; the
-// next opening starts there.
-QString ultimaCarpeta;
+// The folder of the last name confirmed in the dialog, in this run or an
+// earlier one.
+const QString kClaveCarpeta = QStringLiteral("explorador/carpeta");
 
 // A screen reader is told that the window is a dialog. Deriving from QDialog
 // would say so too, but would also make the action button a default button
@@ -82,6 +84,28 @@ std::optional<ErrorSistema> ProbarCarpeta(const QString& carpeta) {
 #endif
 }
 
+// Whether a new file can be made in the folder, by the process's effective
+// rights (the real ones would let root through a folder it cannot write).
+bool AdmiteArchivos(const QString& carpeta) {
+#ifdef Q_OS_UNIX
+    return ::faccessat(AT_FDCWD, QFile::encodeName(carpeta).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+#else
+    const QFileInfo info(carpeta);
+    return info.isDir() && info.isWritable();
+#endif
+}
+
+// Where the dialog opens: the folder last used while it can be listed; else
+// the process's current folder, where the user started the program, unless
+// no file can be stored there (a launcher may start it in "/" or in its own
+// installed folder); then the user's home.
+QString CarpetaInicial() {
+    const QString ultima = QSettings().value(kClaveCarpeta).toString();
+    if (QDir::isAbsolutePath(ultima) && !ProbarCarpeta(ultima)) return ultima;
+    const QString actual = QDir::currentPath();
+    return AdmiteArchivos(actual) ? actual : QDir::homePath();
+}
+
 // Where a drive's folder list starts: the process's current folder when it
 // is on that drive, else the drive's root (there is no current folder per
 // drive here).
@@ -91,6 +115,11 @@ QString CarpetaDeUnidad(const QString& raiz) {
 }
 
 }  // namespace
+
+void AbrirArchivo(RutinasArchivo& rutinas, const QString& ruta) {
+    rutinas.ConfigurarRejilla();
+    if (rutinas.CargarArchivo(ruta)) MostrarMensaje(QStringLiteral("Archivo cargado Exitosamente !!!"));
+}
 
 frmArchivo::frmArchivo(RutinasArchivo& rutinas, QWidget* parent)
     : QWidget(parent, Qt::Dialog), rutinas_(rutinas) {
@@ -174,11 +203,8 @@ void frmArchivo::Form_Load() {
     txtArchivo->clear();
     txtArchivo_Change();
 
-    // The folder last used, while it can be listed; else the application's.
     // The pattern applies from the start.
-    const QString inicio = !ultimaCarpeta.isEmpty() && !ProbarCarpeta(ultimaCarpeta)
-                               ? ultimaCarpeta
-                               : QCoreApplication::applicationDirPath();
+    const QString inicio = CarpetaInicial();
     {
         const QSignalBlocker sinAviso(driUnidad);
         LlenarUnidades(*driUnidad, inicio);
@@ -251,12 +277,11 @@ QString frmArchivo::RutaElegida() const {
 
 void frmArchivo::cmdAlmacenar_Click() {
     const QString ruta = RutaElegida();
-    ultimaCarpeta = QFileInfo(ruta).absolutePath();
+    QSettings().setValue(kClaveCarpeta, QFileInfo(ruta).absolutePath());
     if (cmdAlmacenar->text() == kModoAlmacenar) {
         rutinas_.GuardarResultados(ruta);
     } else {
-        rutinas_.ConfigurarRejilla();
-        if (rutinas_.CargarArchivo(ruta)) MostrarMensaje(QStringLiteral("Archivo cargado Exitosamente !!!"));
+        AbrirArchivo(rutinas_, ruta);
     }
     close();
 }

@@ -32,6 +32,10 @@ public:
     virtual void GuardarResultados(const QString& ruta) = 0;
 };
 
+// The open mode's action on the file at `ruta`: the grid set up for the
+// chosen algorithm, the file loaded and, when it was, the user told so.
+void AbrirArchivo(RutinasArchivo& rutinas, const QString& ruta);
+
 class frmArchivo final : public QWidget {
     Q_OBJECT
 

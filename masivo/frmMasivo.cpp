@@ -10,6 +10,7 @@
 #include "platform/controles.h"
 #include "platform/dialogos.h"
 #include "platform/lista_algoritmos.h"
+#include "platform/posicion.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -48,7 +49,7 @@ void frmMasivo::Form_Load() {
     LlenarAlgoritmos(*cboAlgoritmo);
     eleccionAnterior_ = -1;
     // The size is fixed when the controls are laid out; here only the place.
-    CentrarEnPantalla(*this);
+    PonerDondeEstaba(*this);
     lblDigito->setText(IndicacionInicial());
     grdMasivo->setRows(1);
 }
@@ -66,13 +67,15 @@ void frmMasivo::cboAlgoritmo_Click() {
     // The kept rows' input stays, to be calculated again with this algorithm.
     const int filas = grdMasivo->Rows();
     const int columnas = grdMasivo->Cols();
-    if (filas < 2 || columnas < 2) return;
-    RejillaModelo& celdas = grdMasivo->modelo();
-    for (int fila = 1; fila < filas; ++fila) {
-        celdas.Celda(fila, columnas - 2).clear();
-        celdas.Celda(fila, columnas - 1).clear();
+    if (filas >= 2 && columnas >= 2) {
+        RejillaModelo& celdas = grdMasivo->modelo();
+        for (int fila = 1; fila < filas; ++fila) {
+            celdas.Celda(fila, columnas - 2).clear();
+            celdas.Celda(fila, columnas - 1).clear();
+        }
+        celdas.AvisarCambios(1, filas - 1, columnas - 2, columnas - 1);
     }
-    celdas.AvisarCambios(1, filas - 1, columnas - 2, columnas - 1);
+    AbrirPendientes();
 }
 
 bool frmMasivo::ContinuarSinSalvar() {

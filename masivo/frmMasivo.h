@@ -70,6 +70,10 @@ public:
 
     // Open and store commands: they open the file explorer in a mode.
     void cmdAbrir_Click();
+    // Files given to the program (the desktop's "open with"): once an
+    // algorithm is chosen each is loaded in turn as the open command loads
+    // one, after the same question.
+    void AbrirAlElegir(const QStringList& rutas);
     void mnuArchivoAbrir_Click();
     void cmdGuardar_Click();
     void mnuArchivoGuardar_Click();
@@ -110,6 +114,8 @@ private:
 
     // Opens the file explorer with its action button captioned `accion`.
     void MostrarExplorador(const QString& accion);
+    // Loads the files given to the program while the grid is set up for one.
+    void AbrirPendientes();
     // Moves the current cell once, after work on many rows, and applies the
     // row-count rule as each move of the current cell does.
     void IrACelda(int fila, int columna);
@@ -119,6 +125,7 @@ private:
     QPointer<QWidget> principal_;
     QPointer<frmArchivo> frmArchivo_;
     int eleccionAnterior_ = -1;  // cboAlgoritmo's entry before the current choice
+    QStringList pendientes_;     // files given to the program, awaiting an algorithm
 
     // Controls, by the names they carry.
     QWidget* Picture1 = nullptr;

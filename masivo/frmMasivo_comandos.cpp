@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <utility>
 
 namespace vaviviv {
 
@@ -29,8 +30,24 @@ void frmMasivo::MostrarExplorador(const QString& accion) {
 // Kept or cleared, the rows in the grid stay until the dialog loads a file;
 // the file's rows are then appended.
 void frmMasivo::cmdAbrir_Click() {
-    if (grdMasivo->Rows() > 1) PreguntarConservarDatos();
+    PreguntarConservarDatos();
     MostrarExplorador(kModoAbrir);
+}
+
+// Until an algorithm is chosen the files wait, the keyboard in the list of
+// algorithms; the window's indication already asks for one first.
+void frmMasivo::AbrirAlElegir(const QStringList& rutas) {
+    pendientes_ << rutas;
+    AbrirPendientes();
+    if (!pendientes_.isEmpty()) cboAlgoritmo->setFocus();
+}
+
+void frmMasivo::AbrirPendientes() {
+    if (!cmdAbrir->isEnabled()) return;  // no algorithm, or one whose grid takes no file
+    for (const QString& ruta : std::exchange(pendientes_, {})) {
+        PreguntarConservarDatos();
+        AbrirArchivo(*this, ruta);
+    }
 }
 
 // The titles go too; the dialog writes them again before it loads. Results

@@ -12,6 +12,8 @@ namespace vaviviv {
 void PrepararAplicacion(QApplication& app) {
     // Only the name: a display name would be appended to every window caption.
     QApplication::setApplicationName(kTituloAplicacion);
+    // With the name, where QSettings keeps the remembered folder and window places.
+    QApplication::setOrganizationName(kTituloAplicacion);
     // The launcher entry's name: Wayland's app_id, so docks show its icon and group the window under it.
     QGuiApplication::setDesktopFileName(QStringLiteral(VAVIVIV_ID_ESCRITORIO));
 

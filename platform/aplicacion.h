@@ -1,7 +1,7 @@
 #pragma once
 // What every window of the desktop tool expects of the application: its
-// name, Spanish texts in Qt's own widgets (standard buttons, calendar) and a
-// Spanish locale.
+// name (which also places its settings), Spanish texts in Qt's own widgets
+// (standard buttons, calendar) and a Spanish locale.
 
 class QApplication;
 

@@ -41,15 +41,21 @@ inline void AspectoDeVentana(QWidget& ventana) {
     ventana.setFont(letra);
 }
 
+// Where a window of `tamano` placed at `esquina` goes so that it lies within
+// `libre`; one larger than that shows its top left corner there.
+inline QPoint DentroDe(const QRect& libre, QPoint esquina, QSize tamano) {
+    return {std::max(libre.x(), std::min(esquina.x(), libre.right() + 1 - tamano.width())),
+            std::max(libre.y(), std::min(esquina.y(), libre.bottom() + 1 - tamano.height()))};
+}
+
 // Centres a window of fixed size on its screen, then keeps it inside the
 // area free of panels: a window larger than that area shows its top left
 // corner, menu bar included.
 inline void CentrarEnPantalla(QWidget& ventana) {
-    const QRect pantalla = ventana.screen()->geometry(), libre = ventana.screen()->availableGeometry();
+    const QRect pantalla = ventana.screen()->geometry();
     const int x = pantalla.x() + (pantalla.width() - ventana.width()) / 2;
     const int y = pantalla.y() + (pantalla.height() - ventana.height()) / 2;
-    ventana.move(std::max(libre.x(), std::min(x, libre.right() + 1 - ventana.width())),
-                 std::max(libre.y(), std::min(y, libre.bottom() + 1 - ventana.height())));
+    ventana.move(DentroDe(ventana.screen()->availableGeometry(), {x, y}, ventana.size()));
 }
 
 // Gives a window its fixed size and a title bar without a maximise button,

@@ -8,6 +8,7 @@
 #include "platform/ayuda.h"
 #include "platform/controles.h"
 #include "platform/lista_algoritmos.h"
+#include "platform/posicion.h"
 #include "platform/teclas.h"
 
 #include <QApplication>
@@ -38,7 +39,7 @@ frmPrincipal::frmPrincipal(QWidget* parent) : QMainWindow(parent) {
 
 void frmPrincipal::Form_Load() {
     // The size is fixed when the controls are laid out; here only the place.
-    CentrarEnPantalla(*this);
+    PonerDondeEstaba(*this);
 
     LlenarAlgoritmos(*cboAlgoritmo);
     cboAlgoritmo_Click();

@@ -61,6 +61,8 @@ public:
     void cmdImprime_Click();
     void cmndAyuda_Click();
     void cmndMasivo_Click();
+    // The bulk window, to load `rutas` once an algorithm is chosen there.
+    void AbrirArchivos(const QStringList& rutas);
     void cmdSalir_Click();
     void mnuArchivoAbrir_Click();
     void mnuArchivoImprimir_Click();

@@ -38,6 +38,7 @@ void frmPrincipal::cmndAyuda_Click() { MostrarAyudaAlgoritmo(*cboAlgoritmo, kTem
 
 // Not modal, one instance: a second press brings it forward.
 void frmPrincipal::cmndMasivo_Click() { MostrarMasivo(this); }
+void frmPrincipal::AbrirArchivos(const QStringList& rutas) { MostrarMasivo(this)->AbrirAlElegir(rutas); }
 
 // Only this window closes; nothing is asked or saved.
 void frmPrincipal::cmdSalir_Click() { close(); }

@@ -14,6 +14,8 @@
 #include <QAccessible>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QMenu>
 #include <QStyleOptionTitleBar>
 #include <QTimer>
@@ -58,6 +60,10 @@ class PruebaMasivo : public QObject {
         w->ConfigurarRejilla();
         return Escribir(ruta("entrada.txt"), contenido) && w->CargarArchivo(ruta("entrada.txt"));
     }
+    void abrirOtraVez() {  // a new window, as in a new run: the settings remain
+        w.reset(), w = std::make_unique<frmMasivo>();
+        w->show();
+    }
     void calcular(int codigo, const QByteArray& contenido) {
         elegir(codigo);
         QVERIFY(cargar(contenido));
@@ -68,8 +74,9 @@ private slots:
     void initTestCase() { PrepararAplicacion(*qApp); }
     void init() {
         w.reset(), dialogos.reset();
-        dialogos = std::make_unique<DialogosSimulados>(), carpeta = std::make_unique<QTemporaryDir>(), w = std::make_unique<frmMasivo>();
-        w->show();
+        AjustesDePrueba::Olvidar();
+        dialogos = std::make_unique<DialogosSimulados>(), carpeta = std::make_unique<QTemporaryDir>();
+        abrirOtraVez();
     }
 
     // With no algorithm a store is refused before the file is touched. Each entry: the catalogue's
@@ -602,6 +609,99 @@ private slots:
         QVERIFY(!e->isVisible() && filas() == QStringList{"8||"});
     }
 
+    // Where the explorer opens: the folder of the last file loaded or stored, in this run or an earlier one,
+    // while it is there; else the process's folder, unless no file can be stored there (a launcher starting the
+    // program in "/" or in its own folder), then the user's home.
+    void exploradorEmpieza_data() {
+        QTest::addColumn<bool>("usada");           // a file was loaded from "usada" before
+        QTest::addColumn<bool>("usadaSigue");      // and that folder is still there
+        QTest::addColumn<QString>("delProceso");   // the process's current folder
+        QTest::addColumn<QString>("esperada");
+        QTest::newRow("la del proceso") << false << false << "trabajo" << "trabajo";
+        QTest::newRow("la personal, el proceso donde no se escribe") << false << false << "solo_lectura" << "casa";
+        QTest::newRow("la última usada") << true << true << "trabajo" << "usada";
+        QTest::newRow("la última usada, el proceso donde no se escribe") << true << true << "solo_lectura" << "usada";
+        QTest::newRow("la del proceso, la última ya no está") << true << false << "trabajo" << "trabajo";
+        QTest::newRow("la personal, la última ya no está") << true << false << "solo_lectura" << "casa";
+    }
+    void exploradorEmpieza() {
+        QFETCH(bool, usada); QFETCH(bool, usadaSigue); QFETCH(QString, delProceso); QFETCH(QString, esperada);
+        for (const char* sub : {"usada", "trabajo", "solo_lectura", "casa"}) QVERIFY(QDir(carpeta->path()).mkdir(sub));
+        QVERIFY(QFile::setPermissions(ruta("solo_lectura"), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+        const QString antes = QDir::currentPath();
+        const QByteArray casa = qgetenv("HOME");
+        const auto restaurar = qScopeGuard([&] { QDir::setCurrent(antes), qputenv("HOME", casa); });
+        qputenv("HOME", QFile::encodeName(ruta("casa")));
+        elegir(0);
+        if (usada) {
+            QVERIFY(Escribir(ruta("usada/a.txt"), "7\r\n"));
+            QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+            QTest::keyClicks(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), ruta("usada/a.txt"));
+            QTest::keyClick(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), Qt::Key_Return);
+            QVERIFY(filas() == QStringList{"7||"} && !w->Explorador()->isVisible());
+            QSettings().sync();
+            QVERIFY(Leer(QSettings().fileName()).contains(QFile::encodeName(ruta("usada"))));  // where a later run reads it
+            if (!usadaSigue) QVERIFY(QDir(ruta("usada")).removeRecursively());
+        }
+        abrirOtraVez();
+        elegir(0);
+        QVERIFY(QDir::setCurrent(ruta(delProceso)));
+        {
+            const prueba::SinSaltarPermisos comoUnUsuario;
+            QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        }
+        QCOMPARE(w->Explorador()->findChild<ListaCarpetas*>("dirLista")->Path(), ruta(esperada));
+        QCOMPARE(w->Explorador()->findChild<ListaArchivos*>("filArchivos")->Path(), ruta(esperada));
+    }
+
+    // The window opens where it was closed, kept whole inside the screen's free area.
+    void posicionRecordada_data() {
+        QTest::addColumn<QPoint>("desde");  // from the free area's top left corner
+        QTest::addColumn<QString>("esperada");
+        const QRect libre = QGuiApplication::primaryScreen()->availableGeometry();
+        QTest::newRow("dentro") << QPoint(10, 20) << "donde se dejó";
+        QTest::newRow("fuera, arriba a la izquierda") << QPoint(-4000, -3000) << "esquina superior izquierda";
+        QTest::newRow("fuera, abajo a la derecha") << QPoint(libre.width(), libre.height()) << "esquina inferior derecha";
+    }
+    void posicionRecordada() {
+        QFETCH(QPoint, desde); QFETCH(QString, esperada);
+        const QRect libre = w->screen()->availableGeometry();
+        w->move(libre.topLeft() + desde);
+        w->windowHandle()->close();  // the title bar's close box
+        abrirOtraVez();
+        const QRect marco = w->frameGeometry();
+        const QPoint esquina = esperada == "donde se dejó" ? libre.topLeft() + desde
+                               : esperada == "esquina superior izquierda" ? libre.topLeft()
+                                                                           : libre.bottomRight() - QPoint(marco.width(), marco.height()) + QPoint(1, 1);
+        QCOMPARE(marco.topLeft(), esquina);
+    }
+
+    // Files given to the program wait for an algorithm, the keyboard in its list. Then each is loaded in turn as
+    // the open command loads one, with its question; one that cannot be read is said as that command says it.
+    void abrirAlElegir() {
+        QVERIFY(Escribir(ruta("a.txt"), "1\r\n2\r\n") && Escribir(ruta("b.txt"), "3\r\n"));
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->AbrirAlElegir({ruta("a.txt"), ruta("falta.txt"), ruta("b.txt")});
+        QVERIFY(g().Rows() == 1 && dialogos->cajas().empty());
+        QCOMPARE(QApplication::focusWidget(), c<QComboBox>("cboAlgoritmo"));
+        for (const Respuesta r : {Respuesta::Aceptar, Respuesta::Si, Respuesta::Aceptar, Respuesta::No}) dialogos->responderCon(r);  // a's rows kept, then let go
+        elegir(0);
+        const QString cargado = "Archivo cargado Exitosamente !!!";
+        QCOMPARE(dialogos->textos().size(), 5);
+        QCOMPARE(dialogos->textos().mid(0, 2), QStringList({cargado, kMantener}));
+        QCOMPARE(dialogos->textos().mid(3), QStringList({kMantener, cargado}));
+        QCOMPARE(filas(), QStringList{"3||"});
+        const QString faltaAlElegir = dialogos->textos()[2];
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        QTest::keyClicks(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), ruta("falta.txt"));
+        QTest::keyClick(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), Qt::Key_Return);
+        QCOMPARE(dialogos->textos().last(), faltaAlElegir);
+        QVERIFY(dialogos->cajas().back().icono == dialogos->cajas()[2].icono);
+        elegir(3);  // nothing waits any more
+        QCOMPARE(dialogos->textos().count(cargado), 2);
+    }
+
     // The window and the explorer keep their size: their title bars offer no maximise button, the window its
     // minimise one, the explorer (a dialog) none.
     void tamanoFijo() {
@@ -677,7 +777,7 @@ private slots:
     }
 
     // The open menu entry's No to unsaved results opens nothing; the open button asks, then opens the explorer
-    // anyway, first in the application's folder, later where the last file was. A screen reader finds a dialog
+    // anyway, later where the last file was. A screen reader finds a dialog
     // and a name for each control. There drive, folder and file lists follow each other, files under
     // *.txt;*.asc, folders found by their first letters; a drive that cannot be read is said, and Retry lists
     // it once it answers. Each mode runs its routine: Enter in the name box loads a typed full path, blanks
@@ -687,7 +787,6 @@ private slots:
         QVERIFY(QDir(carpeta->path()).mkdir("sub"));
         for (const char* n : {"a.txt", "B.TXT", " c.asc", "d.csv", ".oculto.txt", "sub/dentro.txt"}) QVERIFY(Escribir(ruta(n), "7\r\n"));
         calcular(0, "123456\r\n");
-        QDir::setCurrent(QDir::rootPath());  // the process's folder is not where the explorer starts
         c<QAction>("mnuArchivoAbrir")->trigger();  // unscripted: No
         QVERIFY(!w->Explorador() && g().Rows() == 2);
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
@@ -695,7 +794,6 @@ private slots:
         auto* carpetas = e->findChild<ListaCarpetas*>("dirLista");
         auto* archivos = e->findChild<ListaArchivos*>("filArchivos");
         auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
-        QCOMPARE(carpetas->Path(), QCoreApplication::applicationDirPath());
         QStringList leidos{QString::number(QAccessible::queryAccessibleInterface(e)->role())};
         for (const char* control : {"driUnidad", "dirLista", "filArchivos", "txtArchivo", "cmdAlmacenar", "cmdCancelar"})
             leidos << QAccessible::queryAccessibleInterface(e->findChild<QWidget*>(control))->text(QAccessible::Name);

@@ -20,10 +20,23 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace vaviviv {
+
+// The windows remember places and folders in the user's settings: a test keeps its own, in a folder
+// of its own that goes with it, from before anything reads them. The real user's are never touched.
+struct AjustesDePrueba {
+    QTemporaryDir carpeta;
+    AjustesDePrueba() {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(carpeta.path()));
+        for (const auto formato : {QSettings::NativeFormat, QSettings::IniFormat}) QSettings::setPath(formato, QSettings::UserScope, carpeta.path());
+    }
+    static void Olvidar() { QSettings().clear(); }
+};
+inline const AjustesDePrueba ajustesDePrueba;
 
 struct AyudaSimulada final : Ayuda {
     Ayuda* anterior = InstalarAyuda(this);

@@ -74,7 +74,12 @@ class PruebaPrincipal : public QObject {
 private slots:
     void initTestCase() { PrepararAplicacion(*qApp); }
     void init() {
-        dialogos = std::make_unique<DialogosSimulados>(), v = std::make_unique<frmPrincipal>();
+        AjustesDePrueba::Olvidar();
+        dialogos = std::make_unique<DialogosSimulados>();
+        abrirOtraVez();
+    }
+    void abrirOtraVez() {  // a new window, as in a new run: the settings remain
+        v.reset(), v = std::make_unique<frmPrincipal>();
         v->show(), v->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(v.get()));
     }
@@ -429,6 +434,31 @@ private slots:
         clic("cmndMasivo");
         const QWidgetList ventanas = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(ventanas.begin(), ventanas.end(), [](QWidget* w) { return w->objectName() == "frmMasivo" && w->isVisible(); }), 1);
+    }
+
+    // Files given to the program (the desktop's "open with") open the bulk window; there they wait for an algorithm.
+    void abrirArchivos() {
+        QTemporaryDir carpeta;
+        QVERIFY(Escribir(carpeta.filePath("a.txt"), "1\r\n2\r\n"));
+        v->AbrirArchivos({carpeta.filePath("a.txt")});
+        QMainWindow* masivo = nullptr;
+        for (QWidget* ventana : QApplication::topLevelWidgets())
+            if (ventana->objectName() == "frmMasivo" && ventana->isVisible()) masivo = qobject_cast<QMainWindow*>(ventana);
+        QVERIFY(masivo && QTest::qWaitForWindowActive(masivo));
+        QVERIFY(dialogos->cajas().empty());
+        Elegir(*masivo->findChild<QComboBox*>("cboAlgoritmo"), 0);
+        QCOMPARE(dialogos->textos(), QStringList{"Archivo cargado Exitosamente !!!"});
+        QCOMPARE(masivo->findChild<QAbstractItemView*>("grdMasivo")->model()->rowCount(), 2);  // the two records
+        masivo->close();
+    }
+
+    // The window opens again where it was closed.
+    void posicionRecordada() {
+        const QPoint donde = v->screen()->availableGeometry().topLeft() + QPoint(7, 9);
+        v->move(donde);
+        clic("cmdSalir");
+        abrirOtraVez();
+        QCOMPARE(v->pos(), donde);
     }
 };
 
