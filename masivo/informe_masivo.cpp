@@ -30,30 +30,26 @@ void ImprimirInformeMasivo(Rejilla& grdMasivo, Rejilla& grdCriterios, const QStr
     grdCriterios.setTextMatrix(0, 1, QStringLiteral("Algoritmo utilizado en el calculo: ") + algoritmo);
     grdCriterios.setTextMatrix(1, 1, QString::fromUtf8("Dígitos calculados : ") + digitos);
 
-    const std::unique_ptr<Informe> informe = CrearInforme();
-    informe->Iniciar();
-    informe->Titulo1(QStringLiteral("Reporte de Calculo Masivo de"));
-    informe->Titulo2(QString::fromUtf8("Dígitos Verificadores"));
-    informe->Datos(grdMasivo.modelo());
-    informe->TamanoLetra(kTamanoLetra);
-    informe->Resumen(grdCriterios.modelo());
-    informe->Orientacion(0);
-    informe->RenglonesPorPagina(0);
-    informe->Copias(0);
-    informe->Logotipo(0, 0, ArchivoEnCarpetaAplicacion(QStringLiteral("tesk.bmp")));
+    InformeImpreso informe;
+    informe.Titulo1(QStringLiteral("Reporte de Calculo Masivo de"));
+    informe.Titulo2(QString::fromUtf8("Dígitos Verificadores"));
+    informe.Datos(grdMasivo.modelo());
+    informe.TamanoLetra(kTamanoLetra);
+    informe.Resumen(grdCriterios.modelo());
+    informe.Logotipo(0, 0, ArchivoEnCarpetaAplicacion(QStringLiteral("tesk.bmp")));
 
     grdMasivo.setRow(0);
     for (int columna = 0; columna < grdMasivo.Cols(); ++columna) {
         grdMasivo.setCol(columna);
-        informe->DefinirColumna(columna, grdMasivo.Text(), AnchoParaInforme(grdMasivo.ColWidth(columna)), QString(), 0);
+        informe.DefinirColumna(columna, grdMasivo.Text(), AnchoParaInforme(grdMasivo.ColWidth(columna)), QString(), 0);
     }
 
     const int columnas = grdMasivo.Cols();
     grdMasivo.setCols(columnas + 1);
     if (enImpresora)
-        informe->ProducirEnImpresora();
+        informe.ProducirEnImpresora();
     else
-        informe->Producir();
+        informe.Producir();
     grdMasivo.setCols(columnas);
 }
 

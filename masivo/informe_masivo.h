@@ -10,7 +10,7 @@ class Rejilla;
 
 // Writes the two summary lines into `grdCriterios` (2 rows, 2 columns; the
 // lines in column 1), then feeds a new report component: titles, the rows of
-// `grdMasivo`, the settings, the summary, the logo beside the program, one
+// `grdMasivo`, the letter size, the summary, the logo beside the program, one
 // column definition per column of `grdMasivo` (its title and width) and the
 // order to produce: in a preview, or at once on the printer (`enImpresora`).
 // The report is produced while `grdMasivo` has one empty column more, which

@@ -24,20 +24,14 @@ constexpr double kTwipsPorPulgada = 1440.0;
 constexpr double kMetrosPorPulgada = 0.0254;
 constexpr int kLetraEstandar = 8;
 constexpr int kLetraMayor = 72;
-constexpr int kCopiasMaximas = 99;
 constexpr double kMargenMm = 12.0;
 // The widest a column may ask for, as a share of the page, before the
 // others are considered: one long error text must not squeeze the rest.
 constexpr double kAnchoMaximo = 0.45;
 // The logo is drawn at its own size, but never larger than this.
 constexpr double kAltoLogoMaximoMm = 25.0;
-
-std::unique_ptr<Informe> NuevoInformeImpreso() { return std::make_unique<InformeImpreso>(); }
-
-FabricaInformes& Fabrica() {
-    static FabricaInformes fabrica = NuevoInformeImpreso;
-    return fabrica;
-}
+// The report's titles.
+constexpr int kCentrado = Qt::AlignHCenter | Qt::TextWordWrap;
 
 // The room the preview asks for; a smaller screen gives it what it has.
 constexpr QSize kTamanoVista(900, 720);
@@ -156,21 +150,11 @@ Qt::Alignment Alineacion(int numero) {
 
 }  // namespace
 
-std::unique_ptr<Informe> CrearInforme() { return Fabrica()(); }
-
-FabricaInformes InstalarFabricaInformes(FabricaInformes fabrica) {
-    FabricaInformes anterior = std::move(Fabrica());
-    Fabrica() = fabrica ? std::move(fabrica) : FabricaInformes(NuevoInformeImpreso);
-    return anterior;
-}
-
 PresentacionInforme* InstalarPresentacion(PresentacionInforme* presentacion) {
     PresentacionInforme* anterior = presentacionActual;
     presentacionActual = presentacion ? presentacion : &vistaPrevia;
     return anterior == &vistaPrevia ? nullptr : anterior;
 }
-
-void InformeImpreso::Iniciar() { *this = InformeImpreso(); }
 
 void InformeImpreso::Datos(const QAbstractItemModel& modelo) { datos_ = &modelo; }
 
@@ -204,9 +188,8 @@ QStringList InformeImpreso::LineasResumen() const {
 void InformeImpreso::Preparar(QPrinter& impresora) const {
     impresora.setDocName(UnaLinea({titulo1_, titulo2_}).isEmpty() ? QStringLiteral("VaviviV")
                                                                    : UnaLinea({titulo1_, titulo2_}));
-    impresora.setPageOrientation(orientacion_ == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    impresora.setPageOrientation(QPageLayout::Portrait);
     impresora.setPageMargins(QMarginsF(kMargenMm, kMargenMm, kMargenMm, kMargenMm), QPageLayout::Millimeter);
-    impresora.setCopyCount(std::clamp(copias_, 1, kCopiasMaximas));
 }
 
 void InformeImpreso::Producir() {
@@ -235,11 +218,70 @@ std::optional<ErrorImpresion> PresentacionInforme::imprimir(QPrinter& impresora,
     return ErrorDelTrabajo(impresora, empezado);
 }
 
-int InformeImpreso::Imprimir(QPrinter& impresora) const {
-    QPainter p;
-    if (!p.begin(&impresora)) return 0;
+std::vector<double> AnchosColumnas(const std::vector<double>& natural, const std::vector<int>& factores, double pagina,
+                                   double margen, double punto) {
+    std::vector<double> anchos(natural.size());
+    double suma = 0;
+    for (std::size_t c = 0; c < natural.size(); ++c) {
+        const double necesario = std::min(natural[c] + 2 * margen, kAnchoMaximo * pagina);
+        anchos[c] = std::max(necesario, 2 * margen + punto) * (1.0 + std::max(factores[c], 0));
+        suma += anchos[c];
+    }
+    for (double& ancho : anchos) ancho *= pagina / suma;
+    return anchos;
+}
 
+std::vector<int> Paginar(const std::vector<double>& altos, double primera, double siguientes) {
+    const std::size_t filas = altos.size();
+    std::vector<int> inicios;
+    for (std::size_t f = 0; inicios.empty() || f < filas;) {
+        inicios.push_back(int(f));
+        const double libre = inicios.size() == 1 ? primera : siguientes;
+        double usado = 0;
+        for (bool vacia = true; f < filas; ++f, vacia = false) {
+            if (!vacia && usado + altos[f] > libre) break;
+            usado += altos[f];
+        }
+    }
+    inicios.push_back(int(filas));
+    return inicios;
+}
+
+// The report laid out on one printer: fonts, columns, the rows' texts and
+// heights, where the heads of the pages go, and the pages.
+struct InformeImpreso::Disposicion {
     Medidas m;
+    QPaintDevice* dispositivo;
+    double baseTabla;  // from a row's top to its text's baseline
+    double altoPie;
+    double separacion;
+    std::vector<Columna> columnas;
+    // Every cell read once, row by row, with its width on one line.
+    std::vector<QString> textos;
+    std::vector<float> avances;
+    std::vector<double> anchos, izquierdas;
+    double altoTitulos;
+    std::vector<double> altos;  // of each row
+    // The first page's head.
+    QImage logo;
+    QRectF cajaLogo;
+    double margenTitulos, anchoTitulos, alto1, alto2;
+    double arribaResumen;
+    QStringList resumen;
+    std::vector<double> altosResumen;
+    double arribaTabla1;
+    // The other pages' head.
+    QString cabecera;
+    double arribaTablaN;
+    QString fecha;
+    std::vector<int> inicios;  // as Paginar gives them
+
+    int paginas() const { return int(inicios.size()) - 1; }
+};
+
+InformeImpreso::Disposicion InformeImpreso::Medir(QPrinter& impresora) const {
+    Disposicion d;
+    Medidas& m = d.m;
     m.puntoEnPixeles = impresora.resolution() / kPuntosPorPulgada;
     const QSizeF area = impresora.pageRect(QPrinter::DevicePixel).size();
     m.ancho = area.width();
@@ -254,225 +296,210 @@ int InformeImpreso::Imprimir(QPrinter& impresora) const {
     m.pie = Letra(base, 7.5, false);
     m.margenH = 3 * m.puntoEnPixeles;
     m.margenV = 1.5 * m.puntoEnPixeles;
-    const double separacion = 6 * m.puntoEnPixeles;
-    QPaintDevice* dispositivo = &impresora;
+    d.separacion = 6 * m.puntoEnPixeles;
+    QPaintDevice* dispositivo = d.dispositivo = &impresora;
     const QFontMetricsF medidaTabla(m.tabla, dispositivo);
     const QFontMetricsF medidaTitulos(m.titulosTabla, dispositivo);
+    const QFontMetricsF medidaPie(m.pie, dispositivo);
+    d.baseTabla = m.margenV + medidaTabla.ascent();
+    d.altoPie = medidaPie.height();
 
     // The columns: as defined, or every column of the rows under its own title.
-    std::vector<Columna> columnas = columnas_;
-    if (columnas.empty() && datos_)
-        for (int c = 0; c < datos_->columnCount(); ++c) columnas.push_back(Columna{c, Titulo(*datos_, c), 0, {}, 0});
+    d.columnas = columnas_;
+    if (d.columnas.empty() && datos_)
+        for (int c = 0; c < datos_->columnCount(); ++c) d.columnas.push_back(Columna{c, Titulo(*datos_, c), 0, {}, 0});
+    const std::vector<Columna>& columnas = d.columnas;
     const std::size_t k = columnas.size();
     const int filas = datos_ ? datos_->rowCount() : 0;
 
-    // Every cell read once, with its width on one line.
-    std::vector<QString> textos(std::size_t(filas) * k);
-    std::vector<float> avances(textos.size());
+    d.textos.resize(std::size_t(filas) * k);
+    d.avances.resize(d.textos.size());
     std::vector<double> natural(k);
-    for (std::size_t c = 0; c < k; ++c)
+    std::vector<int> factores(k);
+    for (std::size_t c = 0; c < k; ++c) {
         natural[c] = medidaTitulos.horizontalAdvance(columnas[c].titulo);
+        factores[c] = columnas[c].ancho;
+    }
     for (int f = 0; f < filas; ++f)
         for (std::size_t c = 0; c < k; ++c) {
             const std::size_t i = std::size_t(f) * k + c;
-            textos[i] = Celda(*datos_, f, columnas[c].indice);
-            if (textos[i].isEmpty()) textos[i] = columnas[c].texto;
-            avances[i] = float(medidaTabla.horizontalAdvance(textos[i]));
-            natural[c] = std::max(natural[c], double(avances[i]));
+            d.textos[i] = Celda(*datos_, f, columnas[c].indice);
+            if (d.textos[i].isEmpty()) d.textos[i] = columnas[c].texto;
+            d.avances[i] = float(medidaTabla.horizontalAdvance(d.textos[i]));
+            natural[c] = std::max(natural[c], double(d.avances[i]));
         }
 
-    // Widths: what the texts need, times the definition's factor, spread to
-    // fill the page; narrower than their texts, cells wrap.
-    std::vector<double> anchos(k);
-    double suma = 0;
-    for (std::size_t c = 0; c < k; ++c) {
-        const double necesario = std::min(natural[c] + 2 * m.margenH, kAnchoMaximo * m.ancho);
-        anchos[c] = std::max(necesario, 2 * m.margenH + m.puntoEnPixeles) * (1.0 + std::max(columnas[c].ancho, 0));
-        suma += anchos[c];
-    }
-    for (double& ancho : anchos) ancho *= m.ancho / suma;
-    std::vector<double> izquierdas(k + 1, 0);
-    for (std::size_t c = 0; c < k; ++c) izquierdas[c + 1] = izquierdas[c] + anchos[c];
+    // Narrower than their texts, cells wrap.
+    d.anchos = AnchosColumnas(natural, factores, m.ancho, m.margenH, m.puntoEnPixeles);
+    d.izquierdas.assign(k + 1, 0);
+    for (std::size_t c = 0; c < k; ++c) d.izquierdas[c + 1] = d.izquierdas[c] + d.anchos[c];
 
     const double altoLinea = medidaTabla.height() + 2 * m.margenV;
-    double altoTitulos = medidaTitulos.height();
+    d.altoTitulos = medidaTitulos.height();
     for (std::size_t c = 0; c < k; ++c)
-        altoTitulos = std::max(altoTitulos, AltoEnvuelto(m.titulosTabla, dispositivo, anchos[c] - 2 * m.margenH,
-                                                         columnas[c].titulo, Qt::TextWordWrap));
-    altoTitulos += 2 * m.margenV;
+        d.altoTitulos = std::max(d.altoTitulos, AltoEnvuelto(m.titulosTabla, dispositivo, d.anchos[c] - 2 * m.margenH,
+                                                             columnas[c].titulo, Qt::TextWordWrap));
+    d.altoTitulos += 2 * m.margenV;
 
     // The heads of the pages: the first with logo, titles and summary lines,
     // the others with the titles on one line; every page ends in its number.
-    QImage logo;
-    if (!logo_.isEmpty()) logo.load(logo_);
-    QRectF cajaLogo;
-    if (!logo.isNull()) {
+    if (!logo_.isEmpty()) d.logo.load(logo_);
+    if (!d.logo.isNull()) {
+        const QImage& logo = d.logo;
         const double ppmX = logo.dotsPerMeterX() > 0 ? logo.dotsPerMeterX() : 96 / kMetrosPorPulgada;
         const double ppmY = logo.dotsPerMeterY() > 0 ? logo.dotsPerMeterY() : ppmX;
         QSizeF tamano(logo.width() / (ppmX * kMetrosPorPulgada) * impresora.resolution(),
                       logo.height() / (ppmY * kMetrosPorPulgada) * impresora.resolution());
         const QSizeF tope(m.ancho / 3, kAltoLogoMaximoMm / 25.4 * impresora.resolution());
         if (tamano.width() > tope.width() || tamano.height() > tope.height()) tamano.scale(tope, Qt::KeepAspectRatio);
-        cajaLogo = QRectF(QPointF(logoX_ / kTwipsPorPulgada * impresora.resolution(),
-                                  logoY_ / kTwipsPorPulgada * impresora.resolution()),
-                          tamano);
+        d.cajaLogo = QRectF(QPointF(logoX_ / kTwipsPorPulgada * impresora.resolution(),
+                                    logoY_ / kTwipsPorPulgada * impresora.resolution()),
+                            tamano);
     }
-    const int centrado = Qt::AlignHCenter | Qt::TextWordWrap;
     // Titles keep clear of the logo: centred on the page when they fit
     // between the logo and its mirror image, else on the room beside it.
-    double margenTitulos = 0;
-    double anchoTitulos = m.ancho;
-    if (!cajaLogo.isNull()) {
-        const double libre = std::min(cajaLogo.right() + separacion, m.ancho / 2);
+    d.margenTitulos = 0;
+    d.anchoTitulos = m.ancho;
+    if (!d.cajaLogo.isNull()) {
+        const double libre = std::min(d.cajaLogo.right() + d.separacion, m.ancho / 2);
         const double necesario = std::max(QFontMetricsF(m.titulo1, dispositivo).horizontalAdvance(titulo1_),
                                           QFontMetricsF(m.titulo2, dispositivo).horizontalAdvance(titulo2_));
-        margenTitulos = libre;
-        anchoTitulos = necesario <= m.ancho - 2 * libre ? m.ancho - 2 * libre : m.ancho - libre;
+        d.margenTitulos = libre;
+        d.anchoTitulos = necesario <= m.ancho - 2 * libre ? m.ancho - 2 * libre : m.ancho - libre;
     }
-    const double alto1 = AltoEnvuelto(m.titulo1, dispositivo, anchoTitulos, titulo1_, centrado);
-    const double alto2 = AltoEnvuelto(m.titulo2, dispositivo, anchoTitulos, titulo2_, centrado);
-    double arribaResumen = std::max(alto1 + alto2, cajaLogo.isNull() ? 0.0 : cajaLogo.bottom()) + separacion;
-    const QStringList resumen = LineasResumen();
-    std::vector<double> altosResumen;
-    double finResumen = arribaResumen;
-    for (const QString& linea : resumen) {
-        altosResumen.push_back(AltoEnvuelto(m.resumen, dispositivo, m.ancho, linea, Qt::TextWordWrap));
-        finResumen += altosResumen.back();
+    d.alto1 = AltoEnvuelto(m.titulo1, dispositivo, d.anchoTitulos, titulo1_, kCentrado);
+    d.alto2 = AltoEnvuelto(m.titulo2, dispositivo, d.anchoTitulos, titulo2_, kCentrado);
+    d.arribaResumen = std::max(d.alto1 + d.alto2, d.cajaLogo.isNull() ? 0.0 : d.cajaLogo.bottom()) + d.separacion;
+    d.resumen = LineasResumen();
+    double finResumen = d.arribaResumen;
+    for (const QString& linea : d.resumen) {
+        d.altosResumen.push_back(AltoEnvuelto(m.resumen, dispositivo, m.ancho, linea, Qt::TextWordWrap));
+        finResumen += d.altosResumen.back();
     }
-    const double arribaTabla1 = finResumen + separacion;
-    const QFontMetricsF medidaPie(m.pie, dispositivo);
-    const QString cabecera = UnaLinea({titulo1_, titulo2_});
-    const double arribaTablaN = cabecera.isEmpty() ? 0 : medidaPie.height() + separacion;
-    const double finCuerpo = m.alto - medidaPie.height() - separacion;
+    d.arribaTabla1 = finResumen + d.separacion;
+    d.cabecera = UnaLinea({titulo1_, titulo2_});
+    d.arribaTablaN = d.cabecera.isEmpty() ? 0 : d.altoPie + d.separacion;
+    d.cabecera = medidaPie.elidedText(d.cabecera, Qt::ElideRight, m.ancho);
+    const double finCuerpo = m.alto - d.altoPie - d.separacion;
+    d.fecha = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
 
-    // Row heights: one line, unless a text needs more; no row is split.
-    const double altoMaximo = std::max(finCuerpo - arribaTablaN - altoTitulos, altoLinea);
-    std::vector<double> altos(std::size_t(filas), altoLinea);
+    // Row heights: one line, unless a text needs more, but never more than a
+    // page holds; no row is split.
+    const double altoMaximo = std::max(finCuerpo - d.arribaTablaN - d.altoTitulos, altoLinea);
+    d.altos.assign(std::size_t(filas), altoLinea);
     for (int f = 0; f < filas; ++f)
         for (std::size_t c = 0; c < k; ++c) {
             const std::size_t i = std::size_t(f) * k + c;
-            const double libre = anchos[c] - 2 * m.margenH;
-            if (avances[i] <= libre) continue;
-            const double alto = AltoCelda(m.tabla, dispositivo, libre, textos[i]) + 2 * m.margenV;
-            altos[std::size_t(f)] = std::min(std::max(altos[std::size_t(f)], alto), altoMaximo);
+            const double libre = d.anchos[c] - 2 * m.margenH;
+            if (d.avances[i] <= libre) continue;
+            const double alto = AltoCelda(m.tabla, dispositivo, libre, d.textos[i]) + 2 * m.margenV;
+            d.altos[std::size_t(f)] = std::min(std::max(d.altos[std::size_t(f)], alto), altoMaximo);
         }
+    d.inicios = Paginar(d.altos, finCuerpo - d.arribaTabla1 - d.altoTitulos, finCuerpo - d.arribaTablaN - d.altoTitulos);
+    return d;
+}
 
-    // Pages: as many rows as fit (and as the setting allows), at least one.
-    std::vector<int> inicios;
-    for (int f = 0; inicios.empty() || f < filas;) {
-        inicios.push_back(f);
-        const double libre = finCuerpo - (inicios.size() == 1 ? arribaTabla1 : arribaTablaN) - altoTitulos;
-        double usado = 0;
-        int enPagina = 0;
-        while (f < filas) {
-            const bool lleno = renglonesPorPagina_ > 0 && enPagina >= renglonesPorPagina_;
-            if (enPagina > 0 && (lleno || usado + altos[std::size_t(f)] > libre)) break;
-            usado += altos[std::size_t(f)];
-            ++f;
-            ++enPagina;
+void InformeImpreso::PintarPagina(QPainter& p, const Disposicion& d, int pagina) const {
+    const Medidas& m = d.m;
+    const std::size_t k = d.columnas.size();
+    double arriba;
+    if (pagina == 0) {
+        if (!d.cajaLogo.isNull()) {
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(d.cajaLogo, d.logo);
         }
-    }
-    inicios.push_back(filas);
-    const int paginas = int(inicios.size()) - 1;
-
-    const QPen lineaFina(QColor(170, 170, 170), 0.4 * m.puntoEnPixeles);
-    const QPen lineaMarco(QColor(90, 90, 90), 0.7 * m.puntoEnPixeles);
-    const QString fecha = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
-
-    const auto pintarPagina = [&](int pagina) {
-        double arriba;
-        if (pagina == 0) {
-            if (!cajaLogo.isNull()) {
-                p.setRenderHint(QPainter::SmoothPixmapTransform);
-                p.drawImage(cajaLogo, logo);
-            }
-            p.setPen(Qt::black);
-            p.setFont(m.titulo1);
-            p.drawText(QRectF(margenTitulos, 0, anchoTitulos, alto1), centrado, titulo1_);
-            p.setFont(m.titulo2);
-            p.drawText(QRectF(margenTitulos, alto1, anchoTitulos, alto2), centrado, titulo2_);
-            p.setFont(m.resumen);
-            double y = arribaResumen;
-            for (qsizetype i = 0; i < resumen.size(); ++i) {
-                p.drawText(QRectF(0, y, m.ancho, altosResumen[std::size_t(i)]), Qt::TextWordWrap, resumen[i]);
-                y += altosResumen[std::size_t(i)];
-            }
-            arriba = arribaTabla1;
-        } else {
-            p.setPen(Qt::black);
-            p.setFont(m.pie);
-            p.drawText(QRectF(0, 0, m.ancho, medidaPie.height()), Qt::AlignLeft,
-                       medidaPie.elidedText(cabecera, Qt::ElideRight, m.ancho));
-            arriba = arribaTablaN;
+        p.setPen(Qt::black);
+        p.setFont(m.titulo1);
+        p.drawText(QRectF(d.margenTitulos, 0, d.anchoTitulos, d.alto1), kCentrado, titulo1_);
+        p.setFont(m.titulo2);
+        p.drawText(QRectF(d.margenTitulos, d.alto1, d.anchoTitulos, d.alto2), kCentrado, titulo2_);
+        p.setFont(m.resumen);
+        double y = d.arribaResumen;
+        for (qsizetype i = 0; i < d.resumen.size(); ++i) {
+            p.drawText(QRectF(0, y, m.ancho, d.altosResumen[std::size_t(i)]), Qt::TextWordWrap, d.resumen[i]);
+            y += d.altosResumen[std::size_t(i)];
         }
-
-        // The grid's titles head the table on every page.
-        if (k > 0) {
-            p.fillRect(QRectF(0, arriba, m.ancho, altoTitulos), QColor(225, 225, 225));
-            p.setPen(Qt::black);
-            p.setFont(m.titulosTabla);
-            for (std::size_t c = 0; c < k; ++c)
-                p.drawText(QRectF(izquierdas[c] + m.margenH, arriba + m.margenV, anchos[c] - 2 * m.margenH,
-                                  altoTitulos - 2 * m.margenV),
-                           int(Alineacion(columnas[c].alineacion)) | Qt::AlignVCenter | Qt::TextWordWrap,
-                           columnas[c].titulo);
-        }
-        double y = arriba + altoTitulos;
-        p.setFont(m.tabla);
-        const double base = m.margenV + medidaTabla.ascent();
-        for (int f = inicios[std::size_t(pagina)]; f < inicios[std::size_t(pagina) + 1]; ++f) {
-            const double alto = altos[std::size_t(f)];
-            p.setPen(Qt::black);
-            for (std::size_t c = 0; c < k; ++c) {
-                const std::size_t i = std::size_t(f) * k + c;
-                if (textos[i].isEmpty()) continue;
-                const double libre = anchos[c] - 2 * m.margenH;
-                const Qt::Alignment alineacion = Alineacion(columnas[c].alineacion);
-                if (avances[i] <= libre) {
-                    double x = izquierdas[c] + m.margenH;
-                    if (alineacion == Qt::AlignRight) x += libre - avances[i];
-                    if (alineacion == Qt::AlignHCenter) x += (libre - avances[i]) / 2;
-                    p.drawText(QPointF(x, y + base), textos[i]);
-                } else {
-                    const QRectF caja(izquierdas[c] + m.margenH, y + m.margenV, libre, alto - 2 * m.margenV);
-                    p.save();
-                    p.setClipRect(caja);
-                    QTextLayout capa(textos[i], m.tabla, dispositivo);
-                    Envolver(capa, libre, alineacion);
-                    capa.draw(&p, caja.topLeft());
-                    p.restore();
-                }
-            }
-            y += alto;
-            p.setPen(lineaFina);
-            p.drawLine(QPointF(0, y), QPointF(m.ancho, y));
-        }
-        if (k > 0) {
-            p.setPen(lineaFina);
-            for (std::size_t c = 1; c < k; ++c) p.drawLine(QPointF(izquierdas[c], arriba), QPointF(izquierdas[c], y));
-            p.setPen(lineaMarco);
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(QRectF(0, arriba, m.ancho, y - arriba));
-            p.drawLine(QPointF(0, arriba + altoTitulos), QPointF(m.ancho, arriba + altoTitulos));
-        }
-
+        arriba = d.arribaTabla1;
+    } else {
         p.setPen(Qt::black);
         p.setFont(m.pie);
-        const QRectF pie(0, m.alto - medidaPie.height(), m.ancho, medidaPie.height());
-        p.drawText(pie, Qt::AlignLeft, fecha);
-        p.drawText(pie, Qt::AlignHCenter, QString::fromUtf8("Página %1 de %2").arg(pagina + 1).arg(paginas));
-    };
+        p.drawText(QRectF(0, 0, m.ancho, d.altoPie), Qt::AlignLeft, d.cabecera);
+        arriba = d.arribaTablaN;
+    }
 
+    // The grid's titles head the table on every page.
+    if (k > 0) {
+        p.fillRect(QRectF(0, arriba, m.ancho, d.altoTitulos), QColor(225, 225, 225));
+        p.setPen(Qt::black);
+        p.setFont(m.titulosTabla);
+        for (std::size_t c = 0; c < k; ++c)
+            p.drawText(QRectF(d.izquierdas[c] + m.margenH, arriba + m.margenV, d.anchos[c] - 2 * m.margenH,
+                              d.altoTitulos - 2 * m.margenV),
+                       int(Alineacion(d.columnas[c].alineacion)) | Qt::AlignVCenter | Qt::TextWordWrap,
+                       d.columnas[c].titulo);
+    }
+    const QPen lineaFina(QColor(170, 170, 170), 0.4 * m.puntoEnPixeles);
+    const QPen lineaMarco(QColor(90, 90, 90), 0.7 * m.puntoEnPixeles);
+    double y = arriba + d.altoTitulos;
+    p.setFont(m.tabla);
+    for (int f = d.inicios[std::size_t(pagina)]; f < d.inicios[std::size_t(pagina) + 1]; ++f) {
+        const double alto = d.altos[std::size_t(f)];
+        p.setPen(Qt::black);
+        for (std::size_t c = 0; c < k; ++c) {
+            const std::size_t i = std::size_t(f) * k + c;
+            const QString& texto = d.textos[i];
+            if (texto.isEmpty()) continue;
+            const double libre = d.anchos[c] - 2 * m.margenH;
+            const Qt::Alignment alineacion = Alineacion(d.columnas[c].alineacion);
+            if (d.avances[i] <= libre) {
+                double x = d.izquierdas[c] + m.margenH;
+                if (alineacion == Qt::AlignRight) x += libre - d.avances[i];
+                if (alineacion == Qt::AlignHCenter) x += (libre - d.avances[i]) / 2;
+                p.drawText(QPointF(x, y + d.baseTabla), texto);
+            } else {
+                const QRectF caja(d.izquierdas[c] + m.margenH, y + m.margenV, libre, alto - 2 * m.margenV);
+                p.save();
+                p.setClipRect(caja);
+                QTextLayout capa(texto, m.tabla, d.dispositivo);
+                Envolver(capa, libre, alineacion);
+                capa.draw(&p, caja.topLeft());
+                p.restore();
+            }
+        }
+        y += alto;
+        p.setPen(lineaFina);
+        p.drawLine(QPointF(0, y), QPointF(m.ancho, y));
+    }
+    if (k > 0) {
+        p.setPen(lineaFina);
+        for (std::size_t c = 1; c < k; ++c) p.drawLine(QPointF(d.izquierdas[c], arriba), QPointF(d.izquierdas[c], y));
+        p.setPen(lineaMarco);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(0, arriba, m.ancho, y - arriba));
+        p.drawLine(QPointF(0, arriba + d.altoTitulos), QPointF(m.ancho, arriba + d.altoTitulos));
+    }
+
+    p.setPen(Qt::black);
+    p.setFont(m.pie);
+    const QRectF pie(0, m.alto - d.altoPie, m.ancho, d.altoPie);
+    p.drawText(pie, Qt::AlignLeft, d.fecha);
+    p.drawText(pie, Qt::AlignHCenter, QString::fromUtf8("Página %1 de %2").arg(pagina + 1).arg(d.paginas()));
+}
+
+int InformeImpreso::Imprimir(QPrinter& impresora) const {
+    QPainter p;
+    if (!p.begin(&impresora)) return 0;
+    const Disposicion d = Medir(impresora);
     // A page range chosen in the print dialog; copies that the printer does
     // not make itself are printed here.
     const int desde = impresora.fromPage() > 0 ? impresora.fromPage() : 1;
-    const int hasta = impresora.toPage() > 0 ? std::min(impresora.toPage(), paginas) : paginas;
+    const int hasta = impresora.toPage() > 0 ? std::min(impresora.toPage(), d.paginas()) : d.paginas();
     const int copias = impresora.supportsMultipleCopies() ? 1 : std::max(impresora.copyCount(), 1);
     int impresas = 0;
     for (int copia = 0; copia < copias; ++copia)
         for (int pagina = desde - 1; pagina < hasta; ++pagina) {
             if (impresas > 0 && !impresora.newPage()) return impresas;
-            pintarPagina(pagina);
+            PintarPagina(p, d, pagina);
             ++impresas;
         }
     p.end();

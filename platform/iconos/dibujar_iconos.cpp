@@ -1,7 +1,9 @@
 // Draws the pictures of the windows (button icons, window icon, logo) into
 // PNG files. Run it again after changing a drawing:
 //   cmake --build <build> --target dibujar_iconos
-//   QT_QPA_PLATFORM=offscreen <build>/app/dibujar_iconos <source>/platform/iconos
+//   QT_QPA_PLATFORM=offscreen <build>/platform/dibujar_iconos <source>/platform/iconos
+
+#include "platform/iconos/icono_ventana.h"
 
 #include <QDir>
 #include <QFont>
@@ -16,9 +18,9 @@
 
 namespace {
 
-using Dibujo = std::function<void(QPainter&)>;  // on a 32 x 32 square
+using vaviviv::kContorno;
 
-const QColor kContorno(40, 40, 40);
+using Dibujo = std::function<void(QPainter&)>;  // on a 32 x 32 square
 
 void Flecha(QPainter& p, QPointF desde, QPointF hasta, QColor color, double grosor) {
     const QLineF linea(desde, hasta);
@@ -34,30 +36,6 @@ void Flecha(QPainter& p, QPointF desde, QPointF hasta, QColor color, double gros
     p.setPen(Qt::NoPen);
     p.setBrush(color);
     p.drawPolygon(cabeza);
-}
-
-void Ventana(QPainter& p) {
-    p.setPen(QPen(QColor(20, 60, 120), 1.2));
-    QLinearGradient fondo(0, 0, 0, 32);
-    fondo.setColorAt(0, QColor(90, 150, 220));
-    fondo.setColorAt(1, QColor(30, 80, 160));
-    p.setBrush(fondo);
-    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 5, 5);
-    // A payment slip with its reference line.
-    p.setPen(QPen(kContorno, 0.8));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(5, 6, 22, 16));
-    p.setPen(QPen(QColor(120, 120, 120), 1.2));
-    p.drawLine(QPointF(8, 10), QPointF(24, 10));
-    p.drawLine(QPointF(8, 13.5), QPointF(20, 13.5));
-    p.setPen(QPen(QColor(20, 20, 20), 2));
-    for (int i = 0; i < 6; ++i) p.drawLine(QPointF(8 + i * 2.4, 17), QPointF(8 + i * 2.4, 20));
-    // The check digit, ringed.
-    p.setPen(QPen(QColor(0, 120, 40), 1.5));
-    p.setBrush(QColor(210, 250, 210));
-    p.drawEllipse(QRectF(17, 16, 13, 13));
-    p.setPen(QPen(QColor(0, 110, 30), 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF{QPointF(20, 22.5), QPointF(22.8, 25.5), QPointF(27, 19.5)});
 }
 
 void Masivo(QPainter& p) {
@@ -286,7 +264,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool bien = true;
-    bien = Icono(destino, QStringLiteral("ventana"), Ventana) && bien;
+    bien = Icono(destino, QStringLiteral("ventana"), vaviviv::DibujarIconoVentana) && bien;
     bien = Icono(destino, QStringLiteral("masivo"), Masivo) && bien;
     bien = Icono(destino, QStringLiteral("imprimir"), Imprimir) && bien;
     bien = Icono(destino, QStringLiteral("calcular"), Calcular) && bien;

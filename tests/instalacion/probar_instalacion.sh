@@ -21,7 +21,7 @@ grep -qx 'Categories=Office;Finance;' share/applications/*.desktop || falla "cat
 grep -qx 'Icon=org.vaviviv.VaviviV' share/applications/*.desktop || falla "icono de la entrada"
 
 tamanos=0
-for lado in 16 32 48 64 128 256; do
+for lado in 16 22 24 32 48 64 128 256; do
   png=share/icons/hicolor/${lado}x${lado}/apps/org.vaviviv.VaviviV.png
   [ -f "$png" ] || falla "falta el icono de $lado px"
   # Width and height, big-endian, sit at bytes 16-23 of a PNG's header.
@@ -29,6 +29,8 @@ for lado in 16 32 48 64 128 256; do
   tamanos=$((tamanos + 1))
 done
 [ "$tamanos" -ge 4 ] || falla "menos de cuatro tamaños de icono"
+grep -q '<svg xmlns="http://www.w3.org/2000/svg"' share/icons/hicolor/scalable/apps/org.vaviviv.VaviviV.svg \
+  || falla "falta el icono escalable"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate share/applications/org.vaviviv.VaviviV.desktop || falla "entrada .desktop no válida"

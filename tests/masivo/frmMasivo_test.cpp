@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(w->windowTitle(), "Calculo Masivo de Dígitos Verificadores - ");
         QCOMPARE(c<QLabel>("lblDigito")->text(), "Primero Seleccione el algoritmo deseado y luego el Archivo a calcular.");
         w->GuardarResultados(ruta("r.txt"));
-        QVERIFY(dialogos->textos() == QStringList{"Debe seleccionar un Algoritmo de cálculo"} && !QFile::exists(ruta("r.txt")));
+        QVERIFY(dialogos->textos() == QStringList{"Debe seleccionar un Algoritmo de cálculo"});
+        QVERIFY(!QFile::exists(ruta("r.txt")));
         for (const Algoritmo& a : Catalogo()) {
             g().setColWidth(0, 4000);
             elegir(a.codigo);
@@ -105,13 +106,18 @@ private slots:
         QCOMPARE(filas(0), QStringList({"Referencia|Sucursal|Cuenta|Referencia Completa|Dígito Verificador", "890|123|4567||", "1||||"}));
         QVERIFY(cargar("2\r\n"));
         QCOMPARE(filas(), QStringList({"890|123|4567||", "1||||", "2||||"}));
-        QVERIFY(cargar(Lineas(kMaximoRegistros + 1)) && g().Rows() == 4 + kMaximoRegistros && !sinGuardar());
+        QVERIFY(cargar(Lineas(kMaximoRegistros + 1)));
+        QVERIFY(g().Rows() == 4 + kMaximoRegistros);
+        QVERIFY(!sinGuardar());
         QCOMPARE(dialogos->textos(), QStringList{"El Archivo es demasiado grande, fue recortado a: 30,000 Registros"});
-        QVERIFY(!cargar("1\r\n" + QByteArray(kLineaMaxima + 1, 'x')) && g().Rows() == 4 + kMaximoRegistros);
+        QVERIFY(!cargar("1\r\n" + QByteArray(kLineaMaxima + 1, 'x')));
+        QVERIFY(g().Rows() == 4 + kMaximoRegistros);
         QVERIFY(dialogos->textos()[1].startsWith("Error : 1 La línea 2"));
-        QVERIFY(dialogos->cajas()[0].icono == Icono::Informacion && dialogos->cajas()[1].icono == Icono::Critico);
+        QVERIFY(dialogos->cajas()[0].icono == Icono::Informacion);
+        QVERIFY(dialogos->cajas()[1].icono == Icono::Critico);
         // A line too long past the 30,000th record is not read: the file is cut there, and said so.
-        QVERIFY(cargar(Lineas(kMaximoRegistros) + QByteArray(kLineaMaxima + 1, 'x')) && g().Rows() == 4 + 2 * kMaximoRegistros);
+        QVERIFY(cargar(Lineas(kMaximoRegistros) + QByteArray(kLineaMaxima + 1, 'x')));
+        QVERIFY(g().Rows() == 4 + 2 * kMaximoRegistros);
         QCOMPARE(dialogos->textos().mid(2), QStringList{"El Archivo es demasiado grande, fue recortado a: 30,000 Registros"});
     }
 
@@ -148,15 +154,19 @@ private slots:
     void calcular() {
         calcular(6, "890\t123\t4567\r\n890\t\t4567\r\n");
         QCOMPARE(filas(), QStringList({"890|123|4567|89062|62", "890||4567|" + CalcularFila(6, u"890", {}, u"4567").resultado + "|"}));
-        QVERIFY(sinGuardar() && dialogos->cajas().empty());
+        QVERIFY(sinGuardar());
+        QVERIFY(dialogos->cajas().empty());
         init();
         int filaEnPantalla = 0;
         dialogos->alMostrar = [&](const Caja&) { filaEnPantalla = g().Row(); };
         calcular(37, "A\xD1O\tx\r\nABC123\r\n");  // Windows-1252
         QCOMPARE(dialogos->textos(), QStringList{"Caracter no Válido en la referencia: ' Ñ '"});
-        QVERIFY(filaEnPantalla == 1 && dialogos->cajas()[0].icono == Icono::Critico);
+        QVERIFY(filaEnPantalla == 1);
+        QVERIFY(dialogos->cajas()[0].icono == Icono::Critico);
         QCOMPARE(filas(), QStringList({"AÑO||", "ABC123|ABC12303|03"}));
-        QVERIFY(g().Row() == 2 && g().Col() == 2 && sinGuardar());
+        QVERIFY(g().Row() == 2);
+        QVERIFY(g().Col() == 2);
+        QVERIFY(sinGuardar());
     }
 
     // Another algorithm over rows: unsaved results are asked about first, and No takes the choice back;
@@ -172,7 +182,8 @@ private slots:
             if (guardadas) w->GuardarResultados(ruta("r.txt")), dialogos->olvidar();
             for (Respuesta r : respuestas) dialogos->responderCon(r);
             elegir(10);
-            QVERIFY(dialogos->textos() == preguntas && dialogos->cajas()[0].titulo == "KIV- Dígito verificador");
+            QVERIFY(dialogos->textos() == preguntas);
+            QVERIFY(dialogos->cajas()[0].titulo == "KIV- Dígito verificador");
             QCOMPARE(c<QComboBox>("cboAlgoritmo")->currentData().toInt(), quedan.value(0) == vieja ? 6 : 10);
             QCOMPARE(filas(), quedan);
         }
@@ -184,13 +195,16 @@ private slots:
     void guardarResultados() {
         calcular(0, Lineas(2000));
         w->GuardarResultados(ruta("r.txt"));
-        QVERIFY(Leer(ruta("r.txt")).endsWith("Verif\r\n" + Lineas(2000, "123456\t1234566\t6\t")) && !sinGuardar());
-        QVERIFY(dialogos->textos() == QStringList{kAlmacenado} && dialogos->cajas()[0].titulo == "KIV- Dígito Verificador.");
+        QVERIFY(Leer(ruta("r.txt")).endsWith("Verif\r\n" + Lineas(2000, "123456\t1234566\t6\t")));
+        QVERIFY(!sinGuardar());
+        QVERIFY(dialogos->textos() == QStringList{kAlmacenado});
+        QVERIFY(dialogos->cajas()[0].titulo == "KIV- Dígito Verificador.");
         QVERIFY(Escribir(ruta("r.txt"), "anterior"));
         QTest::mouseClick(c("cmdCalcular"), Qt::LeftButton);
         w->GuardarResultados(ruta("r.txt"));  // unscripted: No
         QCOMPARE(dialogos->textos().mid(1), QStringList{"¿ El archivo ya existe, desea reescribirlo ?"});
-        QVERIFY(dialogos->cajas()[1].titulo == "KIV- Digito verificador." && dialogos->cajas()[1].botones == Botones::SiNo);
+        QVERIFY(dialogos->cajas()[1].titulo == "KIV- Digito verificador.");
+        QVERIFY(dialogos->cajas()[1].botones == Botones::SiNo);
         rlimit antes{};  // a store failing half-way, as on a full disk
         std::signal(SIGXFSZ, SIG_IGN), getrlimit(RLIMIT_FSIZE, &antes);
         const rlimit limite{1000, antes.rlim_max};
@@ -200,7 +214,8 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &antes);
         for (const Caja& caja : {dialogos->cajas().at(3), dialogos->cajas().at(4)})
             QVERIFY(caja.texto.startsWith("Error : ") && caja.botones == Botones::ReintentarCancelar && caja.titulo == "KIV- Digito verificador.");
-        QVERIFY(Leer(ruta("r.txt")) == "anterior" && sinGuardar());
+        QVERIFY(Leer(ruta("r.txt")) == "anterior");
+        QVERIFY(sinGuardar());
         QCOMPARE(QDir(carpeta->path()).entryList(QDir::Files), QStringList({"entrada.txt", "r.txt"}));
     }
 
@@ -226,8 +241,11 @@ private slots:
     void errores() {
         QFETCH(bool, guardar); QFETCH(QString, nombre); QFETCH(int, modo); QFETCH(QString, texto);
         calcular(0, Lineas(1));
-        QVERIFY(QDir(carpeta->path()).mkdir("ro") && Escribir(ruta("ro/r.txt"), "anterior") && ::mkfifo(QFile::encodeName(ruta("tubo")), 0600) == 0);
-        QVERIFY(::chmod(QFile::encodeName(ruta("ro/r.txt")), mode_t(modo)) == 0 && ::chmod(QFile::encodeName(ruta("ro")), 0555) == 0);
+        QVERIFY(QDir(carpeta->path()).mkdir("ro"));
+        QVERIFY(Escribir(ruta("ro/r.txt"), "anterior"));
+        QVERIFY(::mkfifo(QFile::encodeName(ruta("tubo")), 0600) == 0);
+        QVERIFY(::chmod(QFile::encodeName(ruta("ro/r.txt")), mode_t(modo)) == 0);
+        QVERIFY(::chmod(QFile::encodeName(ruta("ro")), 0555) == 0);
         dialogos->olvidar(), dialogos->responderCon(Respuesta::Si);  // overwrite; then Cancel
         prueba::SaltarPermisos(false);
         const bool cargado = !guardar && w->CargarArchivo(nombre.startsWith('/') ? nombre : ruta(nombre));
@@ -235,7 +253,9 @@ private slots:
         prueba::SaltarPermisos(true);
         ::chmod(QFile::encodeName(ruta("ro")), 0755);
         QCOMPARE(dialogos->textos().value(dialogos->textos().size() - 1), texto.contains("%1") ? texto.arg(ruta(nombre)) : texto);
-        QVERIFY(!cargado && g().Rows() == 2 && sinGuardar() == (texto != kAlmacenado));
+        QVERIFY(!cargado);
+        QVERIFY(g().Rows() == 2);
+        QVERIFY(sinGuardar() == (texto != kAlmacenado));
         QCOMPARE(Leer(ruta("ro/r.txt")).endsWith("Verif\r\n123456\t1234566\t6\t\r\n"), texto == kAlmacenado);
         QCOMPARE(QDir(ruta("ro")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"r.txt"});
     }
@@ -256,11 +276,13 @@ private slots:
         const PeticionTexto p = dialogos->peticiones()[0];
         QCOMPARE(QStringList({p.indicacion, p.titulo, p.propuesta}), QStringList({"Ingrese el valor Referencia :", "KIV- Dígito Verificador.", "r2"}));
         QCOMPARE(dialogos->peticiones()[1].indicacion, "Ingrese el valor Sucursal :");
-        QVERIFY(filas() == QStringList({"r1|1|2||", " nuevo |1|2||"}) && sinGuardar());
+        QVERIFY(filas() == QStringList({"r1|1|2||", " nuevo |1|2||"}));
+        QVERIFY(sinGuardar());
         w->GuardarResultados(ruta("r.txt"));
         g().setRowCol(2, 0);
         c<QAction>("mnuEditarInsertar")->trigger();
-        QVERIFY(filas() == QStringList({"r1|1|2||", "||||", " nuevo |1|2||"}) && sinGuardar());
+        QVERIFY(filas() == QStringList({"r1|1|2||", "||||", " nuevo |1|2||"}));
+        QVERIFY(sinGuardar());
         for (int i = 0; i < 3; ++i) c<QAction>("mnuEditarBorrar")->trigger();
         QCOMPARE(filas(), QStringList({"r1|1|2||"}));
         QTest::mouseClick(g().viewport(), Qt::RightButton, {}, g().visualRect(g().model()->index(0, 0)).center());
@@ -312,18 +334,21 @@ private slots:
         };
         calcular(codigo, entrada);
         QCOMPARE(filas(), antes);
-        QVERIFY(guardado("antes.txt").size() > 0 && !sinGuardar());
+        QVERIFY(guardado("antes.txt").size() > 0);
+        QVERIFY(!sinGuardar());
         for (const QString& vacia : {QString(), QString("")}) {  // Cancel, then an empty answer
             if (!vacia.isNull()) dialogos->responderTexto(vacia);
             editar();
-            QVERIFY(filas() == antes && !sinGuardar());
+            QVERIFY(filas() == antes);
+            QVERIFY(!sinGuardar());
         }
         const QString impresoAntes = impreso();
         dialogos->responderTexto(valor);
         editar();
         QCOMPARE(dialogos->peticiones().size(), std::size_t(3));
         QCOMPARE(filas(), despues);
-        QVERIFY(sinGuardar() && c("cmdCalcular")->isEnabled());
+        QVERIFY(sinGuardar());
+        QVERIFY(c("cmdCalcular")->isEnabled());
         const QByteArray archivo = guardado("despues.txt");
         QByteArray esperado;
         for (const QString& f : despues)  // each cell tab-ended; "á" is the same byte in Windows-1252 as in Latin-1
@@ -333,7 +358,8 @@ private slots:
         // The edited row's result before, as much of it as its printed column surely shows.
         const QString viejo = antes[fila - 1].section(u'|', -2, -2);
         QVERIFY2(impresoAntes.contains(viejo.left(12)), qPrintable(impresoAntes));
-        QVERIFY2(!impresoDespues.contains(viejo.left(12)) && impresoDespues.contains(valor), qPrintable(impresoDespues));
+        QVERIFY2(!impresoDespues.contains(viejo.left(12)), qPrintable(impresoDespues));
+        QVERIFY2(impresoDespues.contains(valor), qPrintable(impresoDespues));
     }
 
     // Over the algorithm list the wheel turns it only while the list has the focus; then a notch, like an
@@ -350,17 +376,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, g().visualRect(g().model()->index(1, 0)).center());
         rueda();
-        QVERIFY(g().hasFocus() && lista->currentData() == 6 && dialogos->cajas().empty());
+        QVERIFY(g().hasFocus());
+        QVERIFY(lista->currentData() == 6);
+        QVERIFY(dialogos->cajas().empty());
         lista->setFocus();
         dialogos->responderCon(Respuesta::Si), dialogos->responderCon(Respuesta::Si);
         rueda();
         QTest::keyClick(lista, Qt::Key_Up);  // unscripted: No to losing the results, the choice taken back
         QCOMPARE(dialogos->textos(), QStringList({kSinSalvar, kMantener, kSinSalvar}));
-        QVERIFY(lista->currentData() == 10 && filas() == QStringList({"890|123|4567||", " r2|1|2||"}));
+        QVERIFY(lista->currentData() == 10);
+        QVERIFY(filas() == QStringList({"890|123|4567||", " r2|1|2||"}));
         dialogos->responderTexto("nuevo");
         QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, g().visualRect(g().model()->index(1, 0)).center());
         for (const Qt::Key tecla : {Qt::Key_Return, Qt::Key_F2, Qt::Key_Enter}) QTest::keyClick(&g(), tecla);
-        QVERIFY(dialogos->peticiones().size() == 3 && dialogos->peticiones()[1].propuesta == "nuevo" && g().TextMatrix(2, 0) == "nuevo");
+        QVERIFY(dialogos->peticiones().size() == 3);
+        QVERIFY(dialogos->peticiones()[1].propuesta == "nuevo");
+        QVERIFY(g().TextMatrix(2, 0) == "nuevo");
         auto* menu = c<QMenu>("mnuEditar");
         for (const auto& [tecla, mods] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
             QTest::keyClick(&g(), tecla, mods);
@@ -369,7 +400,9 @@ private slots:
             menu->hide();
         }
         QTest::keyClick(&g(), Qt::Key_Tab);
-        QVERIFY(!g().hasFocus() && g().Row() == 2 && g().Col() == 0);
+        QVERIFY(!g().hasFocus());
+        QVERIFY(g().Row() == 2);
+        QVERIFY(g().Col() == 0);
         AyudaSimulada ayuda;
         c("cmdAyuda")->setFocus();
         QTest::keyClick(c("cmdAyuda"), Qt::Key_Return);
@@ -383,10 +416,15 @@ private slots:
         QStringList nombres;
         for (QWidget* control : w->findChildren<QWidget*>())
             if (control->focusPolicy() != Qt::NoFocus && control->isVisibleTo(w.get())) nombres << nombre(control);
-        QVERIFY2(!nombres.contains("") && nombres.removeDuplicates() == 0, qPrintable(nombres.join(u',')));
-        QVERIFY(nombres.contains("Algoritmo") && nombres.contains("Registros") && nombre(c<QMenu>("mnuEditar")) == "Edición");
+        QVERIFY2(!nombres.contains(""), qPrintable(nombres.join(u',')));
+        QVERIFY2(nombres.removeDuplicates() == 0, qPrintable(nombres.join(u',')));
+        QVERIFY(nombres.contains("Algoritmo"));
+        QVERIFY(nombres.contains("Registros"));
+        QVERIFY(nombre(c<QMenu>("mnuEditar")) == "Edición");
         calcular(0, Lineas(2));
-        QVERIFY(g().verticalHeader()->isVisible() && g().Cols() == 3 && g().model()->headerData(1, Qt::Vertical) == 2);
+        QVERIFY(g().verticalHeader()->isVisible());
+        QVERIFY(g().Cols() == 3);
+        QVERIFY(g().model()->headerData(1, Qt::Vertical) == 2);
         QCOMPARE(nombre(c<QComboBox>("cboAlgoritmo")), "Algoritmo");  // an entry chosen, the list keeps its name
     }
 
@@ -405,7 +443,9 @@ private slots:
             if (como == 1) c<QAction>("mnuArchivoSalir")->trigger();
             if (como == 2) w->windowHandle()->close();  // the title bar's close box
             QCOMPARE(dialogos->textos(), sinGuardarAun ? QStringList{kSinSalvar} : QStringList{});
-            QVERIFY(w->isVisible() != cerrada && principal.isEnabled() == cerrada && g().Rows() == 2);
+            QVERIFY(w->isVisible() != cerrada);
+            QVERIFY(principal.isEnabled() == cerrada);
+            QVERIFY(g().Rows() == 2);
             w.reset();
         }
     }
@@ -423,7 +463,8 @@ private slots:
         for (const QString parte : {"Reporte de Calculo Masivo de", "Dígitos Verificadores", "Sucursal", "4567", "Algoritmo utilizado en el calculo: Algoritmo Vorantis 06"})
             QVERIFY2(pagina.contains(parte), qPrintable(parte));
         QCOMPARE(c<Rejilla>("grdCriterios")->TextMatrix(1, 1), "Dígitos calculados : " + c<QLabel>("lblDigito")->text());
-        QVERIFY(presentacion.veces == 1 && g().Cols() == 5);
+        QVERIFY(presentacion.veces == 1);
+        QVERIFY(g().Cols() == 5);
         QTest::mouseClick(c("cmdAyuda"), Qt::LeftButton);
         for (const char* entrada : {"mnuAyudaContenido", "mnuAyudaUso", "mnuAyudaEdicion", "mnuAyudaDespliegue", "mnuAyudaCalculo"})
             c<QAction>(entrada)->trigger();
@@ -462,8 +503,10 @@ private slots:
         };
         for (const auto& [paso, hacer, informe] : pasos) {
             hacer();
-            QVERIFY2(c("cmdImprimir")->isEnabled() == informe && c("cmdAyuda")->isEnabled(), paso);
-            QVERIFY2(c<QAction>("mnuArchivoPreliminar")->isEnabled() == informe && c<QAction>("mnuArchivoImprimir")->isEnabled() == informe, paso);
+            QVERIFY2(c("cmdImprimir")->isEnabled() == informe, paso);
+            QVERIFY2(c("cmdAyuda")->isEnabled(), paso);
+            QVERIFY2(c<QAction>("mnuArchivoPreliminar")->isEnabled() == informe, paso);
+            QVERIFY2(c<QAction>("mnuArchivoImprimir")->isEnabled() == informe, paso);
             QVERIFY2(c<QAction>("mnuAyudaCalculo")->isEnabled(), paso);
         }
         init();
@@ -482,10 +525,15 @@ private slots:
                    paginas.contains("Algoritmo utilizado en el calculo: Algoritmo Vorantis 06") && g().Cols() == 5 && filas() == QStringList{"890|123|4567|89062|62"};
         };
         porMenu(Qt::Key_A, Qt::Key_E);
-        QVERIFY(presentacion.veces == 1 && presentacion.impresas == 0 && reporte());
+        QVERIFY(presentacion.veces == 1);
+        QVERIFY(presentacion.impresas == 0);
+        QVERIFY(reporte());
         porMenu(Qt::Key_A, Qt::Key_I);
-        QVERIFY(presentacion.veces == 1 && presentacion.impresas == 1 && reporte());
-        QVERIFY(dialogos->cajas().empty() && temas().size() == 4);
+        QVERIFY(presentacion.veces == 1);
+        QVERIFY(presentacion.impresas == 1);
+        QVERIFY(reporte());
+        QVERIFY(dialogos->cajas().empty());
+        QVERIFY(temas().size() == 4);
     }
 
     // The help menu, last on the menu bar, with its entries in order.
@@ -499,17 +547,21 @@ private slots:
         dialogos->alMostrar = [&](const Caja&) { exploradorAbierto = w->Explorador() && w->Explorador()->isVisible(); };
         QTest::keyClick(w.get(), Qt::Key_A, Qt::AltModifier);
         auto* archivo = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(archivo && archivo->objectName() == "mnuArchivo");
+        QVERIFY(archivo);
+        QVERIFY(archivo->objectName() == "mnuArchivo");
         QTest::keyClick(archivo, Qt::Key_G);
         QCOMPARE(dialogos->textos(), QStringList{"Debe seleccionar un Algoritmo de cálculo"});
-        QVERIFY(dialogos->cajas()[0].icono == Icono::Critico && !exploradorAbierto && !w->Explorador());
+        QVERIFY(dialogos->cajas()[0].icono == Icono::Critico);
+        QVERIFY(!exploradorAbierto);
+        QVERIFY(!w->Explorador());
     }
 
     // Every opening starts afresh, however the last one ended (a file picked then Cancel, Esc or the close box, a
     // file opened by a double click): the name box empty, the action off, the keyboard in the name box. In
     // storing mode one click on the action then asks nothing.
     void exploradorAbreVacio() {
-        QVERIFY(Escribir(ruta("a.txt"), "7\r\n") && Escribir(ruta("b.txt"), "8\r\n"));
+        QVERIFY(Escribir(ruta("a.txt"), "7\r\n"));
+        QVERIFY(Escribir(ruta("b.txt"), "8\r\n"));
         elegir(0);
         frmArchivo* e = nullptr;
         const auto control = [&](const char* nombre) { return e->findChild<QWidget*>(nombre); };
@@ -558,7 +610,9 @@ private slots:
     // folder. In the file list Enter on the highlighted file runs the action, as a double click does.
     void exploradorTeclado() {
         QVERIFY(QDir(carpeta->path()).mkdir("sub"));
-        QVERIFY(Escribir(ruta("a.txt"), "7\r\n") && Escribir(ruta("b.txt"), "9\r\n") && Escribir(ruta("sub/dentro.txt"), "8\r\n"));
+        QVERIFY(Escribir(ruta("a.txt"), "7\r\n"));
+        QVERIFY(Escribir(ruta("b.txt"), "9\r\n"));
+        QVERIFY(Escribir(ruta("sub/dentro.txt"), "8\r\n"));
         elegir(0);
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
         frmArchivo* e = w->Explorador();
@@ -573,7 +627,8 @@ private slots:
         QStringList oidas;  // the entries of the drop-down a reader finds selected
         for (int i = 0; i < lector->child(0)->childCount(); ++i)
             if (lector->child(0)->child(i)->state().selected) oidas << lector->child(0)->child(i)->text(QAccessible::Name);
-        QVERIFY(!unidades->currentText().isEmpty() && lector->text(QAccessible::Name) == "Unidad");
+        QVERIFY(!unidades->currentText().isEmpty());
+        QVERIFY(lector->text(QAccessible::Name) == "Unidad");
         QCOMPARE(oidas, QStringList{unidades->currentText()});
         QCOMPARE(lector->text(QAccessible::Value), unidades->currentText());
 
@@ -582,7 +637,9 @@ private slots:
         for (const int muesca : {-120, 120}) {
             QWheelEvent rueda({5, 5}, unidades->mapToGlobal(QPointF(5, 5)), {}, {0, muesca}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
             QApplication::sendEvent(unidades, &rueda);
-            QVERIFY(unidades->currentIndex() == 0 && nombre->text() == "x.txt" && dialogos->cajas().empty());
+            QVERIFY(unidades->currentIndex() == 0);
+            QVERIFY(nombre->text() == "x.txt");
+            QVERIFY(dialogos->cajas().empty());
         }
 
         carpetas->setPath(carpeta->path());
@@ -594,19 +651,23 @@ private slots:
         QTest::keyClick(archivos, Qt::Key_Down);
         QCOMPARE(nombre->text(), "b.txt");
         QTest::keyClick(archivos, Qt::Key_Return);
-        QVERIFY(!e->isVisible() && filas() == QStringList{"9||"} && dialogos->textos() == QStringList{"Archivo cargado Exitosamente !!!"});
+        QVERIFY(!e->isVisible());
+        QVERIFY(filas() == QStringList{"9||"});
+        QVERIFY(dialogos->textos() == QStringList{"Archivo cargado Exitosamente !!!"});
 
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);  // unscripted: the rows go
         QVERIFY(QTest::qWaitForWindowActive(e) && carpetas->Path() == carpeta->path());
         carpetas->setFocus();
         QTest::keyClick(carpetas, Qt::Key_Down);
         QTest::keyClick(carpetas, Qt::Key_Return);
-        QVERIFY(carpetas->Path() == ruta("sub") && nombres() == QStringList{"dentro.txt"});
+        QVERIFY(carpetas->Path() == ruta("sub"));
+        QVERIFY(nombres() == QStringList{"dentro.txt"});
         QTest::keyClick(carpetas, Qt::Key_Up);  // the highlight on the folder above: still "sub" shown and used
         QVERIFY(carpetas->Path() == ruta("sub") && nombres() == QStringList{"dentro.txt"});
         archivos->setFocus();  // Enter on the file highlighted, not yet picked
         QTest::keyClick(archivos, Qt::Key_Enter);
-        QVERIFY(!e->isVisible() && filas() == QStringList{"8||"});
+        QVERIFY(!e->isVisible());
+        QVERIFY(filas() == QStringList{"8||"});
     }
 
     // Where the explorer opens: the folder of the last file loaded or stored, in this run or an earlier one,
@@ -709,10 +770,12 @@ private slots:
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
         for (QWidget* ventana : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(w->Explorador())}) {
             const Qt::WindowFlags marco = ventana->windowFlags();
-            QVERIFY2(!(marco & Qt::WindowMaximizeButtonHint) && (marco & Qt::WindowTitleHint) && (marco & Qt::WindowCloseButtonHint),
-                     qPrintable(ventana->objectName()));
+            QVERIFY2(!(marco & Qt::WindowMaximizeButtonHint), qPrintable(ventana->objectName()));
+            QVERIFY2(marco & Qt::WindowTitleHint, qPrintable(ventana->objectName()));
+            QVERIFY2(marco & Qt::WindowCloseButtonHint, qPrintable(ventana->objectName()));
             QCOMPARE(bool(marco & Qt::WindowMinimizeButtonHint), ventana == w.get());
-            QVERIFY(ventana->minimumSize() == ventana->maximumSize() && ventana->size() == ventana->maximumSize());
+            QVERIFY(ventana->minimumSize() == ventana->maximumSize());
+            QVERIFY(ventana->size() == ventana->maximumSize());
         }
         QCOMPARE(w->Explorador()->windowType(), Qt::Dialog);
     }
@@ -758,21 +821,29 @@ private slots:
         e->findChild<ListaCarpetas*>("dirLista")->setPath(carpeta->path());
         auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
         auto* accion = e->findChild<QPushButton*>("cmdAlmacenar");
-        QVERIFY(nombre->text().isEmpty() && !accion->isEnabled() && accion->text() == kModoAbrir);
+        QVERIFY(nombre->text().isEmpty());
+        QVERIFY(!accion->isEnabled());
+        QVERIFY(accion->text() == kModoAbrir);
         for (int i = 1; i <= 3; ++i) {
             QTest::keyClick(nombre, Qt::Key_Space);
-            QVERIFY(nombre->text() == QString(i, u' ') && !accion->isEnabled());
+            QVERIFY(nombre->text() == QString(i, u' '));
+            QVERIFY(!accion->isEnabled());
         }
         QTest::keyClick(nombre, Qt::Key_Return);
-        QVERIFY(e->isVisible() && g().Rows() == 1 && dialogos->cajas().empty());
+        QVERIFY(e->isVisible());
+        QVERIFY(g().Rows() == 1);
+        QVERIFY(dialogos->cajas().empty());
         QTest::keyClick(nombre, Qt::Key_A);
         QVERIFY(accion->isEnabled());
         QTest::keyClick(nombre, Qt::Key_Backspace);
-        QVERIFY(nombre->text() == "   " && !accion->isEnabled());
+        QVERIFY(nombre->text() == "   ");
+        QVERIFY(!accion->isEnabled());
         QTest::keyClicks(nombre, "a.txt ");
-        QVERIFY(nombre->text() == "   a.txt " && accion->isEnabled());
+        QVERIFY(nombre->text() == "   a.txt ");
+        QVERIFY(accion->isEnabled());
         QTest::keyClick(nombre, Qt::Key_Return);
-        QVERIFY(!e->isVisible() && filas() == QStringList{"7||"});
+        QVERIFY(!e->isVisible());
+        QVERIFY(filas() == QStringList{"7||"});
         QCOMPARE(dialogos->textos(), QStringList{"Archivo cargado Exitosamente !!!"});
     }
 
@@ -810,31 +881,42 @@ private slots:
         dialogos->alMostrar = [&](const Caja& caja) { if (caja.botones == Botones::ReintentarCancelar) QDir().mkpath(ruta("unidad")); };
         unidades->setCurrentIndex(unidades->count() - 1);
         QCOMPARE(dialogos->textos(), QStringList({kSinSalvar, kSinSalvar, QString("Error: %1 %2").arg(ENOENT).arg(qt_error_string(ENOENT))}));
-        QVERIFY(dialogos->cajas()[2].botones == Botones::ReintentarCancelar && carpetas->Path() == ruta("unidad") && nombres().isEmpty());
+        QVERIFY(dialogos->cajas()[2].botones == Botones::ReintentarCancelar);
+        QVERIFY(carpetas->Path() == ruta("unidad"));
+        QVERIFY(nombres().isEmpty());
         carpetas->setPath(carpeta->path());
         QCOMPARE(nombres(), QStringList({" c.asc", "a.txt", "B.TXT", "entrada.txt"}));
         clic(archivos, "B.TXT", false);
         QCOMPARE(nombre->text(), "B.TXT");
         QTest::keyClicks(carpetas, "su");
         QTest::keyClick(carpetas, Qt::Key_Return);
-        QVERIFY(nombre->text().isEmpty() && nombres() == QStringList{"dentro.txt"});
+        QVERIFY(nombre->text().isEmpty());
+        QVERIFY(nombres() == QStringList{"dentro.txt"});
         QTest::keyClicks(nombre, " " + ruta("a.txt") + " ");
         QTest::keyClick(nombre, Qt::Key_Return);
-        QVERIFY(!e->isVisible() && filas() == QStringList({"123456|1234566|6", "7||"}) && dialogos->textos().last() == "Archivo cargado Exitosamente !!!");
+        QVERIFY(!e->isVisible());
+        QVERIFY(filas() == QStringList({"123456|1234566|6", "7||"}));
+        QVERIFY(dialogos->textos().last() == "Archivo cargado Exitosamente !!!");
         c<QAction>("mnuArchivoGuardar")->trigger();
-        QVERIFY(w->Explorador() == e && e->findChild<QPushButton*>("cmdAlmacenar")->text() == kModoAlmacenar);
+        QVERIFY(w->Explorador() == e);
+        QVERIFY(e->findChild<QPushButton*>("cmdAlmacenar")->text() == kModoAlmacenar);
         QCOMPARE(carpetas->Path(), carpeta->path());
         dialogos->responderCon(Respuesta::Si);  // overwrite
         clic(archivos, " c.asc", true);
-        QVERIFY(!e->isVisible() && Leer(ruta(" c.asc")).endsWith("\r\n123456\t1234566\t6\t\r\n7\t\t\t\r\n") && dialogos->textos().last() == kAlmacenado);
+        QVERIFY(!e->isVisible());
+        QVERIFY(Leer(ruta(" c.asc")).endsWith("\r\n123456\t1234566\t6\t\r\n7\t\t\t\r\n"));
+        QVERIFY(dialogos->textos().last() == kAlmacenado);
         dialogos->olvidar();
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);  // unscripted: the rows go
         nombre->setText("a.txt");
         QTest::keyClick(e->findChild<QPushButton*>("cmdCancelar"), Qt::Key_Return);
-        QVERIFY(!e->isVisible() && g().Rows() == 1 && dialogos->textos() == QStringList{kMantener});
+        QVERIFY(!e->isVisible());
+        QVERIFY(g().Rows() == 1);
+        QVERIFY(dialogos->textos() == QStringList{kMantener});
         QTest::mouseClick(c("cmdCalcular"), Qt::LeftButton);
         QTest::mouseClick(c("cmdCerrar"), Qt::LeftButton);
-        QVERIFY(!w->isVisible() && dialogos->cajas().size() == 1);
+        QVERIFY(!w->isVisible());
+        QVERIFY(dialogos->cajas().size() == 1);
     }
 };
 

@@ -56,7 +56,8 @@ private slots:
     // contents shown; a link followed; the about box.
     void ayuda() {
         const auto archivo = ArchivoAyuda::Leer(ResolverArchivoAyuda(VAVIVIV_CARPETA_PROGRAMA "/Vaviviv.hlp"));
-        QVERIFY(archivo && !ResolverArchivoAyuda(VAVIVIV_CARPETA_PROGRAMA "/VaviviV.hlp").isEmpty());
+        QVERIFY(archivo);
+        QVERIFY(!ResolverArchivoAyuda(VAVIVIV_CARPETA_PROGRAMA "/VaviviV.hlp").isEmpty());
         for (const char* id : {"100", "2", "3", "4", "6", "10", "35", "36", "37", "101", "102", "103", "contenido", "uso"})
             QVERIFY2(archivo->tema(id), id);
         QVERIFY(QFile::copy(archivo->ruta(), carpeta.filePath("VAVIVIV.HLP")));
@@ -65,11 +66,15 @@ private slots:
         QCOMPARE(VisorAyudaAbierto(), nullptr);
         MostrarAyuda({carpeta.filePath("vaviviv.hlp"), kAyudaTema, 10});
         VisorAyuda* visor = VisorAyudaAbierto();
-        QVERIFY(visor && visor->isVisible() && !QApplication::activeModalWidget() && visor->tema() == "10");
+        QVERIFY(visor);
+        QVERIFY(visor->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(visor->tema() == "10");
         MostrarAyuda({archivo->ruta(), kAyudaUso, 0});
         QCOMPARE(visor->tema(), "uso");
         MostrarAyuda({archivo->ruta(), kAyudaTema, 999});
-        QVERIFY(VisorAyudaAbierto() == visor && visor->tema() == "contenido");
+        QVERIFY(VisorAyudaAbierto() == visor);
+        QVERIFY(visor->tema() == "contenido");
         emit visor->navegador()->anchorClicked(QUrl("ayuda:contenido#35"));
         QCOMPARE(visor->tema(), "35");
         // The title names the topic shown after every move inside the viewer.
@@ -83,7 +88,8 @@ private slots:
         QCOMPARE(dialogos.textos().size(), 3);
         QVERIFY(dialogos.textos()[0].startsWith("No se encontró el archivo de ayuda «/no/existe/VaviviV.hlp»."));
         QCOMPARE(dialogos.textos()[1], "El archivo de ayuda no tiene el tema 999; se muestra el contenido.");
-        QVERIFY(dialogos.cajas()[2].titulo == "Acerca de VaviviV" && dialogos.textos()[2].contains("versión " VAVIVIV_VERSION_ESPERADA));
+        QVERIFY(dialogos.cajas()[2].titulo == "Acerca de VaviviV");
+        QVERIFY(dialogos.textos()[2].contains("versión " VAVIVIV_VERSION_ESPERADA));
         visor->close();
     }
 
@@ -169,11 +175,16 @@ private slots:
         informe.Logotipo(0, 0, VAVIVIV_CARPETA_PROGRAMA "/tesk.bmp");  // the one installed beside the program
         informe.Producir();
         const QStringList paginas = TextoPdf(presentacion.ruta);
-        QVERIFY(presentacion.veces == 1 && paginas.size() > 1 && ImagenesPdf(presentacion.ruta) == QStringList{"211x55"});
-        QVERIFY(paginas[0].contains("Reporte de prueba") && paginas[0].contains("Primera línea") && paginas[0].contains("Segunda línea"));
+        QVERIFY(presentacion.veces == 1);
+        QVERIFY(paginas.size() > 1);
+        QVERIFY(ImagenesPdf(presentacion.ruta) == QStringList{"211x55"});
+        QVERIFY(paginas[0].contains("Reporte de prueba"));
+        QVERIFY(paginas[0].contains("Primera línea"));
+        QVERIFY(paginas[0].contains("Segunda línea"));
         int siguiente = 1;
         for (int p = 0; p < paginas.size(); ++p) {
-            QVERIFY(paginas[p].contains("Dígito Verificador") && paginas[p].contains(QString("Página %1 de %2").arg(p + 1).arg(paginas.size())));
+            QVERIFY(paginas[p].contains("Dígito Verificador"));
+            QVERIFY(paginas[p].contains(QString("Página %1 de %2").arg(p + 1).arg(paginas.size())));
             for (auto it = QRegularExpression("\\bR(\\d+)").globalMatch(paginas[p]); it.hasNext();) QCOMPARE(it.next().captured(1).toInt(), siguiente++);
         }
         QCOMPARE(siguiente, datos.rowCount() + 1);
@@ -206,7 +217,9 @@ private slots:
             dialogos.alMostrar = [&, n = 0](const Caja&) mutable { if (++n == reintentos) falla.errores.clear(); };
             InformeImpreso().ProducirEnImpresora();
             QCOMPARE(dialogos.textos(), QStringList(std::max(reintentos, 1), "Error : 2 La impresora «p» está detenida o tiene un error."));
-            QVERIFY(dialogos.cajas()[0].botones == Botones::ReintentarCancelar && falla.vistas == 0 && falla.impresas == (reintentos > 0));
+            QVERIFY(dialogos.cajas()[0].botones == Botones::ReintentarCancelar);
+            QVERIFY(falla.vistas == 0);
+            QVERIFY(falla.impresas == (reintentos > 0));
         }
         if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this system has a default printer");
         struct SoloVista final : PresentacionInforme {
@@ -260,8 +273,10 @@ private slots:
             QVERIFY2(libre.contains(marco), qPrintable(QString("%1,%2 %3x%4 fuera de %5,%6 %7x%8").arg(marco.x()).arg(marco.y()).arg(marco.width())
                                                            .arg(marco.height()).arg(libre.x()).arg(libre.y()).arg(libre.width()).arg(libre.height())));
             // Each side as asked, or as wide or as tall as the free area.
-            QVERIFY((tamano.width() == 900 || marco.width() == libre.width()) && (tamano.height() == 720 || marco.height() == libre.height()));
-            QVERIFY(std::abs(marco.center().x() - libre.center().x()) <= 1 && std::abs(marco.center().y() - libre.center().y()) <= 1);
+            QVERIFY(tamano.width() == 900 || marco.width() == libre.width());
+            QVERIFY(tamano.height() == 720 || marco.height() == libre.height());
+            QVERIFY(std::abs(marco.center().x() - libre.center().x()) <= 1);
+            QVERIFY(std::abs(marco.center().y() - libre.center().y()) <= 1);
         }
     }
 

@@ -38,6 +38,15 @@ class PruebaPrincipal : public QObject {
     QCalendarWidget* cld() { return c<QCalendarWidget>("cldCalendario"); }
     // The calendar's day grid, which holds the focus while it is open.
     QAbstractItemView* dias() { return qobject_cast<QAbstractItemView*>(cld()->focusProxy()); }
+    // Clicks the year shown in the open calendar's navigation bar, which opens its year box.
+    void pulsarAnio() {
+        auto* cal = cld();
+        const QString anio = QString::number(cal->yearShown());
+        for (int x = 0; x < cal->width(); x += 2)
+            if (auto* boton = qobject_cast<QAbstractButton*>(cal->childAt(x, 6)); boton && boton->text().remove(QRegularExpression("\\D")) == anio)
+                return QTest::mouseClick(boton, Qt::LeftButton, {}, boton->mapFrom(cal, QPoint(x, 6)));
+        QFAIL(qPrintable("no se ve el año " + anio));
+    }
     // Browses the open calendar as a user does: "mes+" and "mes-" click the arrows at the ends of its
     // navigation bar, "anio+" and "anio-" click the year shown there and step it in the box that opens;
     // anything else is a key sequence pressed on its days ("PgDown", "Ctrl+PgUp", "Right").
@@ -52,19 +61,14 @@ class PruebaPrincipal : public QObject {
             if (paso == "mes+" || paso == "mes-") {
                 pulsar({paso == "mes+" ? cal->width() - 6 : 6, 6});
             } else if (paso.startsWith("anio")) {
-                const QString anio = QString::number(cal->yearShown());
-                QPoint donde;
-                for (int x = 0; x < cal->width() && donde.isNull(); x += 2)
-                    if (auto* boton = qobject_cast<QAbstractButton*>(cal->childAt(x, 6)); boton && boton->text().remove(QRegularExpression("\\D")) == anio)
-                        donde = {x, 6};
-                QVERIFY2(!donde.isNull(), qPrintable(anio));
-                pulsar(donde);
+                pulsarAnio();
                 QTest::keyClick(QApplication::focusWidget(), paso == "anio+" ? Qt::Key_Up : Qt::Key_Down);
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
             } else {
                 QTest::keySequence(dias(), QKeySequence(paso));
             }
-            QVERIFY(c<QWidget>("fraCalendario")->isVisible() && cal->isAncestorOf(QApplication::focusWidget()));
+            QVERIFY(c<QWidget>("fraCalendario")->isVisible());
+            QVERIFY(cal->isAncestorOf(QApplication::focusWidget()));
         }
     }
     void teclear(const QString& campo, const QString& tecleado) {
@@ -88,22 +92,24 @@ private slots:
     // Nothing to type in until an entry is picked; then, whatever stood before, exactly its fields, the
     // catalogue's description and typed-length limit, all emptied but the date, which 02 and 10 set to today.
     void eleccion() {
-        QVERIFY(!c<QWidget>("fraDatos")->isEnabled() && !c<QWidget>("cmdCalcularReferencia")->isEnabled());
+        QVERIFY(!c<QWidget>("fraDatos")->isEnabled());
+        QVERIFY(!c<QWidget>("cmdCalcularReferencia")->isEnabled());
         QCOMPARE(v->windowTitle(), "Calculo del Dígito Verificador");
         QCOMPARE(c<QLabel>("lblMensaje")->text(), "Primero seleccione el Algoritmo de Calculo deseado y luego teclee los datos solicitados.");
         const QMap<int, QStringList> visibles{{2, {"cmdFechaR"}}, {6, {"txtSucursal", "txtCuenta"}}, {10, {"mskImporte", "mskFecha", "cmdFecha"}}};
         for (const Algoritmo& a : Catalogo()) {
             llenar(10, {"1", "2", "3", "4", "01/02/2003"});
             elegir(a.codigo);
-            QVERIFY(c<QWidget>("fraDatos")->isEnabled() && c<QWidget>("cmdCalcularReferencia")->isEnabled());
+            QVERIFY(c<QWidget>("fraDatos")->isEnabled());
+            QVERIFY(c<QWidget>("cmdCalcularReferencia")->isEnabled());
             QCOMPARE(c<QLabel>("lblMensaje")->text(), DescripcionPrincipal(a));
             for (const QString opcional : {"txtSucursal", "txtCuenta", "mskImporte", "mskFecha", "cmdFecha", "cmdFechaR"})
                 QVERIFY2(c<QWidget>(opcional)->isVisible() == visibles.value(a.codigo).contains(opcional), qPrintable(opcional));
             QCOMPARE(texto(kCampos[0]) + texto(kCampos[1]) + texto(kCampos[2]) + texto(kCampos[3]) + resultado(), " ");
             const QDate dia = a.codigo == 2 || a.codigo == 10 ? QDate::currentDate() : QDate(2003, 2, 1);
             // Under 10 the calendar goes no further than the algorithm's last date.
-            QVERIFY(texto("mskFecha") == dia.toString("dd/MM/yyyy") &&
-                    cld()->selectedDate() == (a.codigo == 10 ? std::min(dia, AQDate(kFechaMaxima)) : dia));
+            QVERIFY(texto("mskFecha") == dia.toString("dd/MM/yyyy"));
+            QVERIFY(cld()->selectedDate() == (a.codigo == 10 ? std::min(dia, AQDate(kFechaMaxima)) : dia));
             teclear(kCampos[0], QString(30, u'7'));
             QCOMPARE(texto(kCampos[0]).size(), a.longitudMaxima);
         }
@@ -119,12 +125,16 @@ private slots:
         };
         llenar(6, kEjemplo06);
         c(kCampos[0])->setFocus(), girar();
-        QVERIFY(CodigoSeleccionado(*lista) == 6 && texto(kCampos[1]) == "123" && resultado() == "anterior 9");
+        QVERIFY(CodigoSeleccionado(*lista) == 6);
+        QVERIFY(texto(kCampos[1]) == "123");
+        QVERIFY(resultado() == "anterior 9");
         lista->setFocus();
         for (const int codigo : {lista->itemData(lista->currentIndex() + 1).toInt(), 6}) {
             c(kCampos[0])->setText("1");
             codigo == 6 ? QTest::keyClick(lista, Qt::Key_Up) : girar();
-            QVERIFY(CodigoSeleccionado(*lista) == codigo && texto(kCampos[0]).isEmpty() && c<QWidget>("txtSucursal")->isVisible() == (codigo == 6));
+            QVERIFY(CodigoSeleccionado(*lista) == codigo);
+            QVERIFY(texto(kCampos[0]).isEmpty());
+            QVERIFY(c<QWidget>("txtSucursal")->isVisible() == (codigo == 6));
             QCOMPARE(c<QLabel>("lblMensaje")->text(), DescripcionPrincipal(*BuscarAlgoritmo(codigo)));
         }
     }
@@ -176,7 +186,9 @@ private slots:
         for (int i = 0; i < 5; ++i) {
             llenar(i == 1 || i == 2 ? 6 : 10, {"", "", "", "", ""});
             teclear(kCampos[i], tecleado[i]);
-            QVERIFY(texto(kCampos[i]) == queda[i] && resultado() == (i > 0 ? " " : "anterior 9") && c<QPushButton>("cmdImprime")->isEnabled() == (i == 0));
+            QVERIFY(texto(kCampos[i]) == queda[i]);
+            QVERIFY(resultado() == (i > 0 ? " " : "anterior 9"));
+            QVERIFY(c<QPushButton>("cmdImprime")->isEnabled() == (i == 0));
             QTest::keyClick(c(kCampos[i]), Qt::Key_Backspace);
             QCOMPARE(texto(kCampos[i]), queda[i].chopped(1));
         }
@@ -205,10 +217,13 @@ private slots:
         for (const bool escape : {false, true}) {
             clic("cmdFecha");
             escape ? QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape) : QTest::mouseClick(c(kCampos[0]), Qt::LeftButton);
-            QVERIFY(!c<QWidget>("fraCalendario")->isVisible() && texto("mskFecha") == "15/06/2000" && resultado() == "anterior 9");
+            QVERIFY(!c<QWidget>("fraCalendario")->isVisible());
+            QVERIFY(texto("mskFecha") == "15/06/2000");
+            QVERIFY(resultado() == "anterior 9");
         }
         elegirDia("cmdFecha", QDate(2001, 3, 14), Qt::Key_unknown);
-        QVERIFY(texto("mskFecha") == "14/03/2001" && resultado() == " ");
+        QVERIFY(texto("mskFecha") == "14/03/2001");
+        QVERIFY(resultado() == " ");
         c("mskFecha")->clear(), teclear("mskFecha", "25/12/2001");
         c("mskFecha")->clear(), teclear("mskFecha", "31/04/2002");  // no such day
         QCOMPARE(cal->selectedDate(), QDate(2001, 12, 25));
@@ -225,8 +240,12 @@ private slots:
     // The window keeps its size: its title bar offers minimise and close, no maximise button.
     void tamanoFijo() {
         const Qt::WindowFlags marco = v->windowFlags();
-        QVERIFY(!(marco & Qt::WindowMaximizeButtonHint) && (marco & Qt::WindowMinimizeButtonHint) && (marco & Qt::WindowCloseButtonHint));
-        QVERIFY(v->windowType() == Qt::Window && v->minimumSize() == v->maximumSize() && v->size() == v->maximumSize());
+        QVERIFY(!(marco & Qt::WindowMaximizeButtonHint));
+        QVERIFY(marco & Qt::WindowMinimizeButtonHint);
+        QVERIFY(marco & Qt::WindowCloseButtonHint);
+        QVERIFY(v->windowType() == Qt::Window);
+        QVERIFY(v->minimumSize() == v->maximumSize());
+        QVERIFY(v->size() == v->maximumSize());
     }
 
     // After a change of month or year Enter, the keypad's Enter and Space pick the day shown framed (the
@@ -332,8 +351,11 @@ private slots:
         const QString campo = texto("mskFecha");
         QVERIFY(!fecha.isEmpty() || campo == QDate::currentDate().toString("dd/MM/yyyy"));
         clic("cmdFecha");
-        QVERIFY(cal->minimumDate() == AQDate(kFechaMinima) && cal->maximumDate() == AQDate(kFechaMaxima));
-        QVERIFY(cal->selectedDate() == abre && cal->yearShown() == abre.year() && cal->monthShown() == abre.month());
+        QVERIFY(cal->minimumDate() == AQDate(kFechaMinima));
+        QVERIFY(cal->maximumDate() == AQDate(kFechaMaxima));
+        QVERIFY(cal->selectedDate() == abre);
+        QVERIFY(cal->yearShown() == abre.year());
+        QVERIFY(cal->monthShown() == abre.month());
         QCOMPARE(texto("mskFecha"), campo);
         hojear(pasos);
         // A day shown past an end is no pick: the calendar stays open, the field as it was. The day after the
@@ -346,14 +368,16 @@ private slots:
                 if (const QModelIndex dia = dias()->model()->index(fila, col);
                     (alFinal && dia.data().toInt() == kFechaMaxima.dia + 1) || (alPrincipio && fila == 1 && dia.data().toInt() == 31)) {
                     QTest::mouseClick(dias()->viewport(), Qt::LeftButton, {}, dias()->visualRect(dia).center()), ++pulsados;
-                    QVERIFY(c<QWidget>("fraCalendario")->isVisible() && texto("mskFecha") == campo);
+                    QVERIFY(c<QWidget>("fraCalendario")->isVisible());
+                    QVERIFY(texto("mskFecha") == campo);
                 }
         QCOMPARE(pulsados, alFinal || alPrincipio ? 1 : 0);
         QTest::keyClick(dias(), Qt::Key_Return);
         QTEST(QDate::fromString(texto("mskFecha"), "dd/MM/yyyy"), "elegida");
         // Code 02 lifts the limits.
         elegir(2), c("mskFecha")->setText("01/01/2030"), clic("cmdFechaR");
-        QVERIFY(cal->selectedDate() == QDate(2030, 1, 1) && cal->minimumDate() < AQDate(kFechaMinima));
+        QVERIFY(cal->selectedDate() == QDate(2030, 1, 1));
+        QVERIFY(cal->minimumDate() < AQDate(kFechaMinima));
     }
 
     // Every control one can act on has a name of its own for a screen reader: a field its label's text, the
@@ -362,25 +386,28 @@ private slots:
         elegir(10);
         const auto nombre = [](QWidget* w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
         QMap<QWidget*, QString> nombres;
-        for (const char* abrir : {"cmdFecha", "qt_calendar_yearbutton"}) {  // the calendar, then its year box
-            QTest::mouseClick(c<QWidget>(abrir), Qt::LeftButton);
+        for (const bool anio : {false, true}) {  // the calendar, then its year box
+            anio ? pulsarAnio() : clic("cmdFecha");
             for (QWidget* w : v->findChildren<QWidget*>())
                 if (w->isVisible() && !w->focusProxy() && (w->focusPolicy() != Qt::NoFocus || qobject_cast<QAbstractButton*>(w)))
                     nombres[w] = nombre(w);
         }
         const QStringList todos = nombres.values();
-        QVERIFY2(!todos.contains("") && QSet(todos.begin(), todos.end()).size() == todos.size(), qPrintable(todos.join('|')));
+        QVERIFY2(!todos.contains(""), qPrintable(todos.join('|')));
+        QVERIFY2(QSet(todos.begin(), todos.end()).size() == todos.size(), qPrintable(todos.join('|')));
         for (const QString campo : {"Sucursal", "Cuenta", "ReferenciaaCalcular", "Importe", "Fecha", "ReferenciaCompleta", "VaviviVerificador"}) {
             auto* etiqueta = c<QLabel>("lbl" + campo);
             QWidget* caja = v->findChild<QWidget*>((campo.front() == 'I' || campo.front() == 'F' ? "msk" : "txt") + campo);
             QCOMPARE(nombre(caja) + " :", etiqueta->text());
-            QVERIFY(etiqueta->geometry().right() < caja->x() && etiqueta->fontMetrics().horizontalAdvance(etiqueta->text()) <= etiqueta->width());
+            QVERIFY(etiqueta->geometry().right() < caja->x());
+            QVERIFY(etiqueta->fontMetrics().horizontalAdvance(etiqueta->text()) <= etiqueta->width());
         }
         for (const auto& [control, esperado] : {std::pair{"cboAlgoritmo", "Algoritmo"}, {"cmdFecha", "Mostar Calendario"}, {"cldCalendario", "Calendario"},
                                                 {"mnuArchivo", "Archivo"}, {"mnuAyuda", "Ayuda"}})
             QCOMPARE(nombre(c<QWidget>(control)), esperado);
         const QAccessibleInterface* lista = QAccessible::queryAccessibleInterface(c<QComboBox>("cboAlgoritmo"));
-        QVERIFY(lista->role() == QAccessible::ComboBox && lista->text(QAccessible::Value) == c<QComboBox>("cboAlgoritmo")->currentText());
+        QVERIFY(lista->role() == QAccessible::ComboBox);
+        QVERIFY(lista->text(QAccessible::Value) == c<QComboBox>("cboAlgoritmo")->currentText());
     }
 
     // The window as shown goes to one page, then the confirmation. A failure offers Retry, which prints
@@ -390,7 +417,8 @@ private slots:
         ImpresoraSimulada impresora(carpeta.filePath("ventana.pdf"));
         llenar(10, kEjemplo10);
         clic("cmdImprime");
-        QVERIFY(TextoPdf(impresora.pdf.ruta()).size() == 1 && ImagenesPdf(impresora.pdf.ruta()) == QStringList{QString("%1x%2").arg(v->width()).arg(v->height())});
+        QVERIFY(TextoPdf(impresora.pdf.ruta()).size() == 1);
+        QVERIFY(ImagenesPdf(impresora.pdf.ruta()) == QStringList{QString("%1x%2").arg(v->width()).arg(v->height())});
         c(kCampos[0])->clear();
         for (const bool reintentar : {true, false}) {
             impresora.errores.push_back({kErrorImpresoraDetenida, "La impresora está detenida."});
@@ -398,7 +426,8 @@ private slots:
             c<QAction>("mnuArchivoImprimir")->trigger();
         }
         const QString terminada = "Impresión Terminada !!!", error = "Error : 2 La impresora está detenida.";
-        QVERIFY(impresora.impresas == 2 && dialogos->textos() == QStringList({terminada, error, terminada, error}));
+        QVERIFY(impresora.impresas == 2);
+        QVERIFY(dialogos->textos() == QStringList({terminada, error, terminada, error}));
         for (const Caja& caja : dialogos->cajas())
             QVERIFY(caja.titulo == "Digito KIV" && caja.icono == (caja.texto == error ? Icono::Ninguno : Icono::Exclamacion) &&
                     caja.botones == (caja.texto == error ? Botones::ReintentarCancelar : Botones::Aceptar));
