@@ -5,11 +5,11 @@
 // Arguments are read by hand so that a wrong one gets a Spanish message.
 
 #include <pybind11/pybind11.h>
-#include <structmember.h>
 
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include <vaviviv/vaviviv.h>
@@ -95,30 +95,71 @@ void Comprobar(int estado, Py_ssize_t registro = -1) {
 
 // Resultado: four texts, readable by name, by index and by unpacking. Not
 // collected by the cycle collector (it holds only str, so it can make no
-// cycle): a million of them cost a million allocations, nothing more.
+// cycle). A calculated record keeps its reference and makes its complete
+// reference when first asked: a million records are a million small
+// allocations, not two million texts as well.
 struct ResultadoObjeto {
     PyObject_HEAD
-    PyObject* campos[4];  // estado, completa, digitos, caracter
+    PyObject* campos[4];      // estado, completa (null until made), digitos, caracter
+    PyObject* referencia;     // the reference as given, while completa is not made
+    Py_ssize_t inicio, fin;   // its characters without the surrounding blanks
 };
 
-PyObject* NuevoResultado(const vaviviv_resultado& r) {
+ResultadoObjeto* ComoResultado(PyObject* o) { return reinterpret_cast<ResultadoObjeto*>(o); }
+
+// Error texts repeat: one str each for a whole calcular_muchos.
+using TextosHechos = std::unordered_map<std::string, py::object>;
+
+PyObject* TextoHecho(const char* texto, TextosHechos* hechos) {
+    if (!hechos || !*texto) return PyUnicode_FromString(texto);
+    auto [it, nuevo] = hechos->try_emplace(texto);
+    if (nuevo) it->second = py::reinterpret_steal<py::object>(PyUnicode_FromString(texto));
+    return Py_XNewRef(it->second.ptr());
+}
+
+// `referencia` is the str whose UTF-8 `utf8` went to the C library as the
+// record's reference.
+PyObject* NuevoResultado(const vaviviv_resultado& r, PyObject* referencia, std::string_view utf8,
+                         TextosHechos* hechos = nullptr) {
     auto* o = PyObject_New(ResultadoObjeto, gResultado);
     if (!o) throw py::error_already_set();
-    Py_INCREF(gEstados[r.estado]);
-    o->campos[0] = gEstados[r.estado];
-    const char* textos[] = {r.completa, r.digitos, r.caracter};
-    for (int i = 0; i < 3; ++i) o->campos[i + 1] = PyUnicode_FromString(textos[i]);
-    if (!o->campos[1] || !o->campos[2] || !o->campos[3]) {
+    o->campos[0] = Py_NewRef(gEstados[r.estado]);
+    o->referencia = nullptr;
+    o->campos[1] = nullptr;
+    o->campos[2] = PyUnicode_FromString(r.digitos);
+    o->campos[3] = PyUnicode_FromString(r.caracter);
+    // The C library's complete reference is the trimmed reference and the
+    // digits; blanks are one byte and one character, so the bytes trimmed
+    // are the characters to cut. Anything else is taken as it came.
+    const std::string_view recortada = RecortarEspacios(utf8);
+    if (r.estado == VAVIVIV_CALCULADA && std::strlen(r.completa) == recortada.size() + std::strlen(r.digitos)) {
+        o->referencia = Py_NewRef(referencia);
+        o->inicio = recortada.data() - utf8.data();
+        o->fin = PyUnicode_GET_LENGTH(referencia) - Py_ssize_t(utf8.size() - recortada.size()) + o->inicio;
+    } else {
+        o->campos[1] = TextoHecho(r.completa, hechos);
+    }
+    if ((!o->referencia && !o->campos[1]) || !o->campos[2] || !o->campos[3]) {
         Py_DECREF(o);
         throw py::error_already_set();
     }
     return reinterpret_cast<PyObject*>(o);
 }
 
-ResultadoObjeto* ComoResultado(PyObject* o) { return reinterpret_cast<ResultadoObjeto*>(o); }
+PyObject* Completa(ResultadoObjeto* o) {
+    if (!o->campos[1]) {
+        const auto parte = py::reinterpret_steal<py::object>(PyUnicode_Substring(o->referencia, o->inicio, o->fin));
+        if (!parte) return nullptr;
+        o->campos[1] = PyUnicode_Concat(parte.ptr(), o->campos[2]);
+        if (!o->campos[1]) return nullptr;
+        Py_CLEAR(o->referencia);
+    }
+    return o->campos[1];
+}
 
 void BorrarResultado(PyObject* o) {
     for (PyObject* campo : ComoResultado(o)->campos) Py_XDECREF(campo);
+    Py_XDECREF(ComoResultado(o)->referencia);
     PyTypeObject* tipo = Py_TYPE(o);
     tipo->tp_free(o);
     Py_DECREF(tipo);
@@ -131,18 +172,21 @@ PyObject* CampoResultado(PyObject* o, Py_ssize_t i) {
         PyErr_SetString(PyExc_IndexError, "Resultado tiene 4 campos");
         return nullptr;
     }
-    return Py_NewRef(ComoResultado(o)->campos[i]);
+    return Py_XNewRef(i == 1 ? Completa(ComoResultado(o)) : ComoResultado(o)->campos[i]);
 }
 
 PyObject* TuplaResultado(PyObject* o) {
     PyObject* const* c = ComoResultado(o)->campos;
-    return PyTuple_Pack(4, c[0], c[1], c[2], c[3]);
+    PyObject* completa = Completa(ComoResultado(o));
+    return completa ? PyTuple_Pack(4, c[0], completa, c[2], c[3]) : nullptr;
 }
 
 PyObject* ReprResultado(PyObject* o) {
     PyObject* const* c = ComoResultado(o)->campos;
-    return PyUnicode_FromFormat("vaviviv.Resultado(estado=%R, completa=%R, digitos=%R, caracter=%R)", c[0], c[1], c[2],
-                                c[3]);
+    PyObject* completa = Completa(ComoResultado(o));
+    if (!completa) return nullptr;
+    return PyUnicode_FromFormat("vaviviv.Resultado(estado=%R, completa=%R, digitos=%R, caracter=%R)", c[0], completa,
+                                c[2], c[3]);
 }
 
 // Equal to another Resultado, or to a tuple, with the same four texts.
@@ -159,23 +203,26 @@ Py_hash_t HashResultado(PyObject* o) {
     return t ? PyObject_Hash(t.ptr()) : -1;
 }
 
-PyMemberDef kCamposResultado[] = {
-    {"estado", T_OBJECT, offsetof(ResultadoObjeto, campos) + 0 * sizeof(PyObject*), READONLY,
-     "'calculada', 'error' o 'caracter_no_valido'"},
-    {"completa", T_OBJECT, offsetof(ResultadoObjeto, campos) + 1 * sizeof(PyObject*), READONLY,
-     "calculada: la referencia y sus dígitos; error: el texto del error; si no, vacío"},
-    {"digitos", T_OBJECT, offsetof(ResultadoObjeto, campos) + 2 * sizeof(PyObject*), READONLY,
-     "calculada: los dígitos verificadores; si no, vacío"},
-    {"caracter", T_OBJECT, offsetof(ResultadoObjeto, campos) + 3 * sizeof(PyObject*), READONLY,
-     "caracter_no_valido: el carácter que el algoritmo no admite; si no, vacío"},
-    {nullptr, 0, 0, 0, nullptr},
+template <int I>
+PyObject* LeerCampo(PyObject* o, void*) {
+    return CampoResultado(o, I);
+}
+
+PyGetSetDef kCamposResultado[] = {
+    {"estado", LeerCampo<0>, nullptr, "'calculada', 'error' o 'caracter_no_valido'", nullptr},
+    {"completa", LeerCampo<1>, nullptr, "calculada: la referencia y sus dígitos; error: el texto del error; si no, vacío",
+     nullptr},
+    {"digitos", LeerCampo<2>, nullptr, "calculada: los dígitos verificadores; si no, vacío", nullptr},
+    {"caracter", LeerCampo<3>, nullptr, "caracter_no_valido: el carácter que el algoritmo no admite; si no, vacío",
+     nullptr},
+    {nullptr, nullptr, nullptr, nullptr, nullptr},
 };
 
 PyType_Slot kRanurasResultado[] = {
     {Py_tp_doc, const_cast<char*>("Las celdas de un registro como las escribe «vaviviv-cli masivo» (estado, completa,\n"
                                   "digitos) y el carácter que los códigos 35 a 37 no admiten; se desempaqueta como\n"
                                   "una tupla de esos cuatro textos.")},
-    {Py_tp_members, kCamposResultado},
+    {Py_tp_getset, kCamposResultado},
     {Py_tp_dealloc, reinterpret_cast<void*>(BorrarResultado)},
     {Py_tp_repr, reinterpret_cast<void*>(ReprResultado)},
     {Py_tp_richcompare, reinterpret_cast<void*>(CompararResultado)},
@@ -201,7 +248,7 @@ py::object CalcularRegistro(py::handle codigo, py::handle referencia, py::handle
     const Registro r = Leer(codigo, referencia, campo2, campo3);
     vaviviv_resultado resultado;
     Comprobar(vaviviv_calcular(r.codigo, r.referencia.data(), r.campo2.data(), r.campo3.data(), &resultado));
-    return py::reinterpret_steal<py::object>(NuevoResultado(resultado));
+    return py::reinterpret_steal<py::object>(NuevoResultado(resultado, referencia.ptr(), r.referencia));
 }
 
 bool VerificarCompleta(py::handle codigo, py::handle completa, py::handle campo2, py::handle campo3) {
@@ -226,11 +273,14 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
     }
     const auto filasIt = py::reinterpret_steal<py::object>(iterador);
     py::list salida;
-    std::vector<py::object> vivos;  // every text a block points into
+    std::vector<py::object> vivos;      // every text a block points into
+    std::vector<PyObject*> referencias;  // each record's reference, held in vivos
+    TextosHechos hechos;
     std::vector<Registro> bloque;
     std::vector<vaviviv_resultado> resultados(kBloque);
     std::vector<int> estados(kBloque);
     vivos.reserve(3 * kBloque);
+    referencias.reserve(kBloque);
     bloque.reserve(kBloque);
     Py_ssize_t primero = 0;
     for (bool fin = false; !fin;) {
@@ -247,6 +297,7 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
             if (PyUnicode_Check(fila.ptr())) {
                 r.referencia = Texto(fila, "referencia", n);
                 vivos.push_back(fila);
+                referencias.push_back(fila.ptr());
             } else if (PyTuple_Check(fila.ptr()) || PyList_Check(fila.ptr())) {
                 const Py_ssize_t campos = PySequence_Fast_GET_SIZE(fila.ptr());
                 if (campos < 1 || campos > 3)
@@ -258,6 +309,7 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
                     // Held on its own: a list may change once the interpreter is let go.
                     vivos.push_back(py::reinterpret_borrow<py::object>(PySequence_Fast_GET_ITEM(fila.ptr(), i)));
                     *destino[i] = Texto(vivos.back(), nombres[i], n);
+                    if (i == 0) referencias.push_back(vivos.back().ptr());
                 }
             } else {
                 Lanzar(PyExc_TypeError, Donde("filas", n) + ": se esperaba un texto o una tupla de 1 a 3 textos, no " +
@@ -275,7 +327,7 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         }
         for (std::size_t i = 0; i < bloque.size(); ++i) {
             Comprobar(estados[i], primero + Py_ssize_t(i));
-            PyObject* resultado = NuevoResultado(resultados[i]);
+            PyObject* resultado = NuevoResultado(resultados[i], referencias[i], bloque[i].referencia, &hechos);
             const int fallo = PyList_Append(salida.ptr(), resultado);
             Py_DECREF(resultado);
             if (fallo) throw py::error_already_set();
@@ -283,6 +335,7 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         primero += Py_ssize_t(bloque.size());
         bloque.clear();
         vivos.clear();
+        referencias.clear();
     }
     return salida;
 }
