@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Runs the project's benchmarks and prints their figures:
 #  - calls per second of each engine routine (Google Benchmark);
+#  - the Python module against python3-stdnum (bench/python.py);
 #  - vaviviv-cli masivo through bench/masivo.sh (codes 00 02 06 10 35 against
 #    a plain copy, python3-stdnum on code 00, memory on 10,000,000 records);
 #  - the bulk window and its PDF report, offscreen, and the memory a load
 #    takes: 30,000 records, and the largest file the window takes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/dependencias.sh time gawk python3-stdnum
+scripts/dependencias.sh time gawk python3-stdnum pybind11-dev python3-dev
 cmake --preset bench >/dev/null
-cmake --build build-bench -j"$(nproc)" --target bench_motor vaviviv-cli >/dev/null
+cmake --build build-bench -j"$(nproc)" --target bench_motor vaviviv-cli modulo_python >/dev/null
 
 echo "== Rutinas del motor (llamadas por segundo) =="
 build-bench/bench/bench_motor --benchmark_min_time=0.5 2>/dev/null |
   awk '/^BM_/ { for (i = 1; i <= NF; i++) if ($i ~ /items_per_second=/) { sub("items_per_second=", "", $i); sub("/s$", "", $i); printf "  %-18s %s llamadas/s\n", $1, $i } }'
+
+# The Python module and python3-stdnum side by side, Debian's interpreter.
+/usr/bin/python3 bench/python.py build-bench/python
 
 # vaviviv-cli masivo on generated 1,000,000-record files of five codes, the
 # plain-copy floor, python3-stdnum on code 00 and the 10,000,000-record memory check.

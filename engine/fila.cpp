@@ -105,6 +105,18 @@ std::size_t BytesDeLosUltimos(std::string_view s, std::size_t n) {
 
 }  // namespace
 
+Falta FaltaDe(std::string_view error) {
+    const Textos& t = TextosFila();
+    for (const Algoritmo& a : kCatalogo)
+        if (error == t.mayorDigitos[Posicion(a)] || error == t.mayorAlfanumericos[Posicion(a)]) return Falta::Longitud;
+    const bool longitud = error == t.fechaMenor || error == t.sucursalMayor || error == t.cuentaMayor;
+    return longitud ? Falta::Longitud : Falta::Formato;
+}
+
+std::string MensajeCaracterNoValidoUtf8(std::string_view caracter) {
+    return std::string("Caracter no Válido en la referencia: ' ").append(caracter).append(" '");
+}
+
 FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
     using D = FilaCalculada::Desenlace;
     FilaCalculada fila;

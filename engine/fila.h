@@ -23,6 +23,14 @@ struct FilaCalculada {
     std::string digitos;
 };
 
+// Which kind of fault an error text of CalcularFilaUtf8 names: a text past
+// (or, for code 02's date, short of) its length limit, or anything else.
+enum class Falta { Formato, Longitud };
+Falta FaltaDe(std::string_view error);
+
+// How a character routines 35-37 refuse is told to the user, UTF-8.
+std::string MensajeCaracterNoValidoUtf8(std::string_view caracter);
+
 // c0..c2: the record's first three cells as they stand (reference, then
 // branch/account or amount/date), valid UTF-8.
 FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2);

@@ -2,6 +2,7 @@
 
 #include "engine/catalogo.h"
 #include "engine/fecha.h"
+#include "engine/fila.h"
 #include "engine/numero.h"
 #include "reglas/texto.h"
 
@@ -135,7 +136,7 @@ std::optional<QString> PrepararFecha(const QString& fecha) {
 QString MensajeSinAlgoritmo() { return QStringLiteral("Debe seleccionar un Algoritmo de cálculo"); }
 
 QString MensajeCaracterNoValido(const QString& caracter) {
-    return QStringLiteral("Caracter no Válido en la referencia: ' ") + caracter + QStringLiteral(" '");
+    return DesdeUtf8(MensajeCaracterNoValidoUtf8(Vista(caracter.toUtf8())));
 }
 
 CalculoPrincipal CalcularReferencia(std::optional<int> codigo, const DatosPrincipal& d) {
