@@ -1,0 +1,161 @@
+#include "reglas/verificacion_masiva.h"
+
+#include <array>
+
+#include "engine/caracteres.h"
+#include "engine/catalogo.h"
+#include "reglas/calcular_referencia.h"
+#include "reglas/reglas_fila.h"
+#include "reglas/texto.h"
+
+namespace vaviviv {
+
+namespace {
+
+struct TextosCortos {
+    std::string textos[kCatalogo.size()];
+    TextosCortos() {
+        for (std::size_t i = 0; i < kCatalogo.size(); ++i) {
+            const int ancho = kCatalogo[i].anchoResultado;
+            textos[i] = "La referencia completa debe tener más de " + std::to_string(ancho) +
+                        (ancho == 1 ? " carácter" : " caracteres");
+        }
+    }
+};
+
+bool EsContinuacion(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Blocks of whole lines into verification lines. An ASCII row is written
+// from the file's bytes, as the bulk calculation writes its rows.
+class VerificacionBloque final : public CalculoDeBloques {
+public:
+    VerificacionBloque(int codigo, bool utf8) : codigo_(codigo), decodificador_(utf8), lineas_(generales_) {
+        valida_ = enCodigo_(kValida);
+        noValida_ = enCodigo_(kNoValida);
+    }
+
+    void calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) override {
+        using D = FilaVerificada::Desenlace;
+        Cursor cursor(salida, CotaResultados(bloque));
+        const char* p = bloque.data();
+        const char* const fin = p + bloque.size();
+        while (p < fin) {
+            const LineaBytes linea = PartirLinea(p, fin);
+            ++cuentas.registros;
+            if (!linea.ascii) {
+                filaGeneral(linea, cuentas);
+                cursor.asegurar(std::size_t(generales_.size()));
+                cursor.poner(Vista(generales_));
+                continue;
+            }
+            const auto& [c0, c1, c2] = linea.campos;
+            const FilaVerificada f = VerificarFilaUtf8(codigo_, c0, c1, c2);
+            std::string_view resultado, tras;
+            switch (f.desenlace) {
+            case D::Valida: resultado = valida_; break;
+            case D::NoValida: resultado = noValida_, ++cuentas.noValidas; break;
+            case D::Error: resultado = enCodigo_(f.error), tras = f.caracter, ++cuentas.errores; break;
+            case D::CaracterNoValido:
+                mensaje_.truncate(0);
+                codificador_.codificar(MensajeCaracterNoValido(QString::fromLatin1(f.caracter.data(), qsizetype(f.caracter.size()))), mensaje_);
+                resultado = Vista(mensaje_), ++cuentas.errores;
+                break;
+            }
+            cursor.asegurar(c0.size() + resultado.size() + tras.size() + f.referencia.size() + f.digitos.size() + 5);
+            cursor.poner(c0);
+            cursor.poner(kTrasCelda);
+            cursor.poner(resultado);
+            cursor.poner(tras);
+            cursor.poner(kTrasCelda);
+            cursor.poner(f.referencia);
+            cursor.poner(f.digitos);
+            cursor.poner(kTrasCelda);
+            cursor.poner(kFinDeLinea);
+        }
+    }
+
+private:
+    // Decoded, verified on its UTF-8 and written through the code page.
+    void filaGeneral(const LineaBytes& linea, CuentasMasivo& cuentas) {
+        using D = FilaVerificada::Desenlace;
+        std::array<QString, 3> c;
+        std::array<QByteArray, 3> utf8;
+        for (std::size_t i = 0; i < 3; ++i) {
+            c[i] = decodificador_(linea.campos[i], false);
+            utf8[i] = c[i].toUtf8();
+        }
+        const FilaVerificada f = VerificarFilaUtf8(codigo_, Vista(utf8[0]), Vista(utf8[1]), Vista(utf8[2]));
+        QString resultado;
+        switch (f.desenlace) {
+        case D::Valida: resultado = DesdeUtf8(kValida); break;
+        case D::NoValida: resultado = DesdeUtf8(kNoValida), ++cuentas.noValidas; break;
+        case D::Error: resultado = DesdeUtf8(f.error) + DesdeUtf8(f.caracter), ++cuentas.errores; break;
+        case D::CaracterNoValido: resultado = MensajeCaracterNoValido(DesdeUtf8(f.caracter)), ++cuentas.errores; break;
+        }
+        const QString esperada = DesdeUtf8(f.referencia) + DesdeUtf8(f.digitos);
+        generales_.truncate(0);
+        lineas_.fila(std::array<QStringView, 3>{c[0], resultado, esperada});
+    }
+
+    int codigo_;
+    DecodificadorCampos decodificador_;
+    QByteArray generales_;  // what lineas_ writes, moved to the block's output
+    LineasResultados lineas_;
+    TextosEnCodigo enCodigo_;
+    std::string_view valida_, noValida_;
+    CodificadorWindows1252 codificador_;
+    QByteArray mensaje_;
+};
+
+}  // namespace
+
+std::string_view TextoCompletaCorta(int codigo) {
+    static const TextosCortos cortos;
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    return algoritmo ? std::string_view(cortos.textos[algoritmo - kCatalogo.data()]) : std::string_view();
+}
+
+FilaVerificada VerificarFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
+    using D = FilaVerificada::Desenlace;
+    FilaVerificada fila;
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    if (!algoritmo) return fila;
+    const std::string_view completa = RecortarEspacios(c0);
+    // Back over the check digits, a character at a time.
+    std::size_t corte = completa.size();
+    for (int n = 0; n < algoritmo->anchoResultado && corte > 0; ++n)
+        while (corte > 0 && EsContinuacion(completa[--corte])) {}
+    if (corte == 0) {
+        fila.error = TextoCompletaCorta(codigo);
+        return fila;
+    }
+    FilaCalculada f = CalcularFilaUtf8(codigo, completa.substr(0, corte), c1, c2);
+    switch (f.desenlace) {
+    case FilaCalculada::Desenlace::Calculada:
+        fila.referencia = f.referencia;  // completa's start: only its end can have been trimmed
+        fila.digitos = std::move(f.digitos);
+        fila.desenlace = fila.referencia.size() + fila.digitos.size() == completa.size() && completa.ends_with(fila.digitos)
+                             ? D::Valida
+                             : D::NoValida;
+        break;
+    case FilaCalculada::Desenlace::Error:
+        fila.error = f.error;
+        fila.caracter = std::move(f.caracter);
+        break;
+    case FilaCalculada::Desenlace::CaracterNoValido:
+        fila.desenlace = D::CaracterNoValido;
+        fila.caracter = std::move(f.caracter);
+        break;
+    case FilaCalculada::Desenlace::Vacia: break;
+    }
+    return fila;
+}
+
+QString CabeceraVerificacion() { return QStringLiteral("Referencia\tResultado\tReferencia Esperada"); }
+
+ResumenMasivo VerificarArchivo(int codigo, QIODevice& entrada, QIODevice& salida, int hilos) {
+    const FabricaCalculo fabrica = [codigo](bool utf8) { return std::make_unique<VerificacionBloque>(codigo, utf8); };
+    return ProcesarArchivo(entrada, salida, CabeceraVerificacion(), fabrica, [](const AvisoCaracter&) {}, hilos);
+}
+
+}  // namespace vaviviv
