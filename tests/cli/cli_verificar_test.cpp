@@ -116,9 +116,9 @@ template <class... C> QByteArray Fila(const C&... celdas) { return (QByteArray()
 TEST(CliVerificar, FilasDeBorde) {
     const QByteArray corta1 = "La referencia completa debe tener m\xE1s de 1 car\xE1" "cter", noValida = "Error: Referencia no v\xE1lida.";
     const std::tuple<const char*, const char*, QByteArray, QByteArray, QByteArray> casos[] = {
-        {"corta, vacía y con espacios", "00", "7\n\n  1234566  \n 6 \n1 6",
+        {"corta, vacía y con espacios", "00", "7\n\n  1234566  \n 6 \n1 8",
          Fila("7", corta1, "") + Fila("", corta1, "") + Fila("  1234566  ", "v\xE1lida", "1234566") + Fila(" 6 ", corta1, "") +
-             Fila("1 6", "no v\xE1lida", "18"),
+             Fila("1 8", "no v\xE1lida", "18"),
          "Registros: 5, válidas: 1, no válidas: 1, con error: 3"},
         {"corta de ocho", "10", "12345678\t123.45\t15/06/2000\n123456463372689\t123.45\t15/06/2000\n12345646337268\t123.45\t15/06/2000",
          Fila("12345678", "La referencia completa debe tener m\xE1s de 8 caracteres", "") + Fila("123456463372689", "no v\xE1lida", "123456446337245") +
