@@ -97,7 +97,7 @@ TEST(Cli, AyudaConEjemplosQueFuncionan) {
 
 // The help file's worked examples of the tool: in each <pre class="ejemplo">, a
 // "$ vaviviv-cli ..." line and then what it writes, standard output before standard
-// error, run in a folder that holds the samples. Results from masivo are shown as a
+// error, run in a folder that holds the samples. Results files are shown as a
 // terminal shows them: recoded to UTF-8 (the samples are ASCII but for "í", "á"),
 // each CR LF one line end.
 TEST(Cli, EjemplosDelArchivoDeAyuda) {
@@ -115,7 +115,8 @@ TEST(Cli, EjemplosDelArchivoDeAyuda) {
         for (const QString& caso : m.captured(1).split(orden, Qt::SkipEmptyParts)) {
             const QStringList args = caso.section(u'\n', 0, 0).split(u' ', Qt::SkipEmptyParts);
             const Salida s = Correr(args);
-            const QString out = args.value(0) == "masivo" ? QString::fromLatin1(s.out).remove(u'\r') : QString::fromUtf8(s.out);
+            const bool archivo = args.value(0) == "masivo" || args.contains("--archivo");
+            const QString out = archivo ? QString::fromLatin1(s.out).remove(u'\r') : QString::fromUtf8(s.out);
             EXPECT_EQ((out + QString::fromUtf8(s.err)).toStdString(), caso.section(u'\n', 1).toStdString()) << args.join(u' ').toStdString();
             ++ordenes;
         }
