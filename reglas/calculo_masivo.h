@@ -33,8 +33,8 @@ struct AvisoCaracter {
 
 struct CuentasMasivo {
     qint64 registros = 0;
-    qint64 errores = 0;     // rows without check digits
-    qint64 noValidas = 0;   // verification: rows whose check digits are not the calculated ones
+    qint64 errores = 0;    // rows without check digits (verification: rows with an error text)
+    qint64 noValidas = 0;  // verification: rows whose check digits are not the calculated ones
     std::vector<AvisoCaracter> avisos;
 };
 

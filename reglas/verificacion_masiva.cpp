@@ -25,6 +25,15 @@ struct TextosCortos {
 
 bool EsContinuacion(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+// A few bytes, compared in place: a call to memcmp took a fifteenth of a row's time.
+bool TerminaEn(std::string_view texto, std::string_view fin) {
+    if (fin.size() > texto.size()) return false;
+    const char* t = texto.data() + (texto.size() - fin.size());
+    for (std::size_t i = 0; i < fin.size(); ++i)
+        if (t[i] != fin[i]) return false;
+    return true;
+}
+
 // Blocks of whole lines into verification lines. An ASCII row is written
 // from the file's bytes, as the bulk calculation writes its rows.
 class VerificacionBloque final : public CalculoDeBloques {
@@ -134,7 +143,7 @@ FilaVerificada VerificarFilaUtf8(int codigo, std::string_view c0, std::string_vi
     case FilaCalculada::Desenlace::Calculada:
         fila.referencia = f.referencia;  // completa's start: only its end can have been trimmed
         fila.digitos = std::move(f.digitos);
-        fila.desenlace = fila.referencia.size() + fila.digitos.size() == completa.size() && completa.ends_with(fila.digitos)
+        fila.desenlace = fila.referencia.size() + fila.digitos.size() == completa.size() && TerminaEn(completa, fila.digitos)
                              ? D::Valida
                              : D::NoValida;
         break;
