@@ -12,6 +12,7 @@ namespace vaviviv {
 
 namespace {
 
+// A too-short complete reference's text for each catalogue entry, from its width.
 struct TextosCortos {
     std::string textos[kCatalogo.size()];
     TextosCortos() {
