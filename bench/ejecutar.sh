@@ -4,6 +4,7 @@
 #  - the Python module against python3-stdnum (bench/python.py);
 #  - vaviviv-cli masivo through bench/masivo.sh (codes 00 02 06 10 35 against
 #    a plain copy, python3-stdnum on code 00, memory on 10,000,000 records);
+#  - vaviviv-cli verificar --archivo through bench/verificar.sh (code 00);
 #  - the bulk window and its PDF report, offscreen, and the memory a load
 #    takes: 30,000 records, and the largest file the window takes.
 set -euo pipefail
@@ -22,6 +23,10 @@ build-bench/bench/bench_motor --benchmark_min_time=0.5 2>/dev/null |
 # vaviviv-cli masivo on generated 1,000,000-record files of five codes, the
 # plain-copy floor, python3-stdnum on code 00 and the 10,000,000-record memory check.
 bench/masivo.sh build-bench/cli/vaviviv-cli
+
+# vaviviv-cli verificar --archivo on 1,000,000 code-00 complete references,
+# beside masivo in the same run.
+bench/verificar.sh build-bench/cli/vaviviv-cli
 
 # The bulk window with 30,000 records, through its own code, offscreen: time to
 # load the file, calculate every row and store the results (best / worst of

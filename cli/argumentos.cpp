@@ -7,7 +7,7 @@ namespace vaviviv::cli {
 
 namespace {
 
-const QStringList kConValor{"--sucursal", "--cuenta", "--importe", "--fecha", "-o"};
+const QStringList kConValor{"--sucursal", "--cuenta", "--importe", "--fecha", "--archivo", "-o"};
 
 }  // namespace
 

@@ -16,7 +16,7 @@ namespace vaviviv::cli {
 struct Argumentos {
     QString subcomando;               // calcular, masivo, verificar; empty with --help or --version alone
     QList<QByteArray> posicionales;   // after the subcommand
-    QMap<QString, QByteArray> opciones;  // "--sucursal" -> value, "-o" -> value
+    QMap<QString, QByteArray> opciones;  // "--sucursal" -> value, "--archivo" -> value, "-o" -> value
     bool ayuda = false;
     bool version = false;
 };

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -20,6 +21,7 @@
 #include "reglas/catalogo_textos.h"
 #include "reglas/error_sistema.h"
 #include "reglas/texto.h"
+#include "reglas/verificacion_masiva.h"
 #include "vaviviv_configuracion.h"
 
 namespace vaviviv::cli {
@@ -150,8 +152,7 @@ int Verificar(const Argumentos& a, Consola& c) {
     const int ancho = BuscarAlgoritmo(codigo)->anchoResultado;
     const QString completa = datos.referencia;
     if (completa.size() <= ancho) {
-        const QString cuantos = ancho == 1 ? QStringLiteral("1 carácter") : QStringLiteral("%1 caracteres").arg(ancho);
-        Linea(c.errores, QStringLiteral("La referencia completa debe tener más de %1").arg(cuantos));
+        Linea(c.errores, DesdeUtf8(TextoCompletaCorta(codigo)));
         return kFallo;
     }
     datos.referencia = completa.chopped(ancho);
@@ -160,25 +161,19 @@ int Verificar(const Argumentos& a, Consola& c) {
         for (const QString& m : r.mensajes) Linea(c.errores, m);
         return kFallo;
     }
-    if (r.referenciaCompleta == completa) return Mostrar(c, QStringLiteral("válida\n"), kExito);
-    return Mostrar(c, QStringLiteral("no válida: se esperaba %1\n").arg(r.referenciaCompleta), kFallo);
+    if (r.referenciaCompleta == completa) return Mostrar(c, DesdeUtf8(kValida) + u'\n', kExito);
+    return Mostrar(c, QStringLiteral("%1: se esperaba %2\n").arg(DesdeUtf8(kNoValida), r.referenciaCompleta), kFallo);
 }
 
 // A file name as the messages show it.
 QString Nombre(const QByteArray& ruta) { return QFile::decodeName(ruta); }
 
-int Masivo(const Argumentos& a, Consola& c) {
-    if (const auto error = ContarArgumentos(a.posicionales, {"CODIGO", "ENTRADA"},
-                                            QStringLiteral("Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]")))
-        return MalUso(c, *error);
-    const QString textoCodigo = Texto(a.posicionales[0]);
-    const auto codigo = LeerCodigo(textoCodigo);
-    if (!codigo)
-        return MalUso(c, CodigoNoValido(textoCodigo));
-    for (const QString& o : a.opciones.keys())
-        if (o != u"-o") return MalUso(c, QStringLiteral("La opción %1 no corresponde a masivo").arg(o));
-    const QByteArray rutaEntrada = a.posicionales[1];
-    const QByteArray rutaSalida = a.opciones.value("-o", "-");
+// From ENTRADA to SALIDA ("-": the standard streams) through `procesar`,
+// with every failure to open, read or write told under the file's name, and
+// `resumen` of the records on standard error once all is written.
+int ProcesarArchivos(Consola& c, const QByteArray& rutaEntrada, const QByteArray& rutaSalida,
+                     const std::function<ResumenMasivo(QIODevice&, QIODevice&)>& procesar,
+                     const std::function<QString(const CuentasMasivo&)>& resumen) {
     if (rutaEntrada.isEmpty()) return MalUso(c, QStringLiteral("El nombre del archivo de entrada está vacío"));
     if (rutaSalida.isEmpty()) return MalUso(c, QStringLiteral("El nombre del archivo de salida está vacío"));
 
@@ -217,10 +212,7 @@ int Masivo(const Argumentos& a, Consola& c) {
         if (destino.tipo == TipoDestino::Descriptor && ::isatty(destino.descriptor) == 1) salida = &terminal.emplace(*salida);
     }
 
-    const auto avisar = [&c](const AvisoCaracter& a) {
-        Linea(c.errores, QStringLiteral("Registro %1: %2").arg(a.registro).arg(MensajeCaracterNoValido(a.caracter)));
-    };
-    const ResumenMasivo r = CalcularArchivo(*codigo, *entrada, *salida, avisar);
+    const ResumenMasivo r = procesar(*entrada, *salida);
     // Until confirmed, nothing has replaced or touched an earlier file.
     if (!r.errorLectura.isEmpty()) {
         const QString cual = rutaEntrada == "-" ? QStringLiteral("la entrada estándar") : u'«' + Nombre(rutaEntrada) + u'»';
@@ -238,8 +230,52 @@ int Masivo(const Argumentos& a, Consola& c) {
         Linea(c.errores, mensaje);
         return kFallo;
     }
-    Linea(c.errores, QStringLiteral("Registros: %1, con error: %2").arg(r.cuentas.registros).arg(r.cuentas.errores));
+    Linea(c.errores, resumen(r.cuentas));
     return kExito;
+}
+
+// The code of a file subcommand, which takes no option but `opciones`; a misuse message otherwise.
+std::variant<int, QString> CodigoDeArchivo(const Argumentos& a, const QStringList& nombres, const QString& uso,
+                                            const QStringList& opciones, const QString& subcomando) {
+    if (const auto error = ContarArgumentos(a.posicionales, nombres, uso)) return *error;
+    const QString textoCodigo = Texto(a.posicionales[0]);
+    const auto codigo = LeerCodigo(textoCodigo);
+    if (!codigo) return CodigoNoValido(textoCodigo);
+    for (const QString& o : a.opciones.keys())
+        if (!opciones.contains(o)) return QStringLiteral("La opción %1 no corresponde a %2").arg(o, subcomando);
+    return *codigo;
+}
+
+int Masivo(const Argumentos& a, Consola& c) {
+    const auto leido = CodigoDeArchivo(a, {"CODIGO", "ENTRADA"}, QStringLiteral("Uso: vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA]"),
+                                       {"-o"}, QStringLiteral("masivo"));
+    if (const auto* error = std::get_if<QString>(&leido)) return MalUso(c, *error);
+    const int codigo = std::get<int>(leido);
+    const auto avisar = [&c](const AvisoCaracter& a) {
+        Linea(c.errores, QStringLiteral("Registro %1: %2").arg(a.registro).arg(MensajeCaracterNoValido(a.caracter)));
+    };
+    return ProcesarArchivos(
+        c, a.posicionales[1], a.opciones.value("-o", "-"),
+        [&](QIODevice& entrada, QIODevice& salida) { return CalcularArchivo(codigo, entrada, salida, avisar); },
+        [](const CuentasMasivo& n) { return QStringLiteral("Registros: %1, con error: %2").arg(n.registros).arg(n.errores); });
+}
+
+// verificar CODIGO --archivo ENTRADA [-o SALIDA]: row outcomes are data, as in masivo.
+int VerificarArchivo(const Argumentos& a, Consola& c) {
+    const auto leido = CodigoDeArchivo(a, {"CODIGO"}, QStringLiteral("Uso: vaviviv-cli verificar CODIGO --archivo ENTRADA [-o SALIDA]"),
+                                       {"--archivo", "-o"}, QStringLiteral("verificar --archivo"));
+    if (const auto* error = std::get_if<QString>(&leido)) return MalUso(c, *error);
+    const int codigo = std::get<int>(leido);
+    return ProcesarArchivos(
+        c, a.opciones.value("--archivo"), a.opciones.value("-o", "-"),
+        [codigo](QIODevice& entrada, QIODevice& salida) { return vaviviv::VerificarArchivo(codigo, entrada, salida); },
+        [](const CuentasMasivo& n) {
+            return QStringLiteral("Registros: %1, válidas: %2, no válidas: %3, con error: %4")
+                .arg(n.registros)
+                .arg(n.registros - n.noValidas - n.errores)
+                .arg(n.noValidas)
+                .arg(n.errores);
+        });
 }
 
 }  // namespace
@@ -267,6 +303,13 @@ QString TextoAyuda() {
         "  vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [--sucursal S] [--cuenta C] [--importe I] [--fecha F]\n"
         "      Comprueba si los últimos dígitos de la referencia completa son los correctos\n"
         "      (ocho para el algoritmo 10).\n"
+        "  vaviviv-cli verificar CODIGO --archivo ENTRADA [-o SALIDA]\n"
+        "      Comprueba cada referencia completa de un archivo (una por línea; con 06 y\n"
+        "      10 seguida de sucursal y cuenta, o de importe y fecha, como en masivo) y\n"
+        "      escribe un archivo de resultados como el de masivo, con las columnas\n"
+        "      Referencia, Resultado («válida», «no válida» o el error del registro) y\n"
+        "      Referencia Esperada. Al final dice en el error estándar cuántas son\n"
+        "      válidas, no válidas y con error.\n"
         "  vaviviv-cli --version\n"
         "      Muestra la versión.\n"
         "\n"
@@ -281,10 +324,11 @@ QString TextoAyuda() {
         "  vaviviv-cli calcular 10 123456 --importe 123.45 --fecha 15/06/2000\n"
         "  vaviviv-cli masivo 00 referencias.txt -o resultados.txt\n"
         "  vaviviv-cli verificar 00 1234566\n"
+        "  vaviviv-cli verificar 00 --archivo completas.txt -o verificacion.txt\n"
         "\n"
-        "Salida: 0 correcto (en masivo, también con registros con error); 1 datos no\n"
-        "válidos, referencia no válida, o archivo o salida estándar que no se pudo leer o\n"
-        "escribir; 2 uso incorrecto.\n")
+        "Salida: 0 correcto (en masivo y verificar --archivo, también con registros con\n"
+        "error o no válidos); 1 datos no válidos, referencia no válida, o archivo o salida\n"
+        "estándar que no se pudo leer o escribir; 2 uso incorrecto.\n")
         .arg(ListaDeCodigos());
 }
 
@@ -296,7 +340,7 @@ int Ejecutar(const QList<QByteArray>& argumentos, Consola& consola) {
     if (a.version && !a.subcomando.isEmpty()) return MalUso(consola, SobraElArgumento(a.subcomando.toUtf8()));
     if (a.version) return Mostrar(consola, QStringLiteral("vaviviv-cli " VAVIVIV_VERSION "\n"), kExito);
     if (a.subcomando == u"calcular") return Calcular(a, consola);
-    if (a.subcomando == u"verificar") return Verificar(a, consola);
+    if (a.subcomando == u"verificar") return a.opciones.contains("--archivo") ? VerificarArchivo(a, consola) : Verificar(a, consola);
     if (a.subcomando == u"masivo") return Masivo(a, consola);
     if (a.subcomando.isEmpty()) return MalUso(consola, QStringLiteral("Falta el subcomando: calcular, masivo o verificar."));
     return MalUso(consola, QStringLiteral("Subcomando desconocido: «%1»").arg(a.subcomando));

@@ -94,6 +94,16 @@ std::string_view Comprobar(const Algoritmo& a, const Campos& c) {
     return {};
 }
 
+// A few bytes, compared in place: a call to memcmp took a fifteenth of a
+// verified row's time.
+bool TerminaEn(std::string_view texto, std::string_view fin) {
+    if (fin.size() > texto.size()) return false;
+    const char* t = texto.data() + (texto.size() - fin.size());
+    for (std::size_t i = 0; i < fin.size(); ++i)
+        if (t[i] != fin[i]) return false;
+    return true;
+}
+
 // The bytes of the last n characters of valid UTF-8 text (all of it when shorter).
 std::size_t BytesDeLosUltimos(std::string_view s, std::size_t n) {
     std::size_t i = s.size();
@@ -154,8 +164,13 @@ Verificacion Verificar(int codigo, std::string_view completa, std::string_view c
     FilaCalculada f = CalcularFilaUtf8(codigo, antes, campo2, campo3);
     switch (f.desenlace) {
     case D::Calculada:
-        v.esperada.assign(f.referencia).append(f.digitos);
-        v.estado = v.esperada == completa ? E::Valida : E::NoValida;
+        // The reference starts where the trimmed complete one does: the two
+        // agree when the digits fill exactly the rest.
+        v.referencia = f.referencia;
+        v.digitos = std::move(f.digitos);
+        v.estado = v.referencia.size() + v.digitos.size() == completa.size() && TerminaEn(completa, v.digitos)
+                       ? E::Valida
+                       : E::NoValida;
         break;
     case D::Error: v.estado = E::Error; break;
     case D::CaracterNoValido: v.estado = E::CaracterNoValido; break;

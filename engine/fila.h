@@ -38,9 +38,11 @@ FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view
 struct Verificacion {
     enum class Estado { Valida, NoValida, Error, CaracterNoValido, CodigoDesconocido };
     Estado estado = Estado::CodigoDesconocido;
-    std::string esperada;    // Valida, NoValida: the reference with the digits it should end with
-    std::string_view error;  // Error: the row's error text, as CalcularFilaUtf8 gives it
-    std::string caracter;    // Error (code 02) and CaracterNoValido: the refused character
+    std::string_view referencia;  // Valida, NoValida: what the digits are for, a view into the complete reference
+    std::string digitos;          // Valida, NoValida: the check digits it should end with
+    std::string_view error;       // Error: the row's error text, as CalcularFilaUtf8 gives it
+    std::string caracter;         // Error (code 02) and CaracterNoValido: the refused character
+    std::string esperada() const { return std::string(referencia).append(digitos); }
 };
 
 // A complete reference (trimmed like the reference cell; its last digits are

@@ -358,7 +358,7 @@ py::str Validate(py::handle codigo, py::handle numero, py::handle campo2, py::ha
     const Registro r = Leer(codigo, numero, campo2, campo3, "numero");
     const Verificacion v = Verificar(r.codigo, r.referencia, r.campo2, r.campo3);
     using E = Verificacion::Estado;
-    if (v.estado == E::NoValida) Lanzar(gInvalidChecksum, "Dígitos verificadores no válidos: se esperaba " + v.esperada);
+    if (v.estado == E::NoValida) Lanzar(gInvalidChecksum, "Dígitos verificadores no válidos: se esperaba " + v.esperada());
     if (v.estado != E::Valida) Rechazar(v.error, v.caracter);
     const std::string_view limpio = RecortarEspacios(r.referencia);
     return py::str(limpio.data(), limpio.size());

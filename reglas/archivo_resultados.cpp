@@ -21,8 +21,10 @@ QString CabeceraResultados(int codigo) {
     return columnas.join(u'\t');
 }
 
-void LineasResultados::cabecera(int codigo) {
-    codificador_.codificar(CabeceraResultados(codigo), destino_);
+void LineasResultados::cabecera(int codigo) { cabecera(CabeceraResultados(codigo)); }
+
+void LineasResultados::cabecera(QStringView titulos) {
+    codificador_.codificar(titulos, destino_);
     destino_.append(kFinDeLinea.data(), qsizetype(kFinDeLinea.size()));
 }
 
@@ -40,8 +42,10 @@ void LineasResultados::fila(std::span<const QStringView> celdas) { agregar(celda
 
 EscritorResultados::EscritorResultados(QIODevice& salida) : salida_(salida) { buffer_.reserve(kVolcado + 4096); }
 
-void EscritorResultados::escribirCabecera(int codigo) {
-    lineas_.cabecera(codigo);
+void EscritorResultados::escribirCabecera(int codigo) { escribirCabecera(CabeceraResultados(codigo)); }
+
+void EscritorResultados::escribirCabecera(QStringView titulos) {
+    lineas_.cabecera(titulos);
     tras();
 }
 

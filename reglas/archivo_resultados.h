@@ -25,6 +25,7 @@ public:
     explicit LineasResultados(QByteArray& destino) : destino_(destino) {}
 
     void cabecera(int codigo);
+    void cabecera(QStringView titulos);  // tab-separated, as CabeceraResultados gives them
     void fila(std::span<const QString> celdas);
     void fila(std::span<const QStringView> celdas);
 
@@ -41,6 +42,7 @@ public:
     explicit EscritorResultados(QIODevice& salida);
 
     void escribirCabecera(int codigo);
+    void escribirCabecera(QStringView titulos);
     void escribirFila(std::span<const QString> celdas);
     void escribirFila(std::span<const QStringView> celdas);
     // Whole lines already in the code page.

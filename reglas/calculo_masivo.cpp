@@ -30,45 +30,12 @@ constexpr int kHilosMaximos = 4;
 constexpr qsizetype kBloqueMasivo = qsizetype(1) << 15;  // reads; larger ones measured no faster
 constexpr qsizetype kLineasBloque = 4096;  // a read of empty lines, each row an error text, would be 32,768
 
-// The most results bytes `bloque` can give.
+}  // namespace
+
 qsizetype CotaResultados(std::string_view bloque) {
     const auto bytes = qsizetype(bloque.size());
     return 2 * bytes + kMasPorFila * std::min(bytes + 1, kLineasBloque);
 }
-
-// Bytes appended through a pointer: a row costs no bookkeeping of the array.
-class Cursor {
-public:
-    Cursor(QByteArray& destino, qsizetype previsto) : destino_(destino), usado_(destino.size()) {
-        destino_.reserve(usado_ + previsto);  // just that: resize() alone may take up to twice
-        destino_.resize(usado_ + previsto);
-        p_ = destino_.data() + usado_;
-        fin_ = destino_.data() + destino_.size();
-    }
-    ~Cursor() { destino_.truncate(p_ - destino_.data()); }
-
-    void asegurar(std::size_t n) {
-        if (std::size_t(fin_ - p_) >= n) return;
-        const qsizetype usado = p_ - destino_.data();
-        destino_.resize(std::max(2 * destino_.size(), usado + qsizetype(n)));
-        p_ = destino_.data() + usado;
-        fin_ = destino_.data() + destino_.size();
-    }
-    void poner(std::string_view s) {
-        if (s.empty()) return;  // its data may be null, which memcpy may not take
-        std::memcpy(p_, s.data(), s.size());
-        p_ += s.size();
-    }
-    void poner(char c) { *p_++ = c; }
-
-private:
-    QByteArray& destino_;
-    qsizetype usado_;
-    char* p_;
-    char* fin_;
-};
-
-}  // namespace
 
 CalculoBloque::CalculoBloque(int codigo, bool utf8)
     : codigo_(codigo),
@@ -76,14 +43,14 @@ CalculoBloque::CalculoBloque(int codigo, bool utf8)
       decodificador_(utf8),
       lineas_(generales_) {}
 
-// Error texts are few and live as long as the program: each is encoded once.
-std::string_view CalculoBloque::errorEnCodigo(std::string_view error) {
-    for (const auto& [texto, bytes] : errores_)
-        if (texto.data() == error.data() && texto.size() == error.size()) return Vista(bytes);
+// Error texts are few: a row finds its own among them by its address.
+std::string_view TextosEnCodigo::operator()(std::string_view texto) {
+    for (const auto& [visto, bytes] : textos_)
+        if (visto.data() == texto.data() && visto.size() == texto.size()) return Vista(bytes);
     QByteArray bytes;
-    codificador_.codificar(DesdeUtf8(error), bytes);
-    errores_.emplace_back(error, std::move(bytes));
-    return Vista(errores_.back().second);
+    codificador_.codificar(DesdeUtf8(texto), bytes);
+    textos_.emplace_back(texto, std::move(bytes));
+    return Vista(textos_.back().second);
 }
 
 void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) {
@@ -108,7 +75,7 @@ void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, Cuenta
         std::string_view completa, tras;
         switch (f.desenlace) {
         case D::Calculada: completa = f.referencia, tras = f.digitos; break;
-        case D::Error: completa = errorEnCodigo(f.error), tras = f.caracter; break;  // an ASCII row's character
+        case D::Error: completa = enCodigo_(f.error), tras = f.caracter; break;  // an ASCII row's character
         case D::CaracterNoValido:
             cuentas.avisos.push_back({cuentas.registros, QString::fromLatin1(f.caracter.data(), qsizetype(f.caracter.size()))});
             break;
@@ -202,9 +169,9 @@ struct Tarea {
     bool utf8 = false;
     bool lista = false;
 
-    // Its results, by a calculator made for the file's encoding on first use.
-    void calcular(std::optional<CalculoBloque>& calculo, int codigo) {
-        if (!calculo) calculo.emplace(codigo, utf8);
+    // Its results, by a calculation made for the file's encoding on first use.
+    void calcular(std::unique_ptr<CalculoDeBloques>& calculo, const FabricaCalculo& fabrica) {
+        if (!calculo) calculo = fabrica(utf8);
         salida.truncate(0);
         cuentas = {};
         calculo->calcular(Vista(entrada), salida, cuentas);
@@ -215,13 +182,13 @@ struct Tarea {
 // next one. False, having read nothing, when no thread could be started (a
 // limit on processes, say).
 template <typename Leer, typename Entregar>
-bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
+bool EnParalelo(const FabricaCalculo& fabrica, int hilos, Leer leer, Entregar entregar) {
     std::mutex m;
     std::condition_variable hayTrabajo, hayListas;
     std::deque<Tarea*> cola;
     bool terminar = false;
     std::function<void()> trabajar = [&] {
-        std::optional<CalculoBloque> calculo;
+        std::unique_ptr<CalculoDeBloques> calculo;
         for (;;) {
             Tarea* t;
             {
@@ -231,7 +198,7 @@ bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
                 t = cola.front();
                 cola.pop_front();
             }
-            t->calcular(calculo, codigo);
+            t->calcular(calculo, fabrica);
             {
                 std::lock_guard l(m);
                 t->lista = true;
@@ -283,7 +250,7 @@ bool EnParalelo(int codigo, int hilos, Leer leer, Entregar entregar) {
 
 }  // namespace
 
-ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
+ResumenMasivo ProcesarArchivo(QIODevice& entrada, QIODevice& salida, const QString& cabecera, const FabricaCalculo& fabrica,
                               const std::function<void(const AvisoCaracter&)>& aviso, int hilos) {
     if (hilos < 0) {
         // Measured on two cores: one calculating thread beside the reader
@@ -294,7 +261,7 @@ ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
     ResumenMasivo r;
     LectorBloques lector(entrada, kBloqueMasivo, kLineasBloque);
     EscritorResultados escritor(salida);
-    escritor.escribirCabecera(codigo);
+    escritor.escribirCabecera(cabecera);
     const auto leer = [&lector](Tarea& t) {
         if (!lector.siguiente(t.entrada)) return false;
         t.utf8 = lector.utf8();
@@ -308,13 +275,14 @@ ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
         }
         r.cuentas.registros += t.cuentas.registros;
         r.cuentas.errores += t.cuentas.errores;
+        r.cuentas.noValidas += t.cuentas.noValidas;
         return escritor.error().isEmpty();
     };
-    if (hilos == 0 || !EnParalelo(codigo, hilos, leer, entregar)) {
+    if (hilos == 0 || !EnParalelo(fabrica, hilos, leer, entregar)) {
         Tarea t;
-        std::optional<CalculoBloque> calculo;
+        std::unique_ptr<CalculoDeBloques> calculo;
         while (leer(t)) {
-            t.calcular(calculo, codigo);
+            t.calcular(calculo, fabrica);
             if (!entregar(t)) break;
         }
     }
@@ -325,6 +293,12 @@ ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
         r.numeroEscritura = escritor.numero();
     }
     return r;
+}
+
+ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
+                              const std::function<void(const AvisoCaracter&)>& aviso, int hilos) {
+    const FabricaCalculo fabrica = [codigo](bool utf8) { return std::make_unique<CalculoBloque>(codigo, utf8); };
+    return ProcesarArchivo(entrada, salida, CabeceraResultados(codigo), fabrica, aviso, hilos);
 }
 
 }  // namespace vaviviv

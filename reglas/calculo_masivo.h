@@ -12,8 +12,10 @@
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <algorithm>
+#include <cstring>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -31,7 +33,8 @@ struct AvisoCaracter {
 
 struct CuentasMasivo {
     qint64 registros = 0;
-    qint64 errores = 0;  // rows without check digits
+    qint64 errores = 0;    // rows without check digits (verification: rows with an error text)
+    qint64 noValidas = 0;  // verification: rows whose check digits are not the calculated ones
     std::vector<AvisoCaracter> avisos;
 };
 
@@ -40,25 +43,45 @@ struct CuentasMasivo {
 // and its character, the check digits, the tabs and CR LF.
 inline constexpr qsizetype kMasPorFila = 96;
 
-// One block of whole input lines into results lines.
-class CalculoBloque {
+// Blocks of whole input lines into results lines: each calculating thread
+// makes its own, for the file's encoding.
+class CalculoDeBloques {
 public:
-    CalculoBloque(int codigo, bool utf8);
+    virtual ~CalculoDeBloques() = default;
     // Appends the block's results lines to `salida`; the rows are numbered on
     // from `cuentas.registros`.
-    void calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas);
+    virtual void calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) = 0;
+};
+
+// A calculation for a file: utf8 says whether the file is UTF-8.
+using FabricaCalculo = std::function<std::unique_ptr<CalculoDeBloques>(bool utf8)>;
+
+// Texts that live as long as the program (the error texts), each put in the
+// results' code page once.
+class TextosEnCodigo {
+public:
+    std::string_view operator()(std::string_view texto);
+
+private:
+    CodificadorWindows1252 codificador_;
+    std::vector<std::pair<std::string_view, QByteArray>> textos_;
+};
+
+// The bulk calculation's blocks.
+class CalculoBloque final : public CalculoDeBloques {
+public:
+    CalculoBloque(int codigo, bool utf8);
+    void calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) override;
 
 private:
     void filaGeneral(const LineaBytes& linea, CuentasMasivo& cuentas);
-    std::string_view errorEnCodigo(std::string_view error);
 
     int codigo_;
     bool cincoColumnas_;
     DecodificadorCampos decodificador_;
     LineasResultados lineas_;
-    CodificadorWindows1252 codificador_;
     QByteArray generales_;  // what lineas_ writes, moved to the block's output
-    std::vector<std::pair<std::string_view, QByteArray>> errores_;  // error texts in the code page
+    TextosEnCodigo enCodigo_;
 };
 
 struct ResumenMasivo {
@@ -67,6 +90,50 @@ struct ResumenMasivo {
     QString errorEscritura;   // empty: every byte was written
     int numeroEscritura = 0;  // errno of the failed write
 };
+
+// The most results bytes a block can give, for any calculation that keeps
+// to kMasPorFila.
+qsizetype CotaResultados(std::string_view bloque);
+
+// Bytes appended through a pointer: a row costs no bookkeeping of the array.
+class Cursor {
+public:
+    Cursor(QByteArray& destino, qsizetype previsto) : destino_(destino), usado_(destino.size()) {
+        destino_.reserve(usado_ + previsto);  // just that: resize() alone may take up to twice
+        destino_.resize(usado_ + previsto);
+        p_ = destino_.data() + usado_;
+        fin_ = destino_.data() + destino_.size();
+    }
+    ~Cursor() { destino_.truncate(p_ - destino_.data()); }
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    void asegurar(std::size_t n) {
+        if (std::size_t(fin_ - p_) >= n) return;
+        const qsizetype usado = p_ - destino_.data();
+        destino_.resize(std::max(2 * destino_.size(), usado + qsizetype(n)));
+        p_ = destino_.data() + usado;
+        fin_ = destino_.data() + destino_.size();
+    }
+    void poner(std::string_view s) {
+        if (s.empty()) return;  // its data may be null, which memcpy may not take
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+    }
+    void poner(char c) { *p_++ = c; }
+
+private:
+    QByteArray& destino_;
+    qsizetype usado_;
+    char* p_;
+    char* fin_;
+};
+
+// `cabecera` and every record of `entrada`, as `fabrica`'s calculations make
+// them, to `salida` in order; the blocks, threads, failures and `aviso` as
+// CalcularArchivo below.
+ResumenMasivo ProcesarArchivo(QIODevice& entrada, QIODevice& salida, const QString& cabecera, const FabricaCalculo& fabrica,
+                              const std::function<void(const AvisoCaracter&)>& aviso, int hilos = -1);
 
 // Header and every record of `entrada` to `salida`, in order. `aviso` runs
 // on the calling thread, in record order, once the rows before it are

@@ -72,6 +72,8 @@ TEST(Cli, CadaCaminoDeLosSubcomandos) {
         {{"verificar", "006", "1234566"}, 2, "", codigoMal("006")}, {{"masivo", "006", "-"}, 2, "", codigoMal("006")},
         {{"calcular", "4", "123", "--importe", "5"}, 2, "", "La opci\xC3\xB3n --importe no corresponde al algoritmo 04" + uso},
         {{"masivo", "00", "-", "--fecha", "01/01/2000"}, 2, "", "La opci\xC3\xB3n --fecha no corresponde a masivo" + uso},
+        {{"verificar", "06", "-", "--archivo", "-"}, 2, "", "Sobra el argumento \xC2\xAB-\xC2\xBB\nUso: vaviviv-cli verificar CODIGO --archivo ENTRADA [-o SALIDA]" + uso},
+        {{"verificar", "06", "--archivo=-", "--cuenta", "1"}, 2, "", "La opci\xC3\xB3n --cuenta no corresponde a verificar --archivo" + uso},
         {{"calcular", "06", "1", "--sucursal"}, 2, "", "Falta el valor de la opci\xC3\xB3n --sucursal" + uso},
         {{"calcular", "06", "1", "--cuenta", "1", "--cuenta=2"}, 2, "", "La opci\xC3\xB3n --cuenta se dio dos veces" + uso},
         {{"calcular", "00", "1", "--color", "azul"}, 2, "", "Opci\xC3\xB3n desconocida: --color" + uso},
@@ -82,20 +84,20 @@ TEST(Cli, CadaCaminoDeLosSubcomandos) {
     }
 }
 
-// The help's examples of calcular and verificar run as written.
+// The help's examples of calcular and verificar of one reference run as written.
 TEST(Cli, AyudaConEjemplosQueFuncionan) {
     const Salida ayuda = Correr({"--help"});
     const QList<QByteArray> ejemplos = ayuda.out.mid(ayuda.out.indexOf("Ejemplos:")).split('\n');
     EXPECT_TRUE(ayuda.codigo == 0 && ayuda.out.startsWith("vaviviv-cli: ") && ayuda.err.isEmpty() && ejemplos.size() > 5);
     EXPECT_TRUE(ayuda.out.contains("Windows-1252 con fin de l\xC3\xADnea CR LF") && ayuda.out.contains("Un registro con error es un dato"));
     for (const QByteArray& linea : ejemplos)
-        EXPECT_TRUE(!linea.startsWith("  vaviviv-cli ") || linea.contains(" masivo ") ||
+        EXPECT_TRUE(!linea.startsWith("  vaviviv-cli ") || linea.contains(" masivo ") || linea.contains(" --archivo ") ||
                     Correr(QString::fromUtf8(linea).split(u' ', Qt::SkipEmptyParts).mid(1)).codigo == 0) << linea.toStdString();
 }
 
 // The help file's worked examples of the tool: in each <pre class="ejemplo">, a
 // "$ vaviviv-cli ..." line and then what it writes, standard output before standard
-// error, run in a folder that holds the samples. Results from masivo are shown as a
+// error, run in a folder that holds the samples. Results files are shown as a
 // terminal shows them: recoded to UTF-8 (the samples are ASCII but for "í", "á"),
 // each CR LF one line end.
 TEST(Cli, EjemplosDelArchivoDeAyuda) {
@@ -113,7 +115,8 @@ TEST(Cli, EjemplosDelArchivoDeAyuda) {
         for (const QString& caso : m.captured(1).split(orden, Qt::SkipEmptyParts)) {
             const QStringList args = caso.section(u'\n', 0, 0).split(u' ', Qt::SkipEmptyParts);
             const Salida s = Correr(args);
-            const QString out = args.value(0) == "masivo" ? QString::fromLatin1(s.out).remove(u'\r') : QString::fromUtf8(s.out);
+            const bool archivo = args.value(0) == "masivo" || args.contains("--archivo");
+            const QString out = archivo ? QString::fromLatin1(s.out).remove(u'\r') : QString::fromUtf8(s.out);
             EXPECT_EQ((out + QString::fromUtf8(s.err)).toStdString(), caso.section(u'\n', 1).toStdString()) << args.join(u' ').toStdString();
             ++ordenes;
         }
@@ -211,9 +214,10 @@ TEST(CliHostiles, SalidaEstandarLlena) {
     }
 }
 
-// A file that cannot be read or written is named with the system's reason, exit
-// code 1; the earlier results stay, with no temporary file beside them; a device
-// is written in place, never replaced by a file of its name.
+// A file that cannot be read or written, by masivo or verificar --archivo, is
+// named with the system's reason, exit code 1; the earlier results stay, with
+// no temporary file beside them; a device is written in place, never replaced
+// by a file of its name.
 TEST(CliHostiles, ArchivosQueNoSePuedenLeerNiEscribir) {
     QTemporaryDir tmp;
     const QString dir = tmp.path(), previo = dir + "/previo.txt", falta = dir + "/no está.txt", larga = dir + "/larga.txt";
@@ -229,11 +233,13 @@ TEST(CliHostiles, ArchivosQueNoSePuedenLeerNiEscribir) {
         {entrada, "/dev/full", "/dev/full", "escribir", "No queda espacio en el dispositivo"},
     };
     for (const auto& [archivo, salida, nombrado, falla, razon] : casos) {
-        const Salida s = Correr({"masivo", "00", archivo, "-o", salida});
-        EXPECT_TRUE(s.codigo == 1 && s.out.isEmpty() && s.err.count('\n') == 1 && s.err.contains(razon) &&
-                    s.err.startsWith("No se pudo " + falla + " \xC2\xAB" + nombrado.toUtf8() + "\xC2\xBB: ")) << s.err.toStdString();
-        EXPECT_EQ(LeerArchivo(previo), "anterior\r\n");
-        EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"larga.txt", "previo.txt"}));
+        for (const QStringList& orden : {QStringList{"masivo", "00", archivo}, {"verificar", "00", "--archivo", archivo}}) {
+            const Salida s = Correr(orden + QStringList{"-o", salida});
+            EXPECT_TRUE(s.codigo == 1 && s.out.isEmpty() && s.err.count('\n') == 1 && s.err.contains(razon) &&
+                        s.err.startsWith("No se pudo " + falla + " \xC2\xAB" + nombrado.toUtf8() + "\xC2\xBB: ")) << s.err.toStdString();
+            EXPECT_EQ(LeerArchivo(previo), "anterior\r\n");
+            EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"larga.txt", "previo.txt"}));
+        }
     }
     EXPECT_TRUE(QFileInfo::exists("/dev/full") && !QFileInfo("/dev/full").isFile());
 }

@@ -120,8 +120,8 @@ namespace {
 std::string Ver(const Verificacion& v) {
     using enum Verificacion::Estado;
     switch (v.estado) {
-    case Valida: return "válida " + v.esperada;
-    case NoValida: return "no válida " + v.esperada;
+    case Valida: return "válida " + v.esperada();
+    case NoValida: return "no válida " + v.esperada();
     case Error: return std::string(v.error) + v.caracter;
     case CaracterNoValido: return "malo " + v.caracter;
     case CodigoDesconocido: break;

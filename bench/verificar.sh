@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Measures vaviviv-cli verificar --archivo on 1,000,000 code-00 complete
+# references, half of them valid, beside masivo on the references they were
+# made from, in the same run: best of three, seconds, records per second and
+# peak resident memory. Given an earlier build too, times its masivo between
+# the same runs, to compare the two builds' masivo on equal terms.
+#
+# Usage: bench/verificar.sh [VAVIVIV_CLI [EARLIER_VAVIVIV_CLI]]
+#        (default build-bench/cli/vaviviv-cli)
+# Environment: REGISTROS= records (1000000).
+set -euo pipefail
+cli=$(realpath "${1:-build-bench/cli/vaviviv-cli}")
+anterior=${2:+$(realpath "$2")}
+cd "$(dirname "$0")/.."
+scripts/dependencias.sh time gawk
+n=${REGISTROS:-1000000}
+corridas=3
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# The references of bench/masivo.sh's code-00 file (same seed), CR LF.
+gawk -v n="$n" 'BEGIN { srand(7); for (i = 0; i < n; i++) { len = 1 + int(rand() * 19); s = ""; for (j = 0; j < len; j++) s = s int(rand() * 10); printf "%s\r\n", s } }' > "$tmp/00.txt"
+# Their complete references from masivo; every second one with its check
+# digit moved on by one, so that half are valid and half are not.
+"$cli" masivo 00 "$tmp/00.txt" 2>/dev/null | gawk -F'\t' 'NR > 1 {
+  c = $2; if (NR % 2) c = substr(c, 1, length(c) - 1) (substr(c, length(c)) + 1) % 10; printf "%s\r\n", c }' > "$tmp/completas.txt"
+
+# One timed run, standard error kept in $tmp/err: sets $segundos and $kb.
+medir() {
+  local inicio fin
+  inicio=$EPOCHREALTIME
+  /usr/bin/time -f "%M" -o "$tmp/t" "$@" > /dev/null 2> "$tmp/err" || { echo "ERROR: «$*»" >&2; cat "$tmp/err" >&2; exit 1; }
+  fin=$EPOCHREALTIME
+  segundos=$(awk -v a="$inicio" -v b="$fin" 'BEGIN { printf "%.6f", b - a }')
+  read -r kb < "$tmp/t"
+}
+
+# The runs interleaved, so that the machine's moods fall on each alike.
+declare -A mejor memoria
+ordenes=(verificar masivo)
+[ -n "$anterior" ] && ordenes+=(anterior)
+for ((k = 0; k < corridas; k++)); do
+  for o in "${ordenes[@]}"; do
+    case $o in
+      verificar) medir "$cli" verificar 00 --archivo "$tmp/completas.txt" -o "$tmp/salida.txt"
+                 resumen=$(cat "$tmp/err") ;;
+      masivo) medir "$cli" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt" ;;
+      anterior) medir "$anterior" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt" ;;
+    esac
+    if [ -z "${mejor[$o]:-}" ] || awk -v s="$segundos" -v m="${mejor[$o]}" 'BEGIN { exit !(s < m) }'; then mejor[$o]=$segundos; fi
+    if [ "$kb" -gt "${memoria[$o]:-0}" ]; then memoria[$o]=$kb; fi
+  done
+done
+
+echo "== vaviviv-cli, código 00, $n registros (mejor de $corridas corridas) =="
+echo "  binario: $cli${anterior:+; anterior: $anterior}"
+for o in "${ordenes[@]}"; do
+  awk -v o="$o" -v s="${mejor[$o]}" -v kb="${memoria[$o]}" -v n="$n" 'BEGIN {
+    printf "  %-28s %8.3f s %12.0f registros/s %7.1f MB\n", o == "verificar" ? "verificar --archivo" : o == "masivo" ? "masivo" : "masivo (anterior)", s, n / s, kb / 1024 }'
+done
+echo "  $resumen"
