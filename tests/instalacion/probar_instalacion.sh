@@ -39,6 +39,7 @@ if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net share/metainfo/org.vaviviv.VaviviV.metainfo.xml || falla "metainfo no válida"
 else echo "appstreamcli no está instalado: se omite"; fi
 grep -q '^\.SH NOMBRE' share/man/man1/vaviviv-cli.1 || falla "página de manual"
+avisos=$(groff -man -ww -z share/man/man1/vaviviv-cli.1 2>&1) && [ -z "$avisos" ] || falla "página de manual con avisos de groff: $avisos"
 
 [ "$(bin/vaviviv-cli calcular 00 123456)" = $'1234566\t6' ] || falla "vaviviv-cli instalado"
 # Without a display the installed window computes the installed sample with the
