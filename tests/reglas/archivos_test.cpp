@@ -34,22 +34,6 @@ namespace {
 using namespace vaviviv;
 using Fila = std::array<QString, 3>;
 
-// `trozo` bytes per read, as a pipe may give them; with `falla`, reads fail once the data is out.
-class Dispositivo : public fuzz::DispositivoTroceado {
-public:
-    Dispositivo(const QByteArray& datos, qint64 trozo, bool falla) : DispositivoTroceado(datos, trozo), falla_(falla) {}
-
-protected:
-    qint64 readData(char* destino, qint64 maximo) override {
-        const qint64 n = DispositivoTroceado::readData(destino, maximo);
-        if (n == 0 && falla_) setErrorString("Fallo de lectura simulado");
-        return n == 0 && falla_ ? -1 : n;
-    }
-
-private:
-    bool falla_;
-};
-
 struct Entrada {
     QByteArray bytes;
     std::vector<Fila> filas;
@@ -63,7 +47,7 @@ void Comprobar(const std::vector<Entrada>& casos) {
     for (const Entrada& c : casos) {
         for (const qint64 trozo : {1 << 16, 1, 2, 3, 5}) {
             if (trozo < 9 && c.bytes.size() > 300000) continue;
-            Dispositivo dispositivo(c.bytes, trozo, c.falla);
+            fuzz::DispositivoTroceado dispositivo(c.bytes, trozo, c.falla);
             LectorEntrada lector(dispositivo);
             Registro registro;  // reused, as a streaming caller does
             std::vector<Fila> filas;
@@ -76,7 +60,7 @@ void Comprobar(const std::vector<Entrada>& casos) {
 }
 
 const QByteArray kBom = "\xEF\xBB\xBF", kCara = "\xF0\x9F\x98\x80";
-const QString kR(QChar(0xFFFD)), kFeff(QChar(0xFEFF)), kFallo = "Fallo de lectura simulado";
+const QString kR(QChar(0xFFFD)), kFeff(QChar(0xFEFF)), kFallo = fuzz::kFalloLectura;
 const Fila kVacia{};
 // Lines of the limit; kA, two of them and an "a", is 65,535 bytes: a first
 // read of 64 KiB ends on the byte after it.
