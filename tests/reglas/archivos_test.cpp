@@ -58,7 +58,6 @@ const QByteArray kTope(32766, '7'), kLineaA(32766, 'a'), kA = kLineaA + "\n" + k
 const Fila kFilaA{QString(kLineaA)};
 
 TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
-    const QString largo = "La línea 2 tiene más de 32,766 caracteres";
     Comprobar({
         {"a\tb\tc\td\te", {{"a", "b", "c"}}}, {"ref\t\tcta", {{"ref", "", "cta"}}},
         {" a \t b \tCc ", {{" a ", " b ", "Cc "}}}, {"a\tb\tc\r\nd", {{"a", "b", "c"}, {"d", "", ""}}},  // taken exactly
@@ -85,9 +84,6 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
         // Malformed or cut sequences are U+FFFD and take nothing after them, however the reads fall.
         {kBom + "a\xE2\x82\r\nb\xF0\x9F\x98\nc\xC3\td\xE2\x82I\x91\r\n\xED\xA0\x80z\xC3",
          {{"a" + kR + kR}, {"b" + kR + kR + kR}, {"c" + kR, "d" + kR + kR + "I" + kR}, {kR + kR + kR + "z" + kR}}},
-        // A line of the limit is a record; one character more stops the reading there.
-        {kTope, {{QString(kTope)}}}, {"1\r\n" + kTope + "\r\n2", {{"1"}, {QString(kTope)}, {"2"}}},
-        {"1\r\n" + kTope + "7", {{"1"}}, largo}, {"1\r\n" + kTope + "7\r\n2", {{"1"}}, largo},
     });
 }
 
