@@ -57,9 +57,9 @@ struct Intento {
     QString razon;
 };
 
-// The header and `filas` rows, as views and as strings, then the commit, with
-// no file past `tope` bytes. With `carpeta`, a folder takes the file's place
-// once it is open, so the commit fails.
+// The header and `filas` rows, as views and as strings; to a path, then the
+// commit, with no file past `tope` bytes. With `carpeta`, a folder takes the
+// file's place once it is open, so the commit fails.
 Intento Guardar(QIODevice& dispositivo, int filas) {
     EscritorResultados escritor(dispositivo);
     escritor.escribirCabecera(0);
