@@ -1,26 +1,16 @@
 // The bulk files: the input read whatever its line ends, code page and line
 // lengths and wherever its reads end; the results written per algorithm in
-// Windows-1252; each failing step of a store reported, the earlier file kept.
+// Windows-1252.
 
 #include "reglas/archivo_entrada.h"
 #include "reglas/archivo_resultados.h"
 #include "reglas/codificacion.h"
-#include "reglas/destino_resultados.h"
-#include "reglas/error_sistema.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
-#include <cerrno>
-#include <csignal>
-#include <cstring>
 #include <ostream>
-#include <sys/resource.h>
-#include <tuple>
 #include <vector>
 
 #include "fuzz/dispositivo_troceado.h"
@@ -33,22 +23,6 @@ namespace {
 
 using namespace vaviviv;
 using Fila = std::array<QString, 3>;
-
-// `trozo` bytes per read, as a pipe may give them; with `falla`, reads fail once the data is out.
-class Dispositivo : public fuzz::DispositivoTroceado {
-public:
-    Dispositivo(const QByteArray& datos, qint64 trozo, bool falla) : DispositivoTroceado(datos, trozo), falla_(falla) {}
-
-protected:
-    qint64 readData(char* destino, qint64 maximo) override {
-        const qint64 n = DispositivoTroceado::readData(destino, maximo);
-        if (n == 0 && falla_) setErrorString("Fallo de lectura simulado");
-        return n == 0 && falla_ ? -1 : n;
-    }
-
-private:
-    bool falla_;
-};
 
 struct Entrada {
     QByteArray bytes;
@@ -63,7 +37,7 @@ void Comprobar(const std::vector<Entrada>& casos) {
     for (const Entrada& c : casos) {
         for (const qint64 trozo : {1 << 16, 1, 2, 3, 5}) {
             if (trozo < 9 && c.bytes.size() > 300000) continue;
-            Dispositivo dispositivo(c.bytes, trozo, c.falla);
+            fuzz::DispositivoTroceado dispositivo(c.bytes, trozo, c.falla);
             LectorEntrada lector(dispositivo);
             Registro registro;  // reused, as a streaming caller does
             std::vector<Fila> filas;
@@ -76,7 +50,7 @@ void Comprobar(const std::vector<Entrada>& casos) {
 }
 
 const QByteArray kBom = "\xEF\xBB\xBF", kCara = "\xF0\x9F\x98\x80";
-const QString kR(QChar(0xFFFD)), kFeff(QChar(0xFEFF)), kFallo = "Fallo de lectura simulado";
+const QString kR(QChar(0xFFFD)), kFeff(QChar(0xFEFF)), kFallo = fuzz::kFalloLectura;
 const Fila kVacia{};
 // Lines of the limit; kA, two of them and an "a", is 65,535 bytes: a first
 // read of 64 KiB ends on the byte after it.
@@ -84,7 +58,6 @@ const QByteArray kTope(32766, '7'), kLineaA(32766, 'a'), kA = kLineaA + "\n" + k
 const Fila kFilaA{QString(kLineaA)};
 
 TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
-    const QString largo = "La línea 2 tiene más de 32,766 caracteres";
     Comprobar({
         {"a\tb\tc\td\te", {{"a", "b", "c"}}}, {"ref\t\tcta", {{"ref", "", "cta"}}},
         {" a \t b \tCc ", {{" a ", " b ", "Cc "}}}, {"a\tb\tc\r\nd", {{"a", "b", "c"}, {"d", "", ""}}},  // taken exactly
@@ -111,9 +84,6 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
         // Malformed or cut sequences are U+FFFD and take nothing after them, however the reads fall.
         {kBom + "a\xE2\x82\r\nb\xF0\x9F\x98\nc\xC3\td\xE2\x82I\x91\r\n\xED\xA0\x80z\xC3",
          {{"a" + kR + kR}, {"b" + kR + kR + kR}, {"c" + kR, "d" + kR + kR + "I" + kR}, {kR + kR + kR + "z" + kR}}},
-        // A line of the limit is a record; one character more stops the reading there.
-        {kTope, {{QString(kTope)}}}, {"1\r\n" + kTope + "\r\n2", {{"1"}, {QString(kTope)}, {"2"}}},
-        {"1\r\n" + kTope + "7", {{"1"}}, largo}, {"1\r\n" + kTope + "7\r\n2", {{"1"}}, largo},
     });
 }
 
@@ -205,95 +175,6 @@ TEST(EscritorResultados, CabeceraPorCodigoCeldasYWindows1252) {
                            {"ÑÁéü€ŸŽ", "Ω", QString::fromUtf8("\xF0\x9F\x98\x80x")}}),
               kCabecera3 + "  123456 \tError: Referencia no v\xE1lida.\t\t\r\na\tb\tx\ty\t\r\n" +
                   "\xD1\xC1\xE9\xFC\x80\x9F\x8E\t?\t?x\t\r\n");
-}
-
-struct Intento {
-    bool escrito = false, confirmado = false;
-    QString razon;
-};
-
-// The header and `filas` rows, as views and as strings, then the commit. With
-// `tope`, no file grows past that many bytes: a full disk, even for root. With
-// `carpeta`, a folder takes the file's place once it is open, so the commit fails.
-Intento Guardar(const QString& ruta, int filas, rlim_t tope = RLIM_INFINITY, const QString& carpeta = {}) {
-    DestinoResultados destino(ruta);
-    if (!destino.abrir()) return {false, false, "sin abrir"};
-    if (!carpeta.isEmpty() && !(QFile::remove(ruta) && QDir().mkdir(ruta) && QFile::copy(carpeta, ruta + "/anterior.txt")))
-        return {false, false, "sin carpeta"};
-    EscritorResultados escritor(destino.dispositivo());
-    escritor.escribirCabecera(0);
-    const QString celdas[] = {"123456", "1234566", "6"};
-    const QStringView vistas[] = {celdas[0], celdas[1], celdas[2]};
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit antes{};
-    getrlimit(RLIMIT_FSIZE, &antes);
-    const rlimit limite{tope < antes.rlim_max ? tope : antes.rlim_max, antes.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limite);
-    for (int i = 0; i < filas; ++i)
-        i % 2 ? escritor.escribirFila(std::span(celdas)) : escritor.escribirFila(std::span(vistas));
-    Intento r{escritor.terminar()};
-    r.confirmado = r.escrito && destino.confirmar();
-    setrlimit(RLIMIT_FSIZE, &antes);
-    r.razon = !r.escrito ? escritor.error() : r.confirmado ? QString() : destino.error();
-    return r;
-}
-
-// Past 64 KiB of text (4,000 rows) the writer writes before the end; one row
-// is written by terminar().
-TEST(DestinoResultados, CadaPasoQueFallaDejaElArchivoAnterior) {
-    const QByteArray anterior = "anterior\r\n";
-    enum Falla { Nada, Escritura, Terminar, Confirmacion };
-    for (const Falla falla : {Nada, Escritura, Terminar, Confirmacion}) {
-        SCOPED_TRACE(falla);
-        QTemporaryDir dir;
-        const QString ruta = dir.filePath("resultados.txt"), copia = dir.filePath("copia");
-        QFile previo(ruta);
-        ASSERT_TRUE(previo.open(QIODevice::WriteOnly) && previo.write(anterior) == anterior.size());
-        previo.close();
-        ASSERT_TRUE(falla != Confirmacion || QFile::copy(ruta, copia));
-        const rlim_t tope = falla == Escritura ? 16 : falla == Terminar ? 0 : RLIM_INFINITY;
-        const Intento r = Guardar(ruta, falla == Terminar ? 1 : 4000, tope, falla == Confirmacion ? copia : QString());
-        EXPECT_EQ(std::pair(r.escrito, r.confirmado), std::pair(falla == Nada || falla == Confirmacion, falla == Nada));
-        if (falla == Confirmacion) EXPECT_FALSE(r.razon.isEmpty());
-        else EXPECT_EQ(r.razon.toStdString(), falla == Nada ? "" : std::strerror(EFBIG));  // after a short write too
-        QFile::remove(copia);
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"resultados.txt"});  // no temporary file left
-        QFile final(falla == Confirmacion ? ruta + "/anterior.txt" : ruta);
-        ASSERT_TRUE(final.open(QIODevice::ReadOnly));
-        const QByteArray nuevo = kCabecera3.c_str() + QByteArray("123456\t1234566\t6\t\r\n").repeated(4000);
-        EXPECT_TRUE(final.readAll() == (falla == Nada ? nuevo : anterior));
-    }
-}
-
-// A write the disk cuts short (part of it written, no system error yet) is
-// offered again, so the reason is the system's, not "Unknown error".
-TEST(DestinoResultados, EscrituraCortaDiceLaRazon) {
-    QTemporaryDir dir;
-    EXPECT_EQ(Guardar(dir.filePath("resultados.txt"), 1, 16).razon.toStdString(), std::strerror(EFBIG));
-}
-
-// A device is written in place: its failure is told at the write.
-TEST(DestinoResultados, DispositivoLleno) {
-    for (const int filas : {1, 4000}) {
-        const Intento r = Guardar("/dev/full", filas);
-        EXPECT_EQ(std::tuple(r.escrito, r.confirmado, r.razon.toStdString()),
-                  std::tuple(false, false, std::string(std::strerror(ENOSPC))));
-    }
-}
-
-// The common causes in Spanish whatever the system's language, the rest in the system's words; an
-// opening that left no errno is told by its path, failing that by Qt's own number and text.
-TEST(ErrorSistema, NumeroDelSistemaYTextoEnEspanol) {
-    const std::pair<int, const char*> comunes[] = {{EROFS, "Sistema de archivos de solo lectura"},
-        {EDQUOT, "Cuota de disco excedida"}, {ENAMETOOLONG, "Nombre demasiado largo"}, {EIO, "Error de entrada/salida"},
-        {EBUSY, "Archivo ocupado"}, {ETXTBSY, "Archivo ocupado"}, {EPERM, std::strerror(EPERM)}};
-    for (const auto& [numero, texto] : comunes) EXPECT_EQ(DescripcionError(numero).toStdString(), texto);
-    QTemporaryDir dir;
-    const std::tuple<int, QString, int> casos[] = {{EACCES, dir.path(), EACCES}, {0, dir.path(), EISDIR},
-        {0, dir.filePath("falta"), ENOENT}, {0, {}, 5}, {0, "/dev/null", 5}};
-    for (const auto& [numero, ruta, esperado] : casos) EXPECT_EQ(ErrorDeArchivo(numero, 5, "qt", ruta).numero, esperado);
-    EXPECT_EQ(ErrorDeArchivo(0, 5, "qt").descripcion, "qt");
 }
 
 }  // namespace

@@ -15,17 +15,7 @@ namespace {
 
 using namespace vaviviv;
 
-// Reads hand out `trozo` bytes; with `falla`, they fail once the data is out.
 // Writes fail once `tope` bytes are in, as on a full disk.
-struct Entrada : fuzz::DispositivoTroceado {
-    Entrada(const QByteArray& datos, qint64 trozo, bool falla = false) : DispositivoTroceado(datos, trozo), falla_(falla) {}
-    qint64 readData(char* d, qint64 n) override {
-        const qint64 leidos = DispositivoTroceado::readData(d, n);
-        return leidos == 0 && falla_ ? (setErrorString("Fallo de lectura simulado"), -1) : leidos;
-    }
-    bool falla_;
-};
-
 struct Salidas : QBuffer {
     explicit Salidas(qint64 tope = qint64(1) << 40) : tope_(tope) { open(WriteOnly | Unbuffered); }
     qint64 writeData(const char* d, qint64 n) override {
@@ -44,13 +34,13 @@ void Igual(const SalidaMasivo& a, const SalidaMasivo& b) {
 }
 
 SalidaMasivo General(int codigo, const QByteArray& datos) {
-    Entrada entrada(datos, 1 << 20);
+    fuzz::DispositivoTroceado entrada(datos, 1 << 20);
     return fuzz::CaminoGeneral(codigo, entrada);
 }
 
 SalidaMasivo Masivo(int codigo, const QByteArray& datos, int hilos, qint64 trozo = 1 << 20, bool falla = false,
                     qint64 tope = qint64(1) << 40) {
-    Entrada entrada(datos, trozo, falla);
+    fuzz::DispositivoTroceado entrada(datos, trozo, falla);
     Salidas salida(tope);
     SalidaMasivo s = fuzz::CaminoRapido(codigo, entrada, salida, hilos);
     s.bytes = salida.data();
@@ -130,7 +120,7 @@ TEST(CalcularArchivo, SeDetieneEnLaPrimeraFalla) {
     SalidaMasivo esperada = General(35, lineas);
     for (const int hilos : {0, 2}) {
         SCOPED_TRACE(hilos);
-        esperada.errorLectura = "Fallo de lectura simulado";
+        esperada.errorLectura = fuzz::kFalloLectura;
         Igual(Masivo(35, lineas, hilos, 1 << 20, true), esperada);
         esperada.errorLectura = MensajeLineaLarga(esperada.registros + 1);
         Igual(Masivo(35, lineas + QByteArray(kLineaMaxima + 1, '7') + "\n1\n", hilos), esperada);

@@ -1,16 +1,22 @@
-// Where a results path leads, and a rewrite in place told truly: the earlier
-// file untouched while another holds it, and a failure after the first byte
-// said to have overwritten it. The process tests of vaviviv-cli cover the
-// rest: devices, sockets, /dev/stdout, a whole rewrite in place.
+// Where a results path leads; each failing step of a store reported with the
+// earlier file kept; a rewrite in place told truly: the earlier file untouched
+// while another holds it, and a failure after the first byte said to have
+// overwritten it. The process tests of vaviviv-cli cover the rest: devices,
+// sockets, /dev/stdout, a whole rewrite in place.
 
+#include "reglas/archivo_resultados.h"
 #include "reglas/destino_resultados.h"
+#include "reglas/error_sistema.h"
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -32,6 +38,96 @@ QByteArray Leer(const QString& ruta) {
 bool Escribir(const QString& ruta, const QByteArray& datos) {
     QFile f(ruta);
     return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
+}
+
+// While it lives no file grows past `bytes`, as on a full disk, even for root.
+struct TopeArchivo {
+    explicit TopeArchivo(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &antes);
+        const rlimit tope{std::min(bytes, antes.rlim_max), antes.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tope);
+    }
+    ~TopeArchivo() { setrlimit(RLIMIT_FSIZE, &antes); }
+    rlimit antes{};
+};
+
+struct Intento {
+    bool escrito = false, confirmado = false;
+    QString razon;
+};
+
+// The header and `filas` rows, as views and as strings; to a path, then the
+// commit, with no file past `tope` bytes. With `carpeta`, a folder takes the
+// file's place once it is open, so the commit fails.
+Intento Guardar(QIODevice& dispositivo, int filas) {
+    EscritorResultados escritor(dispositivo);
+    escritor.escribirCabecera(0);
+    const QString celdas[] = {"123456", "1234566", "6"};
+    const QStringView vistas[] = {celdas[0], celdas[1], celdas[2]};
+    for (int i = 0; i < filas; ++i)
+        i % 2 ? escritor.escribirFila(std::span(celdas)) : escritor.escribirFila(std::span(vistas));
+    return {escritor.terminar(), false, escritor.error()};
+}
+Intento Guardar(const QString& ruta, int filas, rlim_t tope = RLIM_INFINITY, const QString& carpeta = {}) {
+    DestinoResultados destino(ruta);
+    if (!destino.abrir()) return {false, false, "sin abrir"};
+    if (!carpeta.isEmpty() && !(QFile::remove(ruta) && QDir().mkdir(ruta) && QFile::copy(carpeta, ruta + "/anterior.txt")))
+        return {false, false, "sin carpeta"};
+    TopeArchivo limite(tope);
+    Intento r = Guardar(destino.dispositivo(), filas);
+    r.confirmado = r.escrito && destino.confirmar();
+    if (r.escrito) r.razon = r.confirmado ? QString() : destino.error();
+    return r;
+}
+
+// Past 64 KiB of text (4,000 rows) the writer writes before the end; one row
+// is written by terminar(). Either write is cut short by the disk (part of it
+// written, no system error yet) and offered again, so the reason is the
+// system's, not "Unknown error".
+TEST(DestinoResultados, CadaPasoQueFallaDejaElArchivoAnterior) {
+    const QByteArray anterior = "anterior\r\n";
+    enum Falla { Nada, Escritura, Terminar, Confirmacion };
+    for (const Falla falla : {Nada, Escritura, Terminar, Confirmacion}) {
+        SCOPED_TRACE(falla);
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("resultados.txt"), copia = dir.filePath("copia");
+        ASSERT_TRUE(Escribir(ruta, anterior) && (falla != Confirmacion || QFile::copy(ruta, copia)));
+        const rlim_t tope = falla == Nada || falla == Confirmacion ? RLIM_INFINITY : 16;
+        const Intento r = Guardar(ruta, falla == Terminar ? 1 : 4000, tope, falla == Confirmacion ? copia : QString());
+        EXPECT_EQ(std::pair(r.escrito, r.confirmado), std::pair(falla == Nada || falla == Confirmacion, falla == Nada));
+        if (falla == Confirmacion) EXPECT_FALSE(r.razon.isEmpty());
+        else EXPECT_EQ(r.razon.toStdString(), falla == Nada ? "" : std::strerror(EFBIG));  // after a short write
+        QFile::remove(copia);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"resultados.txt"});  // no temporary file left
+        QBuffer nuevo;
+        ASSERT_TRUE(nuevo.open(QIODevice::WriteOnly) && Guardar(nuevo, 4000).escrito);
+        EXPECT_TRUE(Leer(falla == Confirmacion ? ruta + "/anterior.txt" : ruta) == (falla == Nada ? nuevo.data() : anterior));
+    }
+}
+
+// A device is written in place: its failure is told at the write.
+TEST(DestinoResultados, DispositivoLleno) {
+    for (const int filas : {1, 4000}) {
+        const Intento r = Guardar("/dev/full", filas);
+        EXPECT_EQ(std::tuple(r.escrito, r.confirmado, r.razon.toStdString()),
+                  std::tuple(false, false, std::string(std::strerror(ENOSPC))));
+    }
+}
+
+// The common causes in Spanish whatever the system's language, the rest in the system's words; an
+// opening that left no errno is told by its path, failing that by Qt's own number and text.
+TEST(ErrorSistema, NumeroDelSistemaYTextoEnEspanol) {
+    const std::pair<int, const char*> comunes[] = {{EROFS, "Sistema de archivos de solo lectura"},
+        {EDQUOT, "Cuota de disco excedida"}, {ENAMETOOLONG, "Nombre demasiado largo"}, {EIO, "Error de entrada/salida"},
+        {EBUSY, "Archivo ocupado"}, {ETXTBSY, "Archivo ocupado"}, {EPERM, std::strerror(EPERM)}};
+    for (const auto& [numero, texto] : comunes) EXPECT_EQ(DescripcionError(numero).toStdString(), texto);
+    QTemporaryDir dir;
+    const std::tuple<int, QString, int> casos[] = {{EACCES, dir.path(), EACCES}, {0, dir.path(), EISDIR},
+        {0, dir.filePath("falta"), ENOENT}, {0, {}, 5}, {0, "/dev/null", 5}};
+    for (const auto& [numero, ruta, esperado] : casos) EXPECT_EQ(ErrorDeArchivo(numero, 5, "qt", ruta).numero, esperado);
+    EXPECT_EQ(ErrorDeArchivo(0, 5, "qt").descripcion, "qt");
 }
 
 TEST(ClasificarDestino, CadaClaseDeNombre) {
@@ -110,14 +206,7 @@ TEST_F(EnSitio, FalloTrasEmpezarASobrescribir) {
     DestinoResultados destino(ruta);
     ASSERT_TRUE(destino.abrir() && destino.enSitio());
     ASSERT_EQ(destino.dispositivo().write(QByteArray(200000, 'x')), 200000);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit antes{};
-    getrlimit(RLIMIT_FSIZE, &antes);
-    const rlimit tope{100000, antes.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &tope);
-    const bool confirmado = destino.confirmar();
-    setrlimit(RLIMIT_FSIZE, &antes);
-    EXPECT_FALSE(confirmado);
+    EXPECT_FALSE([&] { TopeArchivo tope(100000); return destino.confirmar(); }());
     EXPECT_EQ(std::pair(destino.numero(), destino.sobrescrito()), std::pair(EFBIG, true));
     EXPECT_TRUE(Leer(ruta).startsWith(QByteArray(100000, 'x')));
 }
