@@ -173,7 +173,10 @@ private slots:
         if (enter < 0) clic("cmdCalcularReferencia");
         else c(kCampos[enter])->setFocus(), QTest::keyClick(c(kCampos[enter]), enter > 2 ? Qt::Key_Enter : Qt::Key_Return);
         QCOMPARE(dialogos->textos(), CalcularReferencia(codigo, {datos[0], datos[1], datos[2], datos[3], datos[4]}).mensajes);
-        for (const Caja& caja : dialogos->cajas()) QVERIFY(caja.icono == Icono::Critico && caja.titulo == "VaviviV");
+        for (const Caja& caja : dialogos->cajas()) {
+            QCOMPARE(caja.icono, Icono::Critico);
+            QCOMPARE(caja.titulo, "VaviviV");
+        }
         if (foco >= 0) QCOMPARE(QApplication::focusWidget(), c(kCampos[foco]));
         QTEST(resultado(), "resultado");
     }
@@ -428,9 +431,11 @@ private slots:
         const QString terminada = "Impresión Terminada !!!", error = "Error : 2 La impresora está detenida.";
         QVERIFY(impresora.impresas == 2);
         QVERIFY(dialogos->textos() == QStringList({terminada, error, terminada, error}));
-        for (const Caja& caja : dialogos->cajas())
-            QVERIFY(caja.titulo == "Digito KIV" && caja.icono == (caja.texto == error ? Icono::Ninguno : Icono::Exclamacion) &&
-                    caja.botones == (caja.texto == error ? Botones::ReintentarCancelar : Botones::Aceptar));
+        for (const Caja& caja : dialogos->cajas()) {
+            QCOMPARE(caja.titulo, "Digito KIV");
+            QCOMPARE(caja.icono, caja.texto == error ? Icono::Ninguno : Icono::Exclamacion);
+            QCOMPARE(caja.botones, caja.texto == error ? Botones::ReintentarCancelar : Botones::Aceptar);
+        }
     }
 
     // The help menu, last on the menu bar, with its entries in order.

@@ -159,15 +159,17 @@ TEST(ClasificarDestino, CadaClaseDeNombre) {
     };
     for (const auto& [ruta, tipo, descriptor, final] : casos) {
         const Destino d = ClasificarDestino(ruta);
-        EXPECT_TRUE(d.tipo == tipo && d.descriptor == descriptor && d.ruta == final)
-            << ruta.toStdString() << ": " << int(d.tipo) << " " << d.descriptor << " " << d.ruta.toStdString();
+        EXPECT_EQ(int(d.tipo), int(tipo)) << ruta.toStdString();
+        EXPECT_EQ(d.descriptor, descriptor) << ruta.toStdString();
+        EXPECT_EQ(d.ruta, final) << ruta.toStdString();
     }
     // Reached through a folder of links to descriptors, too.
     const QString antes = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent("/dev"));
     const Destino relativo = ClasificarDestino("fd/1");
     QDir::setCurrent(antes);
-    EXPECT_TRUE(relativo.tipo == T::Descriptor && relativo.descriptor == 1);
+    EXPECT_EQ(int(relativo.tipo), int(T::Descriptor));
+    EXPECT_EQ(relativo.descriptor, 1);
 }
 
 // A folder that refuses new entries (to root too, for the time of the test)

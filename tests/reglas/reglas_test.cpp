@@ -84,7 +84,10 @@ TEST(Limites, EnCaracteresEnAmbasVentanas) {
             };
             const ResultadoFila f = fila(n);
             if (u == kCara) EXPECT_EQ(Ver(f), conCara.toStdString());
-            else EXPECT_TRUE(!f.digitos.isEmpty() && f.resultado == c[0].trimmed() + f.digitos) << Ver(f);
+            else {
+                EXPECT_FALSE(f.digitos.isEmpty()) << Ver(f);
+                EXPECT_EQ(f.resultado, c[0].trimmed() + f.digitos) << Ver(f);
+            }
             EXPECT_EQ(Ver(fila(n + 1)), (mensajeFila + "|").toStdString());
         }
     }
