@@ -99,10 +99,8 @@ void frmMasivo::CrearMenus() {
 
     CrearMenuAyuda(*this, *cboAlgoritmo, kTemaVentana, QStringLiteral("Contenido de la A&yuda"));
 
-    // Ctrl+A opens a file even while the grid has the focus; the grid's own
-    // copy (the current cell only) gives way to the window's.
-    for (const QAction* atajo : {mnuArchivoAbrir, mnuEditarCopiar, mnuEditarPegar})
-        CederAtajo(grdMasivo, atajo->shortcut());
+    // Ctrl+A opens a file even while the grid has the focus.
+    CederAtajo(grdMasivo, mnuArchivoAbrir->shortcut());
 }
 
 void frmMasivo::Disponer() {
