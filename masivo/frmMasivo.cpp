@@ -150,6 +150,8 @@ void frmMasivo::Conectar() {
     connect(mnuArchivoSalir, &QAction::triggered, this, &frmMasivo::mnuArchivoSalir_Click);
     connect(mnuEditarInsertar, &QAction::triggered, this, &frmMasivo::mnuEditarInsertar_Click);
     connect(mnuEditarBorrar, &QAction::triggered, this, &frmMasivo::mnuEditarBorrar_Click);
+    connect(mnuEditarCopiar, &QAction::triggered, this, &frmMasivo::mnuEditarCopiar_Click);
+    connect(mnuEditarPegar, &QAction::triggered, this, &frmMasivo::mnuEditarPegar_Click);
 }
 
 }  // namespace vaviviv

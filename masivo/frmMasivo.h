@@ -14,6 +14,7 @@
 //   frmMasivo_calcular.cpp   cmdCalcular_Click (the bulk calculation)
 //   frmMasivo_guardar.cpp    GuardarResultados (the results file)
 //   frmMasivo_editar.cpp     cell edit, insert and remove rows, row-count rule
+//   frmMasivo_portapapeles.cpp  copy and paste, files dropped on the window
 //   frmMasivo_comandos.cpp   open and store commands, help, closing, MostrarMasivo
 
 #include "archivo/frmArchivo.h"
@@ -21,9 +22,11 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <vector>
 
 class QAction;
 class QComboBox;
+class QIODevice;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -84,6 +87,9 @@ public:
     void grdMasivo_RowColChange();
     void mnuEditarInsertar_Click();
     void mnuEditarBorrar_Click();
+    // The clipboard: cells out as tab-separated lines (CR LF), lines in as rows.
+    void mnuEditarCopiar_Click();
+    void mnuEditarPegar_Click();
 
     // Printing, help and closing.
     void cmdImprimir_Click();
@@ -98,6 +104,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The window's own help topic, shown by its help button while no algorithm is chosen.
@@ -106,6 +115,15 @@ private:
     static QString IndicacionInicial();
     // The grid's titles (row 0) for each kind of input.
     static QStringList Titulos(Entradas entradas);
+
+    // Records read by the input file's rules, Cols() cells each.
+    struct Lectura {
+        std::vector<QString> celdas;
+        int registros = 0;
+        qint64 sobrantes = 0;  // records past `maximo`: all of them when counted, else 0 or 1
+        QString error;         // why reading failed before `maximo` records
+    };
+    Lectura LeerRegistros(QIODevice& entrada, int maximo, bool contarSobrantes) const;
 
     void CrearControles();
     void CrearMenus();
@@ -152,6 +170,8 @@ private:
     QMenu* mnuEditar = nullptr;
     QAction* mnuEditarInsertar = nullptr;
     QAction* mnuEditarBorrar = nullptr;
+    QAction* mnuEditarCopiar = nullptr;
+    QAction* mnuEditarPegar = nullptr;
 };
 
 // Shows the one bulk window, creating it first if there is none, without

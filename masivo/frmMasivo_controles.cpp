@@ -67,6 +67,7 @@ void frmMasivo::CrearControles() {
     grdCriterios = Crear<Rejilla>(fraPanel, "grdCriterios");
     grdCriterios->hide();  // never shown: it only holds the report's summary lines
     EnterPulsaBotones(*this);
+    setAcceptDrops(true);  // input files dropped anywhere on the window
 }
 
 void frmMasivo::CrearMenus() {
@@ -90,6 +91,11 @@ void frmMasivo::CrearMenus() {
     mnuEditar = menu("mnuEditar", QString::fromUtf8("&Edición"));
     mnuEditarInsertar = EntradaMenu(mnuEditar, "mnuEditarInsertar", QStringLiteral("&Insertar un Renglon"));
     mnuEditarBorrar = EntradaMenu(mnuEditar, "mnuEditarBorrar", QStringLiteral("&Eliminar un Renglon"));
+    SeparadorMenu(mnuEditar, "mnulinea3");
+    mnuEditarCopiar = EntradaMenu(mnuEditar, "mnuEditarCopiar", QStringLiteral("&Copiar"));
+    mnuEditarCopiar->setShortcut(QKeySequence::Copy);
+    mnuEditarPegar = EntradaMenu(mnuEditar, "mnuEditarPegar", QStringLiteral("&Pegar"));
+    mnuEditarPegar->setShortcut(QKeySequence::Paste);
 
     CrearMenuAyuda(*this, *cboAlgoritmo, kTemaVentana, QStringLiteral("Contenido de la A&yuda"));
 

@@ -13,7 +13,8 @@ namespace vaviviv {
 
 Rejilla::Rejilla(QWidget* parent) : QTableView(parent), modelo_(new RejillaModelo(this)), anchos_(1, -1) {
     setModel(modelo_);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several cells at once, for copying.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
@@ -76,6 +77,14 @@ void Rejilla::AgregarFilas(std::vector<QString>&& celdas) {
     {
         QScopedValueRollback guardia(porCodigo_, true);
         modelo_->AgregarFilas(std::move(celdas));
+    }
+    seguirVista();
+}
+
+void Rejilla::InsertarFilas(int fila, std::vector<QString>&& celdas) {
+    {
+        QScopedValueRollback guardia(porCodigo_, true);
+        modelo_->InsertarFilas(fila, std::move(celdas));
     }
     seguirVista();
 }

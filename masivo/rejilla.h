@@ -66,6 +66,8 @@ public:
     void Clear() { modelo_->Clear(); }
     // Appends whole rows at once (Cols() cells per row); the view is told once.
     void AgregarFilas(std::vector<QString>&& celdas);
+    // Inserts whole rows before row `fila`; the current cell keeps its numbers.
+    void InsertarFilas(int fila, std::vector<QString>&& celdas);
 
 signals:
     void RowColChange();

@@ -109,6 +109,18 @@ void RejillaModelo::AgregarFilas(std::vector<QString>&& celdas) {
     celdas.clear();
 }
 
+void RejillaModelo::InsertarFilas(int fila, std::vector<QString>&& celdas) {
+    if (fila == filas_) return AgregarFilas(std::move(celdas));
+    const int nuevas = int(celdas.size() / std::size_t(columnas_));
+    if (nuevas == 0 || fila < 1 || fila > filas_) return;
+    beginInsertRows({}, fila - 1, fila + nuevas - 2);
+    celdas_.insert(celdas_.begin() + std::ptrdiff_t(indice(fila, 0)), std::make_move_iterator(celdas.begin()),
+                   std::make_move_iterator(celdas.begin() + std::ptrdiff_t(nuevas) * columnas_));
+    filas_ += nuevas;
+    endInsertRows();
+    celdas.clear();
+}
+
 void RejillaModelo::AvisarCambios(int filaDesde, int filaHasta, int columnaDesde, int columnaHasta) {
     filaDesde = std::max(filaDesde, 1);
     filaHasta = std::min(filaHasta, filas_ - 1);

@@ -40,6 +40,9 @@ public:
 
     // Appends whole rows at once: `celdas` holds Cols() cells per row.
     void AgregarFilas(std::vector<QString>&& celdas);
+    // Inserts whole rows at once before data row `fila` (1 to Rows()); the
+    // rows from there move down.
+    void InsertarFilas(int fila, std::vector<QString>&& celdas);
     // Direct access for bulk work; the view learns of changes through
     // AvisarCambios.
     QString& Celda(int fila, int columna) { return celdas_[indice(fila, columna)]; }

@@ -12,6 +12,8 @@
 #include "tests/sin_permisos.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QMimeData>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QScopeGuard>
@@ -68,6 +70,25 @@ class PruebaMasivo : public QObject {
         elegir(codigo);
         QVERIFY(cargar(contenido));
         QTest::mouseClick(c("cmdCalcular"), Qt::LeftButton);
+    }
+    QPoint centro(int fila, int columna) { return g().visualRect(g().model()->index(fila - 1, columna)).center(); }
+    void pulsar(int fila, int columna, Qt::KeyboardModifiers teclas = {}) {
+        g().scrollTo(g().model()->index(fila - 1, columna));
+        QTest::mouseClick(g().viewport(), Qt::LeftButton, teclas, centro(fila, columna));
+    }
+    QString portapapeles() { return QGuiApplication::clipboard()->text(); }
+    // Dragged over the grid and dropped there, as the desktop delivers it: the grid takes no drops.
+    void soltar(QMimeData& datos) {
+        const QPoint punto = g().viewport()->rect().center();
+        QDragEnterEvent entra(punto, Qt::CopyAction, &datos, Qt::LeftButton, {});
+        QApplication::sendEvent(g().viewport(), &entra);
+        QVERIFY(entra.isAccepted());
+        QDragMoveEvent mueve(punto, Qt::CopyAction, &datos, Qt::LeftButton, {});
+        QApplication::sendEvent(g().viewport(), &mueve);
+        QVERIFY(mueve.isAccepted());
+        QDropEvent suelta(QPointF(punto), Qt::CopyAction, &datos, Qt::LeftButton, {});
+        QApplication::sendEvent(g().viewport(), &suelta);
+        QVERIFY(suelta.isAccepted());
     }
 
 private slots:
@@ -761,6 +782,189 @@ private slots:
         QVERIFY(dialogos->cajas().back().icono == dialogos->cajas()[2].icono);
         elegir(3);  // nothing waits any more
         QCOMPARE(dialogos->textos().count(cargado), 2);
+    }
+
+    // Ctrl+C copies what is selected (the rectangle of its rows and columns, results included, a cell
+    // in it not selected left empty), or the current row when nothing is: tab-separated, each line
+    // ending in CR LF. A cell that would split on pasting is quoted.
+    void copiar() {
+        calcular(6, "890\t123\t4567\r\n1\t2\t3\r\n7\t8\t9\r\n");
+        g().setTextMatrix(3, 1, "a\tb \"c\"");
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        const auto ctrlC = [&] { QGuiApplication::clipboard()->clear(), QTest::keyClick(&g(), Qt::Key_C, Qt::ControlModifier); };
+        pulsar(1, 3);
+        ctrlC();
+        QCOMPARE(portapapeles(), "89062\r\n");
+        pulsar(2, 4, Qt::ShiftModifier);
+        ctrlC();
+        QCOMPARE(portapapeles(), "89062\t62\r\n171\t71\r\n");
+        pulsar(1, 0);
+        pulsar(3, 4, Qt::ShiftModifier);
+        ctrlC();
+        QCOMPARE(portapapeles(), "890\t123\t4567\t89062\t62\r\n1\t2\t3\t171\t71\r\n7\t\"a\tb \"\"c\"\"\"\t9\t784\t84\r\n");
+        pulsar(1, 0);
+        pulsar(3, 2, Qt::ControlModifier);
+        ctrlC();
+        QCOMPARE(portapapeles(), "890\t\r\n\t9\r\n");
+        pulsar(1, 0, Qt::ControlModifier);
+        pulsar(3, 2, Qt::ControlModifier);  // nothing selected: the current row
+        QVERIFY(g().selectionModel()->selectedIndexes().isEmpty());
+        ctrlC();
+        QCOMPARE(portapapeles(), "7\t\"a\tb \"\"c\"\"\"\t9\t784\t84\r\n");
+        // The menu entry, through its letter, and the row menu do the same.
+        pulsar(1, 3);
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(w.get(), Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_C);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(portapapeles(), "89062\r\n");
+        QGuiApplication::clipboard()->clear();
+        QTest::mouseClick(g().viewport(), Qt::RightButton, {}, centro(1, 0));
+        QTRY_VERIFY(c<QMenu>("mnuEditar")->isVisible());
+        QTest::keyClick(c<QMenu>("mnuEditar"), Qt::Key_C);
+        QTRY_VERIFY(!c<QMenu>("mnuEditar")->isVisible());
+        QCOMPARE(portapapeles(), "890\r\n");
+        QVERIFY(dialogos->cajas().empty());
+    }
+
+    // Ctrl+V inserts the clipboard's lines before the current row, split as an input file's lines
+    // (first three fields, CR LF, CR or LF, a final line end adding nothing); the marker goes on.
+    void pegar_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("fila");
+        QTest::addColumn<QStringList>("esperadas");
+        QTest::newRow("al principio") << "a\t1\t2\r\nb\r\n" << 1 << QStringList{"a|1|2||", "b||||", "x||||", "y||||"};
+        QTest::newRow("en medio") << "a\t1\t2\r\nb" << 2 << QStringList{"x||||", "a|1|2||", "b||||", "y||||"};
+        QTest::newRow("en el último") << "a\nb\rc\r\n" << 2 << QStringList{"x||||", "a||||", "b||||", "c||||", "y||||"};
+        QTest::newRow("campos de más") << "a\t1\t2\t3\t4\r\n" << 1 << QStringList{"a|1|2||", "x||||", "y||||"};
+        QTest::newRow("celdas vacías") << "\t\t5\r\n\r\n" << 2 << QStringList{"x||||", "||5||", "||||", "y||||"};
+        QTest::newRow("sin recortar, con acentos") << " ñ \t€\r\n" << 1 << QStringList{" ñ |€|||", "x||||", "y||||"};
+    }
+    void pegar() {
+        QFETCH(QString, texto);
+        QFETCH(int, fila);
+        QFETCH(QStringList, esperadas);
+        elegir(6);
+        QVERIFY(cargar("x\r\ny\r\n"));
+        QVERIFY(!sinGuardar());
+        QGuiApplication::clipboard()->setText(texto);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        pulsar(fila, 0);
+        QTest::keyClick(&g(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(filas(), esperadas);
+        QVERIFY(sinGuardar());
+        QVERIFY(c("cmdCalcular")->isEnabled());
+        QCOMPARE(g().Row(), fila);
+        QVERIFY(dialogos->cajas().empty());
+    }
+
+    // An empty grid takes the pasted rows as its first; past 30,000 rows in the grid the rest is left
+    // out and said; a full grid takes none. Nothing pastes without an algorithm, from an empty clipboard,
+    // or from text with a line too long (said, nothing inserted).
+    void pegarTope() {
+        QGuiApplication::clipboard()->setText("1\r\n");
+        c<QAction>("mnuEditarPegar")->trigger();
+        QCOMPARE(dialogos->textos(), QStringList{"Debe seleccionar un Algoritmo de cálculo"});
+        elegir(0);
+        QVERIFY(g().Rows() == 1);
+        QGuiApplication::clipboard()->setText("1\r\n2");
+        c<QAction>("mnuEditarPegar")->trigger();
+        QCOMPARE(filas(), QStringList({"1||", "2||"}));
+        QVERIFY(sinGuardar() && c("cmdImprimir")->isEnabled() && g().Row() == 1);
+        QGuiApplication::clipboard()->setText(QString());
+        c<QAction>("mnuEditarPegar")->trigger();
+        QCOMPARE(dialogos->textos().mid(1), QStringList{"El portapapeles no contiene texto para pegar."});
+        QGuiApplication::clipboard()->setText("3\r\n" + QString(kLineaMaxima + 1, u'x'));
+        c<QAction>("mnuEditarPegar")->trigger();
+        QVERIFY(dialogos->textos()[2].startsWith("La línea 2"));
+        QVERIFY(dialogos->cajas()[2].icono == Icono::Critico);
+        QVERIFY(g().Rows() == 3);
+        QVERIFY(cargar(Lineas(kMaximoRegistros - 5)));
+        dialogos->olvidar();
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(Lineas(7, "p")));
+        c<QAction>("mnuEditarPegar")->trigger();
+        QVERIFY(g().Rows() - 1 == kMaximoRegistros);
+        // Before the current (last) row: three of seven fit.
+        QCOMPARE(QStringList({g().TextMatrix(g().Rows() - 5, 0), g().TextMatrix(g().Rows() - 4, 0), g().TextMatrix(g().Rows() - 2, 0), g().TextMatrix(g().Rows() - 1, 0)}),
+                 QStringList({"123456", "p", "p", "123456"}));
+        QCOMPARE(dialogos->textos(), QStringList{"No se pegaron 4 renglones: la tabla admite hasta 30,000 Registros."});
+        QGuiApplication::clipboard()->setText("q\r\nr\r\n");
+        c<QAction>("mnuEditarPegar")->trigger();
+        QVERIFY(g().Rows() - 1 == kMaximoRegistros);
+        QCOMPARE(dialogos->textos().mid(1), QStringList{"No se pegaron 2 renglones: la tabla admite hasta 30,000 Registros."});
+        QVERIFY(dialogos->cajas()[1].icono == Icono::Informacion);
+    }
+
+    // Copying rows and pasting them gives the same input cells, the grid's reader splitting what it wrote.
+    void copiarYPegar() {
+        calcular(10, "12\t1.234,5\t01/02/2010\r\n0000123\t\t\r\n");
+        const QStringList antes = filas();
+        pulsar(1, 0);
+        pulsar(2, 2, Qt::ShiftModifier);
+        c<QAction>("mnuEditarCopiar")->trigger();
+        pulsar(1, 0);
+        c<QAction>("mnuEditarPegar")->trigger();
+        QCOMPARE(filas().mid(0, 2), QStringList({"12|1.234,5|01/02/2010||", "0000123||||"}));
+        QCOMPARE(filas().mid(2), antes);
+    }
+
+    // The entries read as their captions, with their keys shown beside them.
+    void menuEdicion() {
+        QStringList entradas;
+        for (QAction* a : c<QMenu>("mnuEditar")->actions())
+            if (!a->isSeparator()) entradas << a->text() + u' ' + a->shortcut().toString(QKeySequence::PortableText);
+        QCOMPARE(entradas, QStringList({"&Insertar un Renglon ", "&Eliminar un Renglon ", "&Copiar Ctrl+C", "&Pegar Ctrl+V"}));
+        QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(c<QMenu>("mnuEditar"));
+        const auto nombre = [&](QAction* a) {
+            QAccessibleInterface* entrada = menu->child(int(c<QMenu>("mnuEditar")->actions().indexOf(a)));
+            return entrada->text(QAccessible::Name) + u'|' + entrada->text(QAccessible::Accelerator);
+        };
+        QCOMPARE(nombre(c<QAction>("mnuEditarCopiar")), "Copiar|Ctrl+C");
+        QCOMPARE(nombre(c<QAction>("mnuEditarPegar")), "Pegar|Ctrl+V");
+    }
+
+    // Input files dropped on the window open as the open command opens them, each in turn after the same
+    // question; anything else is refused with a message, first.
+    void soltarArchivos() {
+        QVERIFY(Escribir(ruta("a.txt"), "1\r\n2\r\n") && Escribir(ruta("b.ASC"), "3\r\n") && Escribir(ruta("c.png"), "x"));
+        QVERIFY(QDir(carpeta->path()).mkdir("d.txt"));
+        elegir(0);
+        QVERIFY(cargar("9\r\n"));
+        QMimeData datos;
+        datos.setUrls({QUrl::fromLocalFile(ruta("a.txt")), QUrl::fromLocalFile(ruta("c.png")), QUrl::fromLocalFile(ruta("b.ASC")),
+                       QUrl::fromLocalFile(ruta("d.txt")), QUrl("https://example.org/e.txt")});
+        for (const Respuesta r : {Respuesta::Aceptar, Respuesta::Si, Respuesta::Aceptar, Respuesta::Si}) dialogos->responderCon(r);
+        soltar(datos);
+        QVERIFY(dialogos->cajas().empty());  // not while the drop is under way
+        const QString cargado = "Archivo cargado Exitosamente !!!";
+        QTRY_COMPARE(dialogos->textos().size(), 5);
+        QCOMPARE(dialogos->textos(), QStringList({"Solo se pueden abrir archivos de texto (*.txt;*.asc).\nNo se abre: c.png, d.txt, https://example.org/e.txt",
+                                                  kMantener, cargado, kMantener, cargado}));
+        QVERIFY(dialogos->cajas()[0].icono == Icono::Exclamacion);
+        QCOMPARE(filas(), QStringList({"9||", "1||", "2||", "3||"}));
+        dialogos->olvidar();
+        QMimeData texto;
+        texto.setText("1\t2\r\n");
+        soltar(texto);
+        QTRY_COMPARE(dialogos->textos(), QStringList{"Solo se pueden abrir archivos de texto (*.txt;*.asc)."});
+        QVERIFY(g().Rows() == 5);
+    }
+
+    // Dropped before an algorithm is chosen, the files wait for one, as files given to the program do.
+    void soltarSinAlgoritmo() {
+        QVERIFY(Escribir(ruta("a.txt"), "1\r\n"));
+        QMimeData datos;
+        datos.setUrls({QUrl::fromLocalFile(ruta("a.txt"))});
+        soltar(datos);
+        QTest::qWait(0);
+        QCoreApplication::processEvents();
+        QVERIFY(g().Rows() == 1 && dialogos->cajas().empty());
+        elegir(3);
+        QCOMPARE(dialogos->textos(), QStringList{"Archivo cargado Exitosamente !!!"});
+        QCOMPARE(filas(), QStringList{"1||"});
     }
 
     // The window and the explorer keep their size: their title bars offer no maximise button, the window its

@@ -58,7 +58,7 @@ private slots:
         const auto archivo = ArchivoAyuda::Leer(ResolverArchivoAyuda(VAVIVIV_CARPETA_PROGRAMA "/Vaviviv.hlp"));
         QVERIFY(archivo);
         QVERIFY(!ResolverArchivoAyuda(VAVIVIV_CARPETA_PROGRAMA "/VaviviV.hlp").isEmpty());
-        for (const char* id : {"100", "2", "3", "4", "6", "10", "35", "36", "37", "101", "102", "103", "contenido", "uso"})
+        for (const char* id : {"100", "2", "3", "4", "6", "10", "35", "36", "37", "101", "102", "103", "hojas", "contenido", "uso"})
             QVERIFY2(archivo->tema(id), id);
         QVERIFY(QFile::copy(archivo->ruta(), carpeta.filePath("VAVIVIV.HLP")));
         DialogosSimulados dialogos;
