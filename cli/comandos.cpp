@@ -402,10 +402,11 @@ constexpr Suborden kSubordenes[] = {
     {"masivo",
      "  vaviviv-cli masivo CODIGO ENTRADA [-o SALIDA] [-q]\n"
      "      Calcula cada registro de un archivo de texto (campos separados por\n"
-     "      tabulador) y escribe el archivo de resultados, en Windows-1252 con fin de\n"
-     "      línea CR LF. ENTRADA y SALIDA pueden ser «-» (entrada y salida estándar;\n"
-     "      la salida por omisión). En un terminal los resultados se muestran en\n"
-     "      UTF-8; redirigidos o por una tubería, salen byte a byte como el archivo.\n"
+     "      tabulador) y escribe el archivo de resultados,\n"
+     "      en Windows-1252 con fin de línea CR LF. ENTRADA y SALIDA pueden ser «-»\n"
+     "      (entrada y salida estándar; la salida por omisión). En un terminal los\n"
+     "      resultados se muestran en UTF-8; redirigidos o por una tubería, salen\n"
+     "      byte a byte como el archivo.\n"
      "      Un registro con error es un dato más: su fila lleva el mensaje de error,\n"
      "      y no cambia el código de salida.\n"},
     {"verificar",
