@@ -496,6 +496,7 @@ int Ejecutar(const QList<QByteArray>& argumentos, Consola& consola) {
     const Argumentos& a = std::get<Argumentos>(leidos);
     // "help SUBORDEN" is "SUBORDEN --help".
     if (a.subcomando == u"help") {
+        if (a.ayuda) return Mostrar(consola, AyudaDe(a.subcomando), kExito);
         if (a.posicionales.size() > 1) return MalUso(consola, SobraElArgumento(a.posicionales[1]));
         if (a.posicionales.isEmpty()) return Mostrar(consola, TextoAyuda(), kExito);
         const QString cual = Texto(a.posicionales[0]);
