@@ -45,8 +45,8 @@ avisos=$(groff -man -ww -z share/man/man1/vaviviv-cli.1 2>&1) && [ -z "$avisos" 
 [ "$(bin/vaviviv-cli calcular 00 123456)" = $'1234566\t6' ] || falla "vaviviv-cli instalado"
 # Completion as bash loads it: the codes come from the installed program.
 [ "$(PATH="$prefijo/bin:$PATH" bash -c 'source share/bash-completion/completions/vaviviv-cli
-  COMP_WORDS=(vaviviv-cli masivo 0); COMP_CWORD=2; $(complete -p vaviviv-cli | sed "s/.*-F \([^ ]*\).*/\1/")
-  echo "${COMPREPLY[*]}"')" = "00" ] || falla "compleción de bash instalada"
+  COMP_WORDS=(vaviviv-cli masivo 1); COMP_CWORD=2; $(complete -p vaviviv-cli | sed "s/.*-F \([^ ]*\).*/\1/")
+  echo "${COMPREPLY[*]}"')" = "$(bin/vaviviv-cli codigos | grep '^1' | paste -sd' ')" ] || falla "compleción de bash instalada"
 # Without a display the installed window computes the installed sample with the
 # installed vaviviv-cli, and names nothing of the build tree.
 estado=0
