@@ -9,6 +9,9 @@ namespace {
 
 const QStringList kConValor{"--sucursal", "--cuenta", "--importe", "--fecha", "--archivo", "-o"};
 
+// Long spellings of short options, stored under the short one.
+QString Corta(const QString& nombre) { return nombre == u"--salida" ? QStringLiteral("-o") : nombre; }
+
 }  // namespace
 
 QString Texto(const QByteArray& argumento) { return DesdeUtf8(Vista(argumento)); }
@@ -35,17 +38,28 @@ std::variant<Argumentos, QString> LeerArgumentos(const QList<QByteArray>& lista)
             a.version = true;
             continue;
         }
+        if (arg == "-q" || arg == "--silencioso") {
+            a.silencioso = true;
+            continue;
+        }
         QString nombre = Texto(arg);
         QByteArray valor;
         const qsizetype igual = arg.indexOf('=');
         const bool enLinea = arg.startsWith("--") && igual > 0;
+        // "-oSALIDA", as getopt takes a short option's value.
+        const bool pegado = !arg.startsWith("--") && arg.size() > 2 && kConValor.contains(Texto(arg.first(2)));
         if (enLinea) {
             nombre = Texto(arg.first(igual));
             valor = arg.sliced(igual + 1);
+        } else if (pegado) {
+            nombre = Texto(arg.first(2));
+            valor = arg.sliced(2);
         }
+        const QString escrito = nombre;
+        nombre = Corta(nombre);
         if (!kConValor.contains(nombre)) return QStringLiteral("Opción desconocida: %1").arg(Texto(arg));
-        if (!enLinea) {
-            if (i + 1 >= lista.size()) return QStringLiteral("Falta el valor de la opción %1").arg(nombre);
+        if (!enLinea && !pegado) {
+            if (i + 1 >= lista.size()) return QStringLiteral("Falta el valor de la opción %1").arg(escrito);
             valor = lista[++i];
         }
         if (a.opciones.contains(nombre)) return QStringLiteral("La opción %1 se dio dos veces").arg(nombre);

@@ -16,9 +16,10 @@ namespace vaviviv::cli {
 struct Argumentos {
     QString subcomando;               // calcular, masivo, verificar; empty with --help or --version alone
     QList<QByteArray> posicionales;   // after the subcommand
-    QMap<QString, QByteArray> opciones;  // "--sucursal" -> value, "--archivo" -> value, "-o" -> value
+    QMap<QString, QByteArray> opciones;  // "--sucursal" -> value, "--archivo" -> value, "-o" (or "--salida") -> value
     bool ayuda = false;
     bool version = false;
+    bool silencioso = false;  // -q, --silencioso: no progress, no summary
 };
 
 // Parsed arguments, or the text that explains the misuse.

@@ -14,6 +14,8 @@ struct Consola {
     // Results shown there are recoded to UTF-8; a pipe or a file gets the
     // results file byte for byte.
     bool salidaEsTerminal = false;
+    bool entradaEsTerminal = false;  // "masivo CODIGO -" says it waits for records
+    bool erroresEsTerminal = false;  // long runs show their progress there
 };
 
 inline constexpr int kExito = 0;
@@ -24,6 +26,12 @@ inline constexpr int kMalUso = 2;
 int Ejecutar(const QList<QByteArray>& argumentos, Consola& consola);
 
 QString TextoAyuda();
+// A subcommand's own help; empty for a name that is none.
+QString AyudaDe(const QString& subcomando);
+
+// `texto` as standard error shows it: each line after "vaviviv-cli: ", each
+// ending in a line feed.
+QString ConNombre(const QString& texto);
 
 // What standard error says when standard output refused the results.
 QString NoSePudoEscribirLaSalida(const QString& razon);

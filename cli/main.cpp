@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "cli/comandos.h"
+#include "cli/senales.h"
 #include "reglas/descriptores.h"
 #include "reglas/error_sistema.h"
 
@@ -36,6 +37,7 @@ private:
 int main(int argc, char** argv) {
     // Before anything opens a file that could take their numbers.
     const vaviviv::DescriptoresCerrados cerrados = vaviviv::AbrirDescriptoresEstandar();
+    vaviviv::cli::InstalarSenales();
     QList<QByteArray> argumentos;
     for (int i = 1; i < argc; ++i) argumentos << QByteArray(argv[i]);
     QFile entrada, salida, errores;
@@ -47,7 +49,9 @@ int main(int argc, char** argv) {
     errores.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
     vaviviv::cli::Consola consola{cerrados.entrada ? static_cast<QIODevice&>(entradaCerrada) : entrada,
                                   cerrados.salida ? static_cast<QIODevice&>(salidaCerrada) : salida, errores,
-                                  !cerrados.salida && ::isatty(STDOUT_FILENO) == 1};
+                                  !cerrados.salida && ::isatty(STDOUT_FILENO) == 1,
+                                  !cerrados.entrada && ::isatty(STDIN_FILENO) == 1,
+                                  ::isatty(STDERR_FILENO) == 1};
     int codigo = vaviviv::cli::Ejecutar(argumentos, consola);
     // Some file systems report a lost write only when the file is closed.
     QString razon;
@@ -56,7 +60,7 @@ int main(int argc, char** argv) {
     else if (!cerrados.salida && ::close(STDOUT_FILENO) != 0 && errno != EBADF)
         razon = vaviviv::DescripcionError(errno);
     if (!razon.isEmpty()) {
-        errores.write((vaviviv::cli::NoSePudoEscribirLaSalida(razon) + u'\n').toUtf8());
+        errores.write(vaviviv::cli::ConNombre(vaviviv::cli::NoSePudoEscribirLaSalida(razon)).toUtf8());
         if (codigo == vaviviv::cli::kExito) codigo = vaviviv::cli::kFallo;
     }
     return codigo;

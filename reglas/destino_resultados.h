@@ -59,6 +59,8 @@ public:
     bool sobrescrito() const { return sobrescrito_; }
     bool enSitio() const { return destinoFd_ >= 0; }
     Destino destino() const { return destino_; }
+    // The named temporary file until confirmar() renames it; empty if there is none.
+    const QByteArray& temporal() const { return temporal_; }
 
 private:
     bool fallo(int numero);

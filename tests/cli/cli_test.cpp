@@ -117,7 +117,7 @@ TEST(Cli, EjemplosDelArchivoDeAyuda) {
             const Salida s = Correr(args);
             const bool archivo = args.value(0) == "masivo" || args.contains("--archivo");
             const QString out = archivo ? QString::fromLatin1(s.out).remove(u'\r') : QString::fromUtf8(s.out);
-            EXPECT_EQ((out + QString::fromUtf8(s.err)).toStdString(), caso.section(u'\n', 1).toStdString()) << args.join(u' ').toStdString();
+            EXPECT_EQ((out + QString::fromUtf8(s.errCompleto)).toStdString(), caso.section(u'\n', 1).toStdString()) << args.join(u' ').toStdString();
             ++ordenes;
         }
     }
@@ -263,10 +263,10 @@ TEST(CliHostiles, DiscoLleno) {
                         "  ls -A \"$1\" | grep -v relleno >> \"$3/$e\"; head -c 100000 /dev/zero > \"$1/relleno\"\n"
                         "done; exit 0\n";
     const QStringList usuario = geteuid() == 0 ? QStringList{} : QStringList{"--user", "--map-root-user"};  // its own, for a user
-    const Salida s = Ejecutar(unshare, usuario + QStringList{"--mount", "--propagation", "private", "sh", "-c", guion, "sh", disco, VAVIVIV_CLI, fuera});
+    const Salida s = Ejecutar(unshare, usuario + QStringList{"--mount", "--propagation", "private", "sh", "-c", guion, "sh", disco, VAVIVIV_CLI, fuera}, {}, {}, true);
     if (!QFileInfo::exists(fuera + "/dentro")) GTEST_SKIP() << "no mount namespace could be made here: " << s.err.toStdString();
     if (s.codigo == 99) GTEST_SKIP() << "no tmpfs could be mounted in the namespace: " << s.err.toStdString();
-    const QByteArray esperado = "No se pudo escribir \xC2\xAB" + disco.toUtf8() + "/resultados.txt\xC2\xBB: No queda espacio en el dispositivo\n1\nigual\nresultados.txt\n";
+    const QByteArray esperado = kNombre + ("No se pudo escribir \xC2\xAB" + disco.toUtf8()) + "/resultados.txt\xC2\xBB: No queda espacio en el dispositivo\n1\nigual\nresultados.txt\n";
     EXPECT_EQ(LeerArchivo(fuera + "/grande"), esperado);
     EXPECT_EQ(LeerArchivo(fuera + "/una"), esperado);
     EXPECT_FALSE(QFileInfo::exists(disco + "/resultados.txt")) << "the tmpfs was seen outside its namespace";
@@ -305,7 +305,7 @@ TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
         if (cuatro) p.start("unshare", usuario + QStringList{"--mount", "sh", "-c", guion, "sh", dir.filePath("cpus")} + herramienta);
         else p.start(herramienta[0], herramienta.mid(1));
         EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit);
-        return std::pair(p.exitCode(), p.readAllStandardError());
+        return std::pair(p.exitCode(), SinNombre(p.readAllStandardError()));
     };
     const bool cuatro = !QStandardPaths::findExecutable("unshare").isEmpty() && correr(true, "/dev/null").first == 0;
     for (const auto& [nombre, bytes, resumen] : casos) {
@@ -358,7 +358,7 @@ TEST(CliHostiles, SinHilosQueArrancar) {
     p.write(QByteArray("123456\r\n").repeated(100000));
     p.closeWriteChannel();
     ASSERT_TRUE(p.waitForFinished(60000));
-    EXPECT_EQ(std::pair(p.exitCode(), p.readAllStandardError()), std::pair(0, QByteArray("Registros: 100000, con error: 0\n")));
+    EXPECT_EQ(std::pair(p.exitCode(), SinNombre(p.readAllStandardError())), std::pair(0, QByteArray("Registros: 100000, con error: 0\n")));
 }
 
 }  // namespace

@@ -30,19 +30,45 @@ namespace vaviviv::prueba {
 
 struct Salida {
     int codigo;
-    QByteArray out, err;
+    QByteArray out, err;  // err without the program's name that starts each of its lines
+    QByteArray errCompleto = {};  // err as written
 };
 
+inline constexpr char kNombre[] = "vaviviv-cli: ";
+
+// Standard error with the program's name taken off each line; a line without
+// it fails the test.
+inline QByteArray SinNombre(const QByteArray& err) {
+    QByteArray sin;
+    for (const QByteArray& linea : err.split('\n').mid(0, err.count('\n'))) {
+        EXPECT_TRUE(linea.startsWith(kNombre)) << "sin el nombre del programa: " << linea.toStdString();
+        sin += (linea.startsWith(kNombre) ? linea.sliced(sizeof kNombre - 1) : linea) + '\n';
+    }
+    EXPECT_TRUE(err.isEmpty() || err.endsWith('\n')) << err.toStdString();
+    return sin;
+}
+
+// A shell script's streams mix the tool's lines with others: the name comes
+// off the lines that have it.
+inline QByteArray QuitarNombre(const QByteArray& bytes) {
+    static const QRegularExpression nombre(QStringLiteral("^vaviviv-cli: "), QRegularExpression::MultilineOption);
+    return QString::fromLatin1(bytes).remove(nombre).toLatin1();
+}
+
 // `programa` with `args` and `entrada` on stdin, its stdout into `destino` if
-// one is named; not ended in two minutes, it fails the test.
-inline Salida Ejecutar(const QString& programa, const QStringList& args, const QByteArray& entrada = {}, const QString& destino = {}) {
+// one is named; not ended in two minutes, it fails the test. guion: a shell
+// script that runs the tool (see QuitarNombre).
+inline Salida Ejecutar(const QString& programa, const QStringList& args, const QByteArray& entrada = {}, const QString& destino = {},
+                       bool guion = false) {
     QProcess p;
     if (!destino.isEmpty()) p.setStandardOutputFile(destino);
     p.start(programa, args);
     p.write(entrada);
     p.closeWriteChannel();
     EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit) << args.join(' ').left(200).toStdString();
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    const QByteArray out = p.readAllStandardOutput(), err = p.readAllStandardError();
+    if (guion) return {p.exitCode(), QuitarNombre(out), QuitarNombre(err), err};
+    return {p.exitCode(), out, SinNombre(err), err};
 }
 
 inline Salida Correr(const QStringList& args, const QByteArray& entrada = {}, const QString& destino = {}) {

@@ -13,6 +13,7 @@ cmake --install "$construccion" --prefix "$prefijo" >/dev/null
 cd "$prefijo"
 for f in bin/vaviviv bin/vaviviv-cli share/vaviviv/VaviviV.hlp share/vaviviv/Vaviviv.hlp \
          share/vaviviv/tesk.bmp share/vaviviv/samples/referencias_00.txt share/man/man1/vaviviv-cli.1 \
+         share/bash-completion/completions/vaviviv-cli \
          share/applications/org.vaviviv.VaviviV.desktop share/metainfo/org.vaviviv.VaviviV.metainfo.xml; do
   [ -s "$f" ] || falla "no se instaló $f"
 done
@@ -42,6 +43,10 @@ grep -q '^\.SH NOMBRE' share/man/man1/vaviviv-cli.1 || falla "página de manual"
 avisos=$(groff -man -ww -z share/man/man1/vaviviv-cli.1 2>&1) && [ -z "$avisos" ] || falla "página de manual con avisos de groff: $avisos"
 
 [ "$(bin/vaviviv-cli calcular 00 123456)" = $'1234566\t6' ] || falla "vaviviv-cli instalado"
+# Completion as bash loads it: the codes come from the installed program.
+[ "$(PATH="$prefijo/bin:$PATH" bash -c 'source share/bash-completion/completions/vaviviv-cli
+  COMP_WORDS=(vaviviv-cli masivo 1); COMP_CWORD=2; $(complete -p vaviviv-cli | sed "s/.*-F \([^ ]*\).*/\1/")
+  echo "${COMPREPLY[*]}"')" = "$(bin/vaviviv-cli codigos | grep '^1' | paste -sd' ')" ] || falla "compleción de bash instalada"
 # Without a display the installed window computes the installed sample with the
 # installed vaviviv-cli, and names nothing of the build tree.
 estado=0

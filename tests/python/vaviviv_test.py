@@ -34,7 +34,7 @@ def registros_y_celdas(codigo, n):
             registros = [tuple(linea.rstrip("\n").split("\t", 2)) for linea in f]
         with open(salida, encoding="cp1252", newline="") as f:
             celdas = [tuple(fila.rstrip("\r\n").split("\t")[-3:-1]) for fila in f.readlines()[1:]]
-    rechazados = dict(linea.removeprefix("Registro ").split(": ", 1) for linea in avisos.splitlines()
+    rechazados = dict(linea.removeprefix("Registro ").split(": ", 1) for linea in (l.removeprefix("vaviviv-cli: ") for l in avisos.splitlines())
                       if linea.startswith("Registro ") and ":" in linea)
     return registros, celdas, {int(k) - 1: v for k, v in rechazados.items()}
 
