@@ -17,6 +17,7 @@
 #include "reglas/calculo_masivo.h"
 #include "reglas/codificacion.h"
 #include "reglas/destino_resultados.h"
+#include "reglas/libro_resultados.h"
 #include "reglas/calcular_referencia.h"
 #include "reglas/catalogo_textos.h"
 #include "reglas/error_sistema.h"
@@ -195,9 +196,10 @@ int ProcesarArchivos(Consola& c, const QByteArray& rutaEntrada, const QByteArray
     std::unique_ptr<DestinoResultados> archivoSalida;
     if (rutaSalida != "-") {
         archivoSalida = std::make_unique<DestinoResultados>(rutaSalida);
-        // A name for standard output is standard output.
+        // A name for standard output is standard output; a workbook's name is refused there by the destination.
         const Destino destino = archivoSalida->destino();
-        if (destino.tipo == TipoDestino::Descriptor && destino.descriptor == STDOUT_FILENO) archivoSalida.reset();
+        if (destino.tipo == TipoDestino::Descriptor && destino.descriptor == STDOUT_FILENO && !EsNombreDeLibro(rutaSalida))
+            archivoSalida.reset();
     }
     std::optional<TerminalUtf8> terminal;
     QIODevice* salida = &c.salida;

@@ -10,7 +10,11 @@
 #include "reglas/error_sistema.h"
 
 #if VAVIVIV_XLSX
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
+
+#include <cstdio>
 #endif
 
 namespace vaviviv {
@@ -131,7 +135,7 @@ bool LibroResultados::separar(bool final) {
 // A header's cells are separated by tabs; a row's cells each end in one.
 bool LibroResultados::fila(QByteArrayView linea, bool cabecera) {
     if (fila_ >= kFilasLibro)
-        return fallar(QStringLiteral("Los resultados pasan de %1 filas, las que caben en una hoja de un libro .xlsx; "
+        return fallar(QStringLiteral("Los resultados y su cabecera pasan de %1 filas, las que caben en una hoja de un libro .xlsx; "
                                      "guárdelos con otra extensión, como .txt")
                           .arg(kFilasLibro));
     int columna = 0;
@@ -158,6 +162,37 @@ bool Ascii(QByteArrayView bytes) {
 }
 
 }  // namespace
+
+// The library prints its failures on standard error, in English, before the
+// caller can tell them in Spanish: while it closes, that goes to /dev/null.
+// (A closed standard error was opened on /dev/null at start: descriptors.h.)
+class SinMensajesDeLaBiblioteca {
+public:
+    SinMensajesDeLaBiblioteca() {
+        std::fflush(stderr);
+        const int nulo = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        guardado_ = nulo < 0 ? -1 : ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+        if (guardado_ >= 0 && ::dup2(nulo, STDERR_FILENO) < 0) Cerrar(guardado_);
+        if (nulo >= 0) ::close(nulo);
+    }
+    ~SinMensajesDeLaBiblioteca() {
+        if (guardado_ < 0) return;
+        std::fflush(stderr);
+        const int numero = errno;  // what the library's failure left
+        ::dup2(guardado_, STDERR_FILENO);
+        Cerrar(guardado_);
+        errno = numero;
+    }
+    SinMensajesDeLaBiblioteca(const SinMensajesDeLaBiblioteca&) = delete;
+    SinMensajesDeLaBiblioteca& operator=(const SinMensajesDeLaBiblioteca&) = delete;
+
+private:
+    static void Cerrar(int& fd) {
+        ::close(fd);
+        fd = -1;
+    }
+    int guardado_ = -1;
+};
 
 bool LibroResultados::celda(int columna, QByteArrayView bytes) {
     qsizetype caracteres = bytes.size();  // one byte a character in the code page
@@ -188,10 +223,15 @@ bool LibroResultados::terminar() {
     for (std::size_t c = 0; c < anchos_.size(); ++c)
         worksheet_set_column(libro_->hoja, lxw_col_t(c), lxw_col_t(c),
                              double(std::min(anchos_[c] + kMargenAncho, kAnchoMaximo)), nullptr);
-    errno = 0;
-    const lxw_error e = workbook_close(std::exchange(libro_->libro, nullptr));
+    lxw_error e;
+    int numero;
+    {
+        const SinMensajesDeLaBiblioteca sinMensajes;
+        errno = 0;
+        e = workbook_close(std::exchange(libro_->libro, nullptr));
+        numero = errno;
+    }
     if (e == LXW_NO_ERROR) return true;
-    const int numero = errno;
     return fallar(numero != 0 ? DescripcionError(numero)
                               : QStringLiteral("No se pudo escribir el libro: %1").arg(QString::fromUtf8(lxw_strerror(e))),
                   numero);
