@@ -3,9 +3,18 @@
 Usage: leer_libro.py LIBRO.xlsx
 """
 import json
+import re
 import sys
 
 import openpyxl
+
+
+def valor(v):
+    """An empty text cell is stored as a blank one: no value at all. A CR is
+    stored escaped (_x000D_), which this reader leaves as it is."""
+    if v is None:
+        return ""
+    return re.sub("_x000D_", "\r", v) if isinstance(v, str) else v
 
 
 def main():
@@ -14,8 +23,7 @@ def main():
     filas = []
     for fila in hoja.iter_rows():
         filas.append([{
-            # An empty text cell is stored as a blank one: no value at all.
-            "valor": "" if c.value is None else c.value,
+            "valor": valor(c.value),
             "tipo": "s" if c.value is None or isinstance(c.value, str) else type(c.value).__name__,
             "negrita": bool(c.font.b),
             "formato": c.number_format,
