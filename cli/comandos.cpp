@@ -300,6 +300,8 @@ QString TextoAyuda() {
         "      ENTRADA y SALIDA pueden ser «-» (entrada y salida estándar; la salida por\n"
         "      omisión). En un terminal los resultados se muestran en UTF-8; redirigidos o\n"
         "      por una tubería, salen byte a byte como el archivo.\n"
+        "      Si SALIDA termina en .xlsx, escribe un libro de hoja de cálculo, con cada\n"
+        "      celda como texto.\n"
         "      Un registro con error es un dato más: su fila lleva el mensaje de error, y\n"
         "      no cambia el código de salida.\n"
         "  vaviviv-cli verificar CODIGO REFERENCIA_COMPLETA [--sucursal S] [--cuenta C] [--importe I] [--fecha F]\n"
