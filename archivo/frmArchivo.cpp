@@ -1,4 +1,5 @@
 #include "archivo/frmArchivo.h"
+#include "reglas/libro_resultados.h"
 
 #include "archivo/listas_archivo.h"
 #include "platform/controles.h"
@@ -197,7 +198,14 @@ void frmArchivo::Conectar() {
             &frmArchivo::cmdCancelar_Click);
 }
 
-void frmArchivo::setAccion(const QString& caption) { cmdAlmacenar->setText(caption); }
+void frmArchivo::setAccion(const QString& caption) {
+    cmdAlmacenar->setText(caption);
+    filArchivos->setPattern(Patron());
+}
+
+QString frmArchivo::Patron() const {
+    return cmdAlmacenar->text() == kModoAlmacenar && LibrosDisponibles() ? kPatronArchivos + u';' + kPatronLibros : kPatronArchivos;
+}
 
 void frmArchivo::Form_Load() {
     txtArchivo->clear();
@@ -209,7 +217,7 @@ void frmArchivo::Form_Load() {
         const QSignalBlocker sinAviso(driUnidad);
         LlenarUnidades(*driUnidad, inicio);
     }
-    filArchivos->setPattern(kPatronArchivos);
+    filArchivos->setPattern(Patron());
     if (!dirLista->setPath(inicio)) dirLista_Change();
 
     // Else the focus comes back where it was when the dialog closed, or goes
@@ -239,7 +247,7 @@ void frmArchivo::driUnidad_Change() {
 void frmArchivo::dirLista_Change() {
     const CursorEspera espera(this);
     txtArchivo->clear();
-    filArchivos->setPattern(kPatronArchivos);
+    filArchivos->setPattern(Patron());
     filArchivos->setPath(dirLista->Path());
 }
 

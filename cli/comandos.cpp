@@ -21,6 +21,7 @@
 #include "reglas/calculo_masivo.h"
 #include "reglas/codificacion.h"
 #include "reglas/destino_resultados.h"
+#include "reglas/libro_resultados.h"
 #include "reglas/calcular_referencia.h"
 #include "reglas/catalogo_textos.h"
 #include "reglas/error_sistema.h"
@@ -276,9 +277,10 @@ int ProcesarArchivos(Consola& c, const Argumentos& a, const QByteArray& rutaEntr
     std::unique_ptr<DestinoResultados> archivoSalida;
     if (rutaSalida != "-") {
         archivoSalida = std::make_unique<DestinoResultados>(rutaSalida);
-        // A name for standard output is standard output.
+        // A name for standard output is standard output; a workbook's name is refused there by the destination.
         const Destino destino = archivoSalida->destino();
-        if (destino.tipo == TipoDestino::Descriptor && destino.descriptor == STDOUT_FILENO) archivoSalida.reset();
+        if (destino.tipo == TipoDestino::Descriptor && destino.descriptor == STDOUT_FILENO && !EsNombreDeLibro(rutaSalida))
+            archivoSalida.reset();
     }
     std::optional<TerminalUtf8> terminal;
     QIODevice* salida = &c.salida;
@@ -406,7 +408,8 @@ constexpr Suborden kSubordenes[] = {
      "      en Windows-1252 con fin de línea CR LF. ENTRADA y SALIDA pueden ser «-»\n"
      "      (entrada y salida estándar; la salida por omisión). En un terminal los\n"
      "      resultados se muestran en UTF-8; redirigidos o por una tubería, salen\n"
-     "      byte a byte como el archivo.\n"
+     "      byte a byte como el archivo. Si SALIDA termina en .xlsx, escribe un\n"
+     "      libro de hoja de cálculo, con cada celda como texto.\n"
      "      Un registro con error es un dato más: su fila lleva el mensaje de error,\n"
      "      y no cambia el código de salida.\n"},
     {"verificar",

@@ -124,12 +124,13 @@ Destino ClasificarDestino(const QByteArray& ruta) {
 }
 
 DestinoResultados::DestinoResultados(const QByteArray& ruta, bool esperarBloqueo)
-    : destino_(ClasificarDestino(ruta)), esperarBloqueo_(esperarBloqueo) {}
+    : destino_(ClasificarDestino(ruta)), esLibro_(EsNombreDeLibro(ruta)), esperarBloqueo_(esperarBloqueo) {}
 
 DestinoResultados::DestinoResultados(const QString& ruta, bool esperarBloqueo)
     : DestinoResultados(QFile::encodeName(ruta), esperarBloqueo) {}
 
 DestinoResultados::~DestinoResultados() {
+    libro_.reset();
     archivo_.close();
     if (!temporal_.isEmpty()) ::unlink(temporal_.constData());
     if (destino_.tipo != TipoDestino::Descriptor) Cerrar(fd_);
@@ -142,9 +143,17 @@ bool DestinoResultados::fallo(int numero) {
     return false;
 }
 
+bool DestinoResultados::fallo(const QString& texto, int numero) {
+    numero_ = numero;
+    error_ = texto;
+    return false;
+}
+
 // Unbuffered: the writer keeps its own buffer and offers a short write again,
 // so that a failing write comes with the system's reason.
 bool DestinoResultados::abrir() {
+    if (esLibro_ && !LibrosDisponibles()) return fallo(TextoSinLibros());
+    if (esLibro_ && destino_.tipo != TipoDestino::Archivo) return fallo(TextoLibroSinArchivo());
     switch (destino_.tipo) {
     case TipoDestino::Descriptor: {
         const int modo = ::fcntl(destino_.descriptor, F_GETFL);
@@ -174,6 +183,11 @@ bool DestinoResultados::abrir() {
         }
         break;
     }
+    }
+    if (esLibro_) {
+        // The library writes to a name: this one reaches the temporary file, named or not.
+        libro_ = std::make_unique<LibroResultados>("/proc/self/fd/" + QByteArray::number(fd_));
+        return true;
     }
     if (!archivo_.open(fd_, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)) return fallo(EBADF);
     return true;
@@ -215,6 +229,7 @@ bool DestinoResultados::abrirEnSitio() {
 }
 
 bool DestinoResultados::confirmar() {
+    if (libro_ && !libro_->terminar()) return fallo(libro_->errorString(), libro_->numero());
     switch (destino_.tipo) {
     case TipoDestino::Descriptor: return true;
     case TipoDestino::Dispositivo: {
@@ -245,8 +260,10 @@ bool DestinoResultados::reemplazar() {
 
 bool DestinoResultados::sobrescribir() {
     archivo_.close();
-    const off_t tamano = ::lseek(fd_, 0, SEEK_CUR);
-    if (tamano < 0) return fallo(errno);
+    // Its size, not its offset: a workbook reaches it through another opening.
+    struct stat st{};
+    if (::fstat(fd_, &st) != 0) return fallo(errno);
+    const off_t tamano = st.st_size;
     while (::flock(destinoFd_, LOCK_EX | (esperarBloqueo_ ? 0 : LOCK_NB)) != 0) {
         if (errno == EWOULDBLOCK) return fallo(EBUSY);
         if (errno != EINTR) return fallo(errno);

@@ -15,6 +15,9 @@
 // - A device, FIFO or socket is written as it is: replacing it would destroy
 //   it. So is a name for an open descriptor (/dev/stdout, /dev/fd/N,
 //   /proc/self/fd/N): the caller's descriptor, at its current offset.
+// - A name ending in .xlsx gets a workbook (reglas/libro_resultados.h) made
+//   from what is written, by the same steps as a regular file; a device or a
+//   descriptor is refused for it.
 //
 // Paths are bytes: a name need not be valid UTF-8.
 
@@ -22,6 +25,8 @@
 #include <QFile>
 #include <QString>
 #include <memory>
+
+#include "reglas/libro_resultados.h"
 
 namespace vaviviv {
 
@@ -51,7 +56,7 @@ public:
     DestinoResultados& operator=(const DestinoResultados&) = delete;
 
     bool abrir();  // false: see numero() and error()
-    QIODevice& dispositivo() { return archivo_; }
+    QIODevice& dispositivo() { return libro_ ? static_cast<QIODevice&>(*libro_) : archivo_; }
     bool confirmar();
     QString error() const { return error_; }
     int numero() const { return numero_; }  // errno of the failed step; 0 if it left none
@@ -64,17 +69,20 @@ public:
 
 private:
     bool fallo(int numero);
+    bool fallo(const QString& texto, int numero = 0);
     bool abrirTemporal();
     bool abrirEnSitio();
     bool reemplazar();
     bool sobrescribir();
 
     Destino destino_;
+    bool esLibro_;
     bool esperarBloqueo_;
     int fd_ = -1;         // where the results are written
     int destinoFd_ = -1;  // in place: the file to overwrite
     QByteArray temporal_;  // a named temporary file not yet renamed
     QFile archivo_;
+    std::unique_ptr<LibroResultados> libro_;  // a workbook: what is written goes through it to fd_
     QString error_;
     int numero_ = 0;
     bool sobrescrito_ = false;

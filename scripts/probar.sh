@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # What only the tests, benchmarks and fuzzing need, on top of the build.
 scripts/dependencias.sh libgtest-dev libbenchmark-dev poppler-utils desktop-file-utils appstream clang-14 libclang-rt-14-dev \
-  pybind11-dev python3-dev
+  pybind11-dev python3-dev python3-openpyxl
 export QT_QPA_PLATFORM=offscreen
 
 scripts/compilar.sh

@@ -9,6 +9,7 @@
 #include "prueba_ventanas.h"
 #include "reglas/archivo_entrada.h"
 #include "reglas/reglas_fila.h"
+#include "tests/libro_leido.h"
 #include "tests/sin_permisos.h"
 
 #include <QAccessible>
@@ -30,6 +31,7 @@
 #include <unistd.h>
 
 using namespace vaviviv;
+using namespace vaviviv::prueba;
 
 namespace {
 const QString kSinSalvar = "Los datos no se han almacenado. ¿ Continuar sin salvar ?";
@@ -238,6 +240,53 @@ private slots:
         QVERIFY(Leer(ruta("r.txt")) == "anterior");
         QVERIFY(sinGuardar());
         QCOMPARE(QDir(carpeta->path()).entryList(QDir::Files), QStringList({"entrada.txt", "r.txt"}));
+    }
+
+    // Stored under a name ending in .xlsx: a workbook whose cells, read back by an independent reader, are
+    // the text store's cells, zeros and 19 digits intact. The explorer lists workbooks when storing, not
+    // when opening. A store failing half-way leaves the earlier workbook and nothing beside it.
+    void guardarLibro() {
+        calcular(0, "0000123\r\n1234567890123456789\r\nabc\xE9\r\n");
+        w->GuardarResultados(ruta("r.txt"));
+        w->GuardarResultados(ruta("r.xlsx"));
+        QCOMPARE(dialogos->textos(), QStringList({kAlmacenado, kAlmacenado}));
+        QVERIFY(!sinGuardar());
+        const LibroLeido libro = LeerLibro(ruta("r.xlsx"));
+        QVERIFY2(libro.error.isEmpty(), qPrintable(libro.error));
+        QCOMPARE(libro.valores(), CeldasDeTexto(Leer(ruta("r.txt"))));
+        QCOMPARE(libro.valores().value(1).value(0), "0000123");
+        QCOMPARE(libro.valores().value(2).value(1), "12345678901234567894");
+        QCOMPARE(libro.inmovil, "A2");
+        QVERIFY(libro.filas.value(0).value(0).negrita && !libro.filas.value(1).value(0).negrita);
+
+        const auto listados = [&] {
+            w->Explorador()->findChild<ListaCarpetas*>("dirLista")->setPath(carpeta->path());
+            auto* archivos = w->Explorador()->findChild<QListWidget*>("filArchivos");
+            QStringList l;
+            for (int i = 0; i < archivos->count(); ++i) l << archivos->item(i)->text();
+            w->Explorador()->close();
+            return l;
+        };
+        c<QAction>("mnuArchivoGuardar")->trigger();
+        QCOMPARE(listados(), QStringList({"entrada.txt", "r.txt", "r.xlsx"}));
+        QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
+        QCOMPARE(listados(), QStringList({"entrada.txt", "r.txt"}));
+
+        calcular(0, Lineas(2000, "0000123"));
+        dialogos->olvidar();
+        rlimit antes{};  // the workbook cannot be written whole, as on a full disk
+        std::signal(SIGXFSZ, SIG_IGN), getrlimit(RLIMIT_FSIZE, &antes);
+        const rlimit limite{3000, antes.rlim_max};  // less than the smallest workbook
+        setrlimit(RLIMIT_FSIZE, &limite);
+        dialogos->responderCon(Respuesta::Si);  // overwrite; then Cancel
+        w->GuardarResultados(ruta("r.xlsx"));
+        setrlimit(RLIMIT_FSIZE, &antes);
+        QCOMPARE(dialogos->textos().size(), 2);
+        QVERIFY2(dialogos->cajas().at(1).texto.startsWith("Error : ") && dialogos->cajas().at(1).botones == Botones::ReintentarCancelar,
+                 qPrintable(dialogos->cajas().at(1).texto));
+        QVERIFY(sinGuardar());
+        QCOMPARE(LeerLibro(ruta("r.xlsx")).valores(), libro.valores());
+        QCOMPARE(QDir(carpeta->path()).entryList(QDir::Files), QStringList({"entrada.txt", "r.txt", "r.xlsx"}));
     }
 
     // A file that cannot be loaded or stored is named by the system's error number and a Spanish text;

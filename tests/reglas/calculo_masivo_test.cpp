@@ -107,7 +107,9 @@ TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
             if (!nombre.endsWith(".txt")) {
                 EXPECT_GT(general.errores, 0);
                 EXPECT_LT(general.errores, general.registros);
-                if (codigo >= 35) EXPECT_GT(general.avisos.size(), 1u);
+                if (codigo >= 35) {
+                    EXPECT_GT(general.avisos.size(), 1u);
+                }
             }
             for (const auto& [hilos, trozo] : {std::pair{0, 1 << 20}, {2, 1 << 20}, {0, 7}}) {
                 SCOPED_TRACE(std::to_string(hilos) + " " + std::to_string(trozo));
