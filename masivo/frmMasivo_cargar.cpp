@@ -33,7 +33,7 @@ bool frmMasivo::CargarArchivo(const QString& ruta) {
         MostrarError(ErrorDeArchivo(numero, QFileDevice::OpenError, archivo.errorString(), ruta));
         return false;
     }
-    LectorEntrada lector(archivo);
+    LectorEntrada lector(archivo, EsArchivoCsv(ruta));
     const int columnas = grdMasivo->Cols();
     const int campos = std::min(columnas, 3);  // fields past the grid's columns have nowhere to go
     std::vector<QString> celdas;
