@@ -78,6 +78,23 @@ qsizetype PrimerasLineas(QByteArrayView b, qsizetype n) {
     }
 }
 
+// The separator of a CSV file, `b` from its start: ';' if its first record
+// holds one outside quotes, else ','; 0 when the bytes end first and more may
+// come. Any quote opens or closes here: for a separator to be told from a
+// character, a doubled quote is as good as none.
+char SeparadorCsv(QByteArrayView b, bool ultimos) {
+    bool citado = false;
+    for (const char c : b) {
+        if (c == '"') {
+            citado = !citado;
+        } else if (!citado) {
+            if (c == ';') return ';';
+            if (EsFin(c)) return ',';
+        }
+    }
+    return ultimos ? ',' : 0;
+}
+
 // Where the CSV record that starts at `i` ends: its line end, or -1 if the
 // bytes end first. A quote opens a field's text only where the field opens.
 qsizetype FinRegistroCsv(QByteArrayView b, qsizetype i, char separador) {
@@ -100,16 +117,17 @@ qsizetype FinRegistroCsv(QByteArrayView b, qsizetype i, char separador) {
     return -1;
 }
 
-// The bytes of the first `n` whole CSV records of `b`, which starts at one;
-// `ultimos`: nothing more comes, so the bytes end the last record. `larga`:
-// whether the record after them is past the limit.
-qsizetype RegistrosCsv(QByteArrayView b, char separador, qsizetype n, bool ultimos, bool utf8, bool& larga) {
+// The bytes of the first `n` whole CSV records of `b`, which starts at one.
+// `ultimos`: nothing more comes, so a CR last ends its record; `final`: the
+// input ends there, and so does the last record. `larga`: whether the record
+// after them is past the limit.
+qsizetype RegistrosCsv(QByteArrayView b, char separador, qsizetype n, bool ultimos, bool final, bool utf8, bool& larga) {
     qsizetype inicio = 0;
     larga = false;
     for (; n > 0 && inicio < b.size(); --n) {
         qsizetype fin = FinRegistroCsv(b, inicio, separador), tras;
         if (fin < 0) {
-            if (!ultimos) break;
+            if (!final) break;
             fin = tras = b.size();
         } else if (b[fin] == '\r' && fin + 1 == b.size() && !ultimos) {
             break;  // an LF may follow
@@ -247,17 +265,13 @@ bool LectorBloques::siguienteCsv(QByteArray& bloque) {
     for (;;) {
         const QByteArrayView resto = QByteArrayView(pendiente_).sliced(entregados_);
         if (!inicio_ && !resto.isEmpty()) {
-            if (separador_ == 0) {
-                const qsizetype fin = PrimerFin(resto, 0);
-                if (fin == resto.size() && !parado_) {
-                    leer();
-                    continue;
-                }
-                separador_ = resto.first(fin).contains(';') ? ';' : ',';
+            if (separador_ == 0 && (separador_ = SeparadorCsv(resto, parado_)) == 0) {
+                leer();
+                continue;
             }
-            const bool ultimos = parado_ && !lineaLarga_ && errorDispositivo_.isEmpty();
+            const bool final = parado_ && !lineaLarga_ && errorDispositivo_.isEmpty();
             bool larga = false;
-            const qsizetype corte = RegistrosCsv(resto, separador_, lineas_, ultimos, utf8_, larga);
+            const qsizetype corte = RegistrosCsv(resto, separador_, lineas_, parado_, final, utf8_, larga);
             if (larga) {
                 // The records before it go out; reading stops at it.
                 lineaLarga_ = parado_ = true;

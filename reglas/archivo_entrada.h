@@ -11,11 +11,11 @@
 // of 0x80 or more need decoding.
 //
 // A CSV file (its name ends in ".csv") is the same but for its records: the
-// first line decides the separator (';' if it holds one, else ','); a field
-// that opens with a double quote runs to the quote that closes it, a doubled
-// quote inside standing for one and line ends inside kept in the field (what
-// follows the closing quote up to the separator is kept as it stands). The
-// limit counts a record's characters as they stand in the file.
+// first says the separator (';' if it holds one outside quotes, else ','); a
+// field that opens with a double quote runs to the quote that closes it, a
+// doubled quote inside standing for one and line ends inside kept in the
+// field (what follows the closing quote up to the separator is kept as it
+// stands). The limit counts a record's characters as they stand in the file.
 
 #include <QIODevice>
 #include <QString>
