@@ -182,7 +182,7 @@ TEST(LectorEntrada, CsvSeparadorComillasYFinesDentro) {
         {"\"a;b\";\"c\"\"d\";\"\"", {{"a;b", "c\"d", ""}}}, {"x;a\"b;c\"", {{"x", "a\"b", "c\""}}},
         {"\"\"\"\";\"x\"\"\"", {{"\"", "x\""}}}, {"x;y\n\"ab\"c\"d;e", {{"x", "y"}, {"abc\"d", "e"}}},
         {"\"a\r\nb\";\"c\nd\re\"\r\nf", {{"a\r\nb", "c\nd\re"}, {"f"}}},
-        {"a;b;c;\"d\r\ne;f\";g\r\nh", {{"a", "b", "c"}, {"h"}}}, {"\"a\r\";b\r", {{"a\r", "b"}}},
+        {"a;b;c;\"d\r\ne;f\";g\r\nh", {{"a", "b", "c"}, {"h"}}}, {"\"a\r\";b\r", {{"a\r", "b"}}}, {"\"a\"\"\r\nb\";c", {{"a\"\r\nb", "c"}}},
         // Unclosed, the quote runs to the end of the input; a read that fails first keeps the records before.
         {"a\n\"b\nc", {{"a"}, {"b\nc"}}}, {"a\n\"b\nc", {{"a"}}, kFallo, true}, {"a\r", {{"a"}}, kFallo, true},
         {"", {}}, {"\r\n", {kVacia}}, {"\"\"\n\n", {kVacia, kVacia}},
