@@ -20,7 +20,7 @@ class ListaCarpetas;
 
 inline const QString kModoAlmacenar = QStringLiteral("&Almacenar");
 inline const QString kModoAbrir = QStringLiteral("&Abrir");
-inline const QString kPatronArchivos = QStringLiteral("*.txt;*.asc");
+inline const QString kPatronArchivos = QStringLiteral("*.txt;*.asc;*.csv");
 inline const QString kPatronLibros = QStringLiteral("*.xlsx");  // listed too when storing, if this build writes them
 
 // What the dialog runs on confirmation (the bulk window's routines).

@@ -359,7 +359,9 @@ int Masivo(const Argumentos& a, Consola& c) {
     };
     return ProcesarArchivos(
         c, a, a.posicionales[1], a.opciones.value("-o", "-"),
-        [&](QIODevice& entrada, QIODevice& salida) { return CalcularArchivo(codigo, entrada, salida, avisar); },
+        [&](QIODevice& entrada, QIODevice& salida) {
+            return CalcularArchivo(codigo, entrada, salida, avisar, -1, EsArchivoCsv(Nombre(a.posicionales[1])));
+        },
         [](const CuentasMasivo& n) { return QStringLiteral("Registros: %1, con error: %2").arg(n.registros).arg(n.errores); });
 }
 
@@ -371,7 +373,9 @@ int VerificarArchivo(const Argumentos& a, Consola& c) {
     const int codigo = std::get<int>(leido);
     return ProcesarArchivos(
         c, a, a.opciones.value("--archivo"), a.opciones.value("-o", "-"),
-        [codigo](QIODevice& entrada, QIODevice& salida) { return vaviviv::VerificarArchivo(codigo, entrada, salida); },
+        [&](QIODevice& entrada, QIODevice& salida) {
+            return vaviviv::VerificarArchivo(codigo, entrada, salida, -1, EsArchivoCsv(Nombre(a.opciones.value("--archivo"))));
+        },
         [](const CuentasMasivo& n) {
             return QStringLiteral("Registros: %1, válidas: %2, no válidas: %3, con error: %4")
                 .arg(n.registros)

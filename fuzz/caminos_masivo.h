@@ -22,13 +22,13 @@ struct SalidaMasivo {
     bool operator==(const SalidaMasivo&) const = default;
 };
 
-inline SalidaMasivo CaminoGeneral(int codigo, QIODevice& entrada) {
+inline SalidaMasivo CaminoGeneral(int codigo, QIODevice& entrada, bool csv = false) {
     SalidaMasivo s;
     QBuffer salida(&s.bytes);
     salida.open(QIODevice::WriteOnly);
     EscritorResultados escritor(salida);
     escritor.escribirCabecera(codigo);
-    LectorEntrada lector(entrada);
+    LectorEntrada lector(entrada, csv);
     for (Registro r; lector.siguiente(r); ++s.registros) {
         const auto& [c0, c1, c2] = r.campos;
         const ResultadoFila f = CalcularFila(codigo, c0, c1, c2);
@@ -45,10 +45,10 @@ inline SalidaMasivo CaminoGeneral(int codigo, QIODevice& entrada) {
 }
 
 // `salida` receives the bytes; they are not kept.
-inline SalidaMasivo CaminoRapido(int codigo, QIODevice& entrada, QIODevice& salida, int hilos) {
+inline SalidaMasivo CaminoRapido(int codigo, QIODevice& entrada, QIODevice& salida, int hilos, bool csv = false) {
     SalidaMasivo s;
     const auto avisar = [&s](const AvisoCaracter& a) { s.avisos.emplace_back(a.registro, a.caracter); };
-    const ResumenMasivo r = CalcularArchivo(codigo, entrada, salida, avisar, hilos);
+    const ResumenMasivo r = CalcularArchivo(codigo, entrada, salida, avisar, hilos, csv);
     s.registros = r.cuentas.registros;
     s.errores = r.cuentas.errores;
     s.errorLectura = r.errorLectura;

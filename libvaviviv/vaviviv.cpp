@@ -3,6 +3,7 @@
 
 #include "vaviviv/vaviviv.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -42,8 +43,9 @@ std::string_view Texto(const char* s) { return s ? std::string_view(s) : std::st
 template <std::size_t N>
 bool Poner(char (&destino)[N], std::string_view a, std::string_view b = {}) {
     if (a.size() + b.size() >= N) return false;
-    std::memcpy(destino, a.data(), a.size());
-    std::memcpy(destino + a.size(), b.data(), b.size());
+    // An empty view may hold no pointer at all, which memcpy may not be given.
+    std::copy(a.begin(), a.end(), destino);
+    std::copy(b.begin(), b.end(), destino + a.size());
     destino[a.size() + b.size()] = '\0';
     return true;
 }

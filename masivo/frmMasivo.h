@@ -123,7 +123,7 @@ private:
         qint64 sobrantes = 0;  // records past `maximo`: all of them when counted, else 0 or 1
         QString error;         // why reading failed before `maximo` records
     };
-    Lectura LeerRegistros(QIODevice& entrada, int maximo, bool contarSobrantes) const;
+    Lectura LeerRegistros(QIODevice& entrada, int maximo, bool contarSobrantes, bool csv = false) const;
 
     void CrearControles();
     void CrearMenus();

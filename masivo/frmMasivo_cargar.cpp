@@ -22,8 +22,8 @@ void MostrarError(const ErrorSistema& error) {
 
 }  // namespace
 
-frmMasivo::Lectura frmMasivo::LeerRegistros(QIODevice& entrada, int maximo, bool contarSobrantes) const {
-    LectorEntrada lector(entrada);
+frmMasivo::Lectura frmMasivo::LeerRegistros(QIODevice& entrada, int maximo, bool contarSobrantes, bool csv) const {
+    LectorEntrada lector(entrada, csv);
     const int columnas = grdMasivo->Cols();
     const int campos = std::min(columnas, 3);  // fields past the grid's columns have nowhere to go
     Lectura lectura;
@@ -64,7 +64,7 @@ bool frmMasivo::CargarArchivo(const QString& ruta) {
         MostrarError(ErrorDeArchivo(numero, QFileDevice::OpenError, archivo.errorString(), ruta));
         return false;
     }
-    Lectura lectura = LeerRegistros(archivo, kMaximoRegistros, /*contarSobrantes=*/false);
+    Lectura lectura = LeerRegistros(archivo, kMaximoRegistros, /*contarSobrantes=*/false, EsArchivoCsv(ruta));
     // Under Qt's read-error number.
     if (!lectura.error.isEmpty()) {
         MostrarError({QFileDevice::ReadError, lectura.error});

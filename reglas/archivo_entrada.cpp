@@ -18,6 +18,13 @@ bool EsFin(char c) { return c == '\n' || c == '\r'; }
 // byte, a UTF-8 one at most four (a malformed byte reads as a U+FFFD of its own).
 qsizetype BytesMaximos(bool utf8) { return utf8 ? 4 * kLineaMaxima : kLineaMaxima; }
 
+// Whether a line (its bytes, without its end) is past the limit.
+bool Larga(QByteArrayView linea, bool utf8) {
+    return linea.size() > kLineaMaxima &&
+           (linea.size() > BytesMaximos(utf8) ||
+            ContarCaracteres(DesdeUtf8({linea.data(), std::size_t(linea.size())})) > kLineaMaxima);
+}
+
 // Just past the last line end at or after `desde`, or -1. A CR that ends the
 // bytes counts only when nothing more can come: else an LF may follow it.
 qsizetype TrasUltimoFin(const QByteArray& b, qsizetype desde, bool ultimos) {
@@ -47,9 +54,7 @@ qsizetype PrimeraLarga(QByteArrayView b, bool utf8) {
             // More bytes than the limit: in UTF-8 they may still be within it in characters.
             i = PrimerFin(b, tope + 1);
             const QByteArrayView linea = b.sliced(inicio, i - inicio);
-            if (linea.size() > BytesMaximos(utf8) ||
-                ContarCaracteres(DesdeUtf8({linea.data(), std::size_t(linea.size())})) > kLineaMaxima)
-                return inicio;
+            if (Larga(linea, utf8)) return inicio;
             if (i == b.size()) return -1;
         }
         buscado = tope + 1;
@@ -73,14 +78,121 @@ qsizetype PrimerasLineas(QByteArrayView b, qsizetype n) {
     }
 }
 
+// The separator of a CSV file, `b` from its start: ';' if its first record
+// holds one outside quotes, else ','; 0 when the bytes end first and more may
+// come. Any quote opens or closes here: for a separator to be told from a
+// character, a doubled quote is as good as none.
+char SeparadorCsv(QByteArrayView b, bool ultimos) {
+    bool citado = false;
+    for (const char c : b) {
+        if (c == '"') {
+            citado = !citado;
+        } else if (!citado) {
+            if (c == ';') return ';';
+            if (EsFin(c)) return ',';
+        }
+    }
+    return ultimos ? ',' : 0;
+}
+
+// Where the CSV record that starts at `i` ends: its line end, or -1 if the
+// bytes end first. A quote opens a field's text only where the field opens.
+qsizetype FinRegistroCsv(QByteArrayView b, qsizetype i, char separador) {
+    bool abre = true, citado = false, cerrado = false;  // cerrado: just past a closing quote
+    for (; i < b.size(); ++i) {
+        const char c = b[i];
+        if (citado) {
+            if (c == '"') citado = false, cerrado = true;
+            continue;
+        }
+        if (c == '"' && (abre || cerrado)) {  // after a closing quote: a doubled quote
+            citado = true;
+            abre = cerrado = false;
+            continue;
+        }
+        if (EsFin(c)) return i;
+        abre = c == separador;
+        cerrado = false;
+    }
+    return -1;
+}
+
+// The bytes of the first `n` whole CSV records of `b`, which starts at one.
+// `ultimos`: nothing more comes, so a CR last ends its record; `final`: the
+// input ends there, and so does the last record. `larga`: whether the record
+// after them is past the limit.
+qsizetype RegistrosCsv(QByteArrayView b, char separador, qsizetype n, bool ultimos, bool final, bool utf8, bool& larga) {
+    qsizetype inicio = 0;
+    larga = false;
+    for (; n > 0 && inicio < b.size(); --n) {
+        qsizetype fin = FinRegistroCsv(b, inicio, separador), tras;
+        if (fin < 0) {
+            if (!final) break;
+            fin = tras = b.size();
+        } else if (b[fin] == '\r' && fin + 1 == b.size() && !ultimos) {
+            break;  // an LF may follow
+        } else {
+            tras = fin + 1 + (b[fin] == '\r' && fin + 1 < b.size() && b[fin + 1] == '\n');
+        }
+        if (Larga(b.sliced(inicio, fin - inicio), utf8)) {
+            larga = true;
+            break;
+        }
+        inicio = tras;
+    }
+    return inicio;
+}
+
 }  // namespace
+
+bool EsArchivoCsv(QStringView ruta) {
+    return ruta.endsWith(u".csv", Qt::CaseInsensitive);
+}
+
+LineaBytes PartidorCsv::operator()(const char*& p, const char* const fin) {
+    LineaBytes linea;
+    unsigned alto = 0;
+    const auto corta = [this](char c) { return c == separador_ || c == '\n' || c == '\r'; };
+    for (std::size_t campo = 0;; ++campo) {
+        const bool guardado = campo < 3;
+        std::string_view texto;
+        if (p < fin && *p == '"') {
+            std::string& citado = citados_[std::min<std::size_t>(campo, 2)];
+            if (guardado) citado.clear();
+            for (++p; p < fin; ++p) {
+                if (*p == '"') {
+                    if (p + 1 == fin || p[1] != '"') break;
+                    ++p;
+                }
+                if (guardado) citado += *p;
+            }
+            if (p < fin) ++p;  // the closing quote
+            for (; p < fin && !corta(*p); ++p)
+                if (guardado) citado += *p;
+            texto = citado;
+        } else {
+            const char* inicio = p;
+            while (p < fin && !corta(*p)) ++p;
+            texto = {inicio, std::size_t(p - inicio)};
+        }
+        if (guardado) {
+            linea.campos[campo] = texto;
+            for (const char c : texto) alto |= static_cast<unsigned char>(c);
+        }
+        if (p == fin || *p != separador_) break;
+        ++p;
+    }
+    if (p < fin) p += (*p == '\r' && p + 1 < fin && p[1] == '\n') ? 2 : 1;
+    linea.ascii = alto < 0x80;
+    return linea;
+}
 
 QString MensajeLineaLarga(qint64 linea) {
     return QStringLiteral("La línea %1 tiene más de %2 caracteres").arg(linea).arg(QLocale(QLocale::English).toString(kLineaMaxima));
 }
 
-LectorBloques::LectorBloques(QIODevice& entrada, qsizetype lectura, qsizetype lineas)
-    : entrada_(entrada), lectura_(lectura), lineas_(lineas) {
+LectorBloques::LectorBloques(QIODevice& entrada, qsizetype lectura, qsizetype lineas, bool csv)
+    : entrada_(entrada), lectura_(lectura), lineas_(lineas), separador_(csv ? 0 : '\t') {
     // The most ever pending: the start of a line, a CR that may be its end, one read.
     pendiente_.reserve(BytesMaximos(true) + 1 + lectura_);
 }
@@ -121,6 +233,7 @@ void LectorBloques::leer() {
 }
 
 bool LectorBloques::siguiente(QByteArray& bloque) {
+    if (separador_ != '\t') return siguienteCsv(bloque);
     for (;;) {
         if (enteras_ > entregados_) {
             const QByteArrayView enteras = QByteArrayView(pendiente_).sliced(entregados_, enteras_ - entregados_);
@@ -145,6 +258,40 @@ bool LectorBloques::siguiente(QByteArray& bloque) {
     }
 }
 
+// Line ends do not say where a CSV record ends: the records are found from
+// the first one pending each time, and leer() is called only when none is
+// whole, so that what is pending is the start of one, as with lines.
+bool LectorBloques::siguienteCsv(QByteArray& bloque) {
+    for (;;) {
+        const QByteArrayView resto = QByteArrayView(pendiente_).sliced(entregados_);
+        if (!inicio_ && !resto.isEmpty()) {
+            if (separador_ == 0 && (separador_ = SeparadorCsv(resto, parado_)) == 0) {
+                leer();
+                continue;
+            }
+            const bool final = parado_ && !lineaLarga_ && errorDispositivo_.isEmpty();
+            bool larga = false;
+            const qsizetype corte = RegistrosCsv(resto, separador_, lineas_, parado_, final, utf8_, larga);
+            if (larga) {
+                // The records before it go out; reading stops at it.
+                lineaLarga_ = parado_ = true;
+                pendiente_.truncate(entregados_ + corte);
+            }
+            if (corte > 0) {
+                bloque.resize(corte);
+                std::memcpy(bloque.data(), resto.data(), std::size_t(corte));
+                entregados_ += corte;
+                return true;
+            }
+        }
+        if (parado_) {
+            agotado_ = true;
+            return false;
+        }
+        leer();
+    }
+}
+
 QString LectorBloques::error(qint64 lineas) const {
     if (!agotado_) return {};
     return lineaLarga_ ? MensajeLineaLarga(lineas + 1) : errorDispositivo_;
@@ -158,16 +305,18 @@ QString DecodificadorCampos::operator()(std::string_view campo, bool ascii) {
     return windows1252_(QByteArrayView(campo.data(), qsizetype(campo.size())));
 }
 
-LectorEntrada::LectorEntrada(QIODevice& entrada) : bloques_(entrada) {}
+LectorEntrada::LectorEntrada(QIODevice& entrada, bool csv)
+    : bloques_(entrada, kBloqueEntrada, std::numeric_limits<qsizetype>::max(), csv) {}
 
 bool LectorEntrada::siguiente(Registro& registro) {
     while (siguiente_ == fin_) {
         if (!bloques_.siguiente(bloque_)) return false;
         if (!decodificador_) decodificador_.emplace(bloques_.utf8());
+        if (!csv_ && bloques_.separador() != '\t') csv_.emplace(bloques_.separador());
         siguiente_ = bloque_.constData();
         fin_ = siguiente_ + bloque_.size();
     }
-    const LineaBytes linea = PartirLinea(siguiente_, fin_);
+    const LineaBytes linea = csv_ ? (*csv_)(siguiente_, fin_) : PartirLinea(siguiente_, fin_);
     for (std::size_t i = 0; i < 3; ++i) registro.campos[i] = (*decodificador_)(linea.campos[i], linea.ascii);
     ++lineas_;
     return true;

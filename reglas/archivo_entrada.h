@@ -9,6 +9,13 @@
 // Lines and fields are found on the bytes (a tab, CR or LF byte is never
 // part of a longer character in either encoding); only fields holding a byte
 // of 0x80 or more need decoding.
+//
+// A CSV file (its name ends in ".csv") is the same but for its records: the
+// first says the separator (';' if it holds one outside quotes, else ','); a
+// field that opens with a double quote runs to the quote that closes it, a
+// doubled quote inside standing for one and line ends inside kept in the
+// field (what follows the closing quote up to the separator is kept as it
+// stands). The limit counts a record's characters as they stand in the file.
 
 #include <QIODevice>
 #include <QString>
@@ -17,6 +24,7 @@
 #include <cstddef>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vaviviv {
@@ -29,18 +37,23 @@ inline constexpr qsizetype kBloqueEntrada = qsizetype(1) << 16;
 // Why reading stopped early: a line past the limit (the one after those read).
 QString MensajeLineaLarga(qint64 linea);
 
+// Whether the file of that name is read as CSV.
+bool EsArchivoCsv(QStringView ruta);
+
 // The input as blocks of whole lines; the last line of the input may lack its end.
 class LectorBloques {
 public:
-    // `lectura`: bytes a read asks for; `lineas`: at most so many lines a block.
+    // `lectura`: bytes a read asks for; `lineas`: at most so many lines (CSV:
+    // records) a block.
     explicit LectorBloques(QIODevice& entrada, qsizetype lectura = kBloqueEntrada,
-                           qsizetype lineas = std::numeric_limits<qsizetype>::max());
+                           qsizetype lineas = std::numeric_limits<qsizetype>::max(), bool csv = false);
 
     // The next block (replaces `bloque`'s bytes, keeps its storage); false at
     // the end of the input or when reading failed, once every line before the
     // failure has been handed out.
     bool siguiente(QByteArray& bloque);
     bool utf8() const { return utf8_; }  // known once the first block is out
+    char separador() const { return separador_; }  // '\t', or a CSV file's; known as utf8()
     // Why reading failed, once siguiente() has said so, `lineas` being the
     // lines handed out: the device's reason, or the line after them past the
     // limit; empty otherwise.
@@ -48,6 +61,7 @@ public:
 
 private:
     void leer();
+    bool siguienteCsv(QByteArray& bloque);
 
     QIODevice& entrada_;
     qsizetype lectura_;
@@ -60,6 +74,7 @@ private:
     bool agotado_ = false;     // siguiente() has returned false
     bool utf8_ = false;
     bool lineaLarga_ = false;
+    char separador_;           // 0: a CSV file's, not yet known
     QString errorDispositivo_;
 };
 
@@ -97,6 +112,18 @@ inline LineaBytes PartirLinea(const char*& p, const char* const fin) {
     return linea;
 }
 
+// A CSV record's first three fields, its quotes undone, as PartirLinea: a
+// quoted field's text is kept here, up to the next record.
+class PartidorCsv {
+public:
+    explicit PartidorCsv(char separador) : separador_(separador) {}
+    LineaBytes operator()(const char*& p, const char* fin);
+
+private:
+    char separador_;
+    std::array<std::string, 3> citados_;
+};
+
 // A field's text in the file's encoding.
 class DecodificadorCampos {
 public:
@@ -115,7 +142,7 @@ struct Registro {
 // Record by record, decoded.
 class LectorEntrada {
 public:
-    explicit LectorEntrada(QIODevice& entrada);
+    explicit LectorEntrada(QIODevice& entrada, bool csv = false);
 
     // The next record; false at the end of the input or when reading failed.
     bool siguiente(Registro& registro);
@@ -129,6 +156,7 @@ private:
     const char* siguiente_ = nullptr;  // the lines of bloque_ not handed out yet
     const char* fin_ = nullptr;
     std::optional<DecodificadorCampos> decodificador_;
+    std::optional<PartidorCsv> csv_;
     qint64 lineas_ = 0;
 };
 

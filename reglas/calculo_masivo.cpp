@@ -37,10 +37,11 @@ qsizetype CotaResultados(std::string_view bloque) {
     return 2 * bytes + kMasPorFila * std::min(bytes + 1, kLineasBloque);
 }
 
-CalculoBloque::CalculoBloque(int codigo, bool utf8)
+CalculoBloque::CalculoBloque(int codigo, bool utf8, char separador)
     : codigo_(codigo),
       cincoColumnas_(TomaDosCamposMas(codigo)),
       decodificador_(utf8),
+      partidor_(separador),
       lineas_(generales_) {}
 
 // Error texts are few: a row finds its own among them by its address.
@@ -58,16 +59,13 @@ void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, Cuenta
     // Room for the most the block can give, taken once: the cursor grows only
     // for a block of more lines than CalcularArchivo hands out.
     Cursor cursor(salida, CotaResultados(bloque));
-    const char* p = bloque.data();
-    const char* const fin = p + bloque.size();
-    while (p < fin) {
-        const LineaBytes linea = PartirLinea(p, fin);
+    partidor_.recorrer(bloque, [&](const LineaBytes& linea) {
         ++cuentas.registros;
         if (!linea.ascii) {
             filaGeneral(linea, cuentas);
             cursor.asegurar(std::size_t(generales_.size()));
             cursor.poner(Vista(generales_));
-            continue;
+            return;
         }
         const auto& [c0, c1, c2] = linea.campos;
         const FilaCalculada f = CalcularFilaUtf8(codigo_, c0, c1, c2);
@@ -98,7 +96,7 @@ void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, Cuenta
         cursor.poner(f.digitos);
         cursor.poner(kTrasCelda);
         cursor.poner(kFinDeLinea);
-    }
+    });
 }
 
 // Decoded, calculated and written exactly as the bulk window's rows are.
@@ -167,11 +165,12 @@ struct Tarea {
     QByteArray salida;
     CuentasMasivo cuentas;
     bool utf8 = false;
+    char separador = '\t';
     bool lista = false;
 
     // Its results, by a calculation made for the file's encoding on first use.
     void calcular(std::unique_ptr<CalculoDeBloques>& calculo, const FabricaCalculo& fabrica) {
-        if (!calculo) calculo = fabrica(utf8);
+        if (!calculo) calculo = fabrica(utf8, separador);
         salida.truncate(0);
         cuentas = {};
         calculo->calcular(Vista(entrada), salida, cuentas);
@@ -251,7 +250,7 @@ bool EnParalelo(const FabricaCalculo& fabrica, int hilos, Leer leer, Entregar en
 }  // namespace
 
 ResumenMasivo ProcesarArchivo(QIODevice& entrada, QIODevice& salida, const QString& cabecera, const FabricaCalculo& fabrica,
-                              const std::function<void(const AvisoCaracter&)>& aviso, int hilos) {
+                              const std::function<void(const AvisoCaracter&)>& aviso, int hilos, bool csv) {
     if (hilos < 0) {
         // Measured on two cores: one calculating thread beside the reader
         // gains little, one per core nearly doubles the pace.
@@ -259,12 +258,13 @@ ResumenMasivo ProcesarArchivo(QIODevice& entrada, QIODevice& salida, const QStri
         hilos = nucleos > 1 ? std::min(nucleos, kHilosMaximos) : 0;
     }
     ResumenMasivo r;
-    LectorBloques lector(entrada, kBloqueMasivo, kLineasBloque);
+    LectorBloques lector(entrada, kBloqueMasivo, kLineasBloque, csv);
     EscritorResultados escritor(salida);
     escritor.escribirCabecera(cabecera);
     const auto leer = [&lector](Tarea& t) {
         if (!lector.siguiente(t.entrada)) return false;
         t.utf8 = lector.utf8();
+        t.separador = lector.separador();
         return true;
     };
     const auto entregar = [&](Tarea& t) {
@@ -296,9 +296,11 @@ ResumenMasivo ProcesarArchivo(QIODevice& entrada, QIODevice& salida, const QStri
 }
 
 ResumenMasivo CalcularArchivo(int codigo, QIODevice& entrada, QIODevice& salida,
-                              const std::function<void(const AvisoCaracter&)>& aviso, int hilos) {
-    const FabricaCalculo fabrica = [codigo](bool utf8) { return std::make_unique<CalculoBloque>(codigo, utf8); };
-    return ProcesarArchivo(entrada, salida, CabeceraResultados(codigo), fabrica, aviso, hilos);
+                              const std::function<void(const AvisoCaracter&)>& aviso, int hilos, bool csv) {
+    const FabricaCalculo fabrica = [codigo](bool utf8, char separador) {
+        return std::make_unique<CalculoBloque>(codigo, utf8, separador);
+    };
+    return ProcesarArchivo(entrada, salida, CabeceraResultados(codigo), fabrica, aviso, hilos, csv);
 }
 
 }  // namespace vaviviv

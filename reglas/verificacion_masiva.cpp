@@ -28,7 +28,8 @@ struct TextosCortos {
 // from the file's bytes, as the bulk calculation writes its rows.
 class VerificacionBloque final : public CalculoDeBloques {
 public:
-    VerificacionBloque(int codigo, bool utf8) : codigo_(codigo), decodificador_(utf8), lineas_(generales_) {
+    VerificacionBloque(int codigo, bool utf8, char separador)
+        : codigo_(codigo), decodificador_(utf8), partidor_(separador), lineas_(generales_) {
         valida_ = enCodigo_(kValida);
         noValida_ = enCodigo_(kNoValida);
     }
@@ -36,16 +37,13 @@ public:
     void calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) override {
         using D = Verificacion::Estado;
         Cursor cursor(salida, CotaResultados(bloque));
-        const char* p = bloque.data();
-        const char* const fin = p + bloque.size();
-        while (p < fin) {
-            const LineaBytes linea = PartirLinea(p, fin);
+        partidor_.recorrer(bloque, [&](const LineaBytes& linea) {
             ++cuentas.registros;
             if (!linea.ascii) {
                 filaGeneral(linea, cuentas);
                 cursor.asegurar(std::size_t(generales_.size()));
                 cursor.poner(Vista(generales_));
-                continue;
+                return;
             }
             const auto& [c0, c1, c2] = linea.campos;
             const Verificacion f = VerificarFilaUtf8(codigo_, c0, c1, c2);
@@ -71,7 +69,7 @@ public:
             cursor.poner(f.digitos);
             cursor.poner(kTrasCelda);
             cursor.poner(kFinDeLinea);
-        }
+        });
     }
 
 private:
@@ -100,6 +98,7 @@ private:
 
     int codigo_;
     DecodificadorCampos decodificador_;
+    PartidorBloque partidor_;
     QByteArray generales_;  // what lineas_ writes, moved to the block's output
     LineasResultados lineas_;
     TextosEnCodigo enCodigo_;
@@ -131,9 +130,11 @@ Verificacion VerificarFilaUtf8(int codigo, std::string_view c0, std::string_view
 
 QString CabeceraVerificacion() { return QStringLiteral("Referencia\tResultado\tReferencia Esperada"); }
 
-ResumenMasivo VerificarArchivo(int codigo, QIODevice& entrada, QIODevice& salida, int hilos) {
-    const FabricaCalculo fabrica = [codigo](bool utf8) { return std::make_unique<VerificacionBloque>(codigo, utf8); };
-    return ProcesarArchivo(entrada, salida, CabeceraVerificacion(), fabrica, [](const AvisoCaracter&) {}, hilos);
+ResumenMasivo VerificarArchivo(int codigo, QIODevice& entrada, QIODevice& salida, int hilos, bool csv) {
+    const FabricaCalculo fabrica = [codigo](bool utf8, char separador) {
+        return std::make_unique<VerificacionBloque>(codigo, utf8, separador);
+    };
+    return ProcesarArchivo(entrada, salida, CabeceraVerificacion(), fabrica, [](const AvisoCaracter&) {}, hilos, csv);
 }
 
 }  // namespace vaviviv

@@ -37,6 +37,6 @@ QString CabeceraVerificacion();
 
 // Header and every record of `entrada` to `salida`, as CalcularArchivo does;
 // cuentas.errores counts the rows with an error text.
-ResumenMasivo VerificarArchivo(int codigo, QIODevice& entrada, QIODevice& salida, int hilos = -1);
+ResumenMasivo VerificarArchivo(int codigo, QIODevice& entrada, QIODevice& salida, int hilos = -1, bool csv = false);
 
 }  // namespace vaviviv

@@ -19,6 +19,7 @@
 
 #include "cli/comandos.h"
 #include "reglas/calcular_referencia.h"
+#include "tests/muestras_csv.h"
 
 using namespace vaviviv::prueba;
 
@@ -291,6 +292,8 @@ TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
         {"Windows-1252", (QByteArray(32766, '\xD1') + "\r\n").repeated(600), Resumen(600, 600)},
         {"vacías", QByteArray(4000000, '\n'), Resumen(4000000, 4000000)},
         {"cinco columnas", QByteArray("123456789012\t123456.78\t15/06/2000\r\n").repeated(2000000), Resumen(2000000, 0)},
+        // CSV: records of the limit, most of their characters line ends inside quotes.
+        {"CSV entre comillas", ("\"" + QByteArray("\xD1\n").repeated(16382) + "\"\r\n").repeated(600), Resumen(600, 600)},
     };
     EscribirArchivo(dir.filePath("cpus"), "0-3\n");
     // The tool, or (`cuatro`) the same in a mount namespace where the system shows four processors.
@@ -309,10 +312,11 @@ TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
     };
     const bool cuatro = !QStandardPaths::findExecutable("unshare").isEmpty() && correr(true, "/dev/null").first == 0;
     for (const auto& [nombre, bytes, resumen] : casos) {
-        EscribirArchivo(dir.filePath("entrada.txt"), bytes);
+        const QString entrada = dir.filePath(QString(nombre).startsWith("CSV") ? "entrada.csv" : "entrada.txt");
+        EscribirArchivo(entrada, bytes);
         for (const bool c : {false, true}) {
             if (c && !cuatro) continue;
-            const auto [codigo, errores] = correr(c, dir.filePath("entrada.txt"));
+            const auto [codigo, errores] = correr(c, entrada);
             EXPECT_TRUE(codigo == 0 && errores == resumen) << nombre << (c ? ", cuatro procesadores: " : ": ") << codigo << " " << errores.toStdString();
         }
     }
@@ -337,6 +341,32 @@ TEST(CliHostiles, LineaDeHasta32766Caracteres) {
                                                : Salida{1, kCabecera + bien, "No se pudo leer \xC2\xAB" + ruta.toUtf8() + "\xC2\xBB: La l\xC3\xADnea 2 tiene m\xC3\xA1s de 32,766 caracteres\n"};
             EXPECT_TRUE(s.codigo == esperada.codigo && s.out == esperada.out && s.err == esperada.err)
                 << caracter.toPercentEncoding().toStdString() << " " << n << ": " << s.codigo << " " << s.err.toStdString();
+        }
+    }
+}
+
+// A file named .csv is read as CSV by masivo and verificar --archivo: the
+// same results, summary and exit as the tab-separated file of its records
+// (the output, which quotes nothing, is the same bytes). Under another name,
+// the same bytes are records of one field.
+TEST(Cli, CsvComoSuArchivoTabulado) {
+    QTemporaryDir dir;
+    const QString tabulado = dir.filePath("entrada.txt");
+    EscribirArchivo(tabulado, kTabulado);
+    const QList<QStringList> ordenes = {{"masivo", "10", "ENTRADA"}, {"verificar", "10", "--archivo", "ENTRADA"},
+                                        {"masivo", "00", "ENTRADA", "-o", "-"}};
+    for (const QStringList& orden : ordenes) {
+        const auto correr = [&](const QString& entrada) { return Correr(QStringList(orden).replaceInStrings("ENTRADA", entrada)); };
+        const Salida esperada = correr(tabulado);
+        ASSERT_TRUE(esperada.codigo == 0 && esperada.out.count("\r\n") == 7) << esperada.err.toStdString();
+        for (const auto& [nombre, bytes] : kCsvEquivalentes) {
+            const QString csv = dir.filePath(nombre), otro = dir.filePath(nombre + QStringLiteral(".txt"));
+            EscribirArchivo(csv, bytes);
+            EscribirArchivo(otro, bytes);
+            const Salida s = correr(csv);
+            EXPECT_TRUE(s.codigo == esperada.codigo && s.out == esperada.out && s.err == esperada.err)
+                << orden.join(' ').toStdString() << " " << nombre << ": " << s.out.toStdString() << s.err.toStdString();
+            EXPECT_NE(correr(otro).out, esperada.out) << nombre;
         }
     }
 }

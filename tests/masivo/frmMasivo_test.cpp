@@ -10,6 +10,7 @@
 #include "reglas/archivo_entrada.h"
 #include "reglas/reglas_fila.h"
 #include "tests/libro_leido.h"
+#include "tests/muestras_csv.h"
 #include "tests/sin_permisos.h"
 
 #include <QAccessible>
@@ -142,6 +143,23 @@ private slots:
         QVERIFY(cargar(Lineas(kMaximoRegistros) + QByteArray(kLineaMaxima + 1, 'x')));
         QVERIFY(g().Rows() == 4 + 2 * kMaximoRegistros);
         QCOMPARE(dialogos->textos().mid(2), QStringList{"El Archivo es demasiado grande, fue recortado a: 30,000 Registros"});
+    }
+
+    // A file named .csv loads as CSV: the rows of the tab-separated file of its records, whatever the
+    // separator or the name's case; the same bytes under another name are rows of one field.
+    void cargarCsv() {
+        elegir(10);
+        QVERIFY(cargar(prueba::kTabulado));
+        const QStringList esperadas = filas();
+        QCOMPARE(esperadas.size(), 6);
+        for (const auto& [nombre, bytes] : prueba::kCsvEquivalentes) {
+            for (const QString& archivo : {QString(nombre), nombre + QStringLiteral(".txt")}) {
+                const int antes = g().Rows();  // the rows go after those there
+                QVERIFY(Escribir(ruta(archivo), bytes) && w->CargarArchivo(ruta(archivo)));
+                QCOMPARE(filas(antes) == esperadas, !archivo.endsWith(".txt"));
+            }
+        }
+        QVERIFY(dialogos->textos().isEmpty());
     }
 
     // A line of 32,766 characters is a row, in either encoding (a character outside the BMP is one); a
@@ -1103,7 +1121,7 @@ private slots:
     // The open menu entry's No to unsaved results opens nothing; the open button asks, then opens the explorer
     // anyway, later where the last file was. A screen reader finds a dialog
     // and a name for each control. There drive, folder and file lists follow each other, files under
-    // *.txt;*.asc, folders found by their first letters; a drive that cannot be read is said, and Retry lists
+    // *.txt;*.asc;*.csv, folders found by their first letters; a drive that cannot be read is said, and Retry lists
     // it once it answers. Each mode runs its routine: Enter in the name box loads a typed full path, blanks
     // around it dropped; a double click stores under the file's own name, blanks and all (the store entry
     // turns the same explorer to storing); Enter on Cancel runs nothing. Closing, the results stored, asks nothing.
@@ -1138,7 +1156,7 @@ private slots:
         QVERIFY(carpetas->Path() == ruta("unidad"));
         QVERIFY(nombres().isEmpty());
         carpetas->setPath(carpeta->path());
-        QCOMPARE(nombres(), QStringList({" c.asc", "a.txt", "B.TXT", "entrada.txt"}));
+        QCOMPARE(nombres(), QStringList({" c.asc", "a.txt", "B.TXT", "d.csv", "entrada.txt"}));
         clic(archivos, "B.TXT", false);
         QCOMPARE(nombre->text(), "B.TXT");
         QTest::keyClicks(carpetas, "su");

@@ -33,12 +33,12 @@ struct Entrada {
 
 // Every input read 64 KiB at a time, as from a file, and (up to 300 KB) 1, 2,
 // 3 or 5 bytes at a time: the same records, then the reader's error.
-void Comprobar(const std::vector<Entrada>& casos) {
+void Comprobar(const std::vector<Entrada>& casos, bool csv = false) {
     for (const Entrada& c : casos) {
         for (const qint64 trozo : {1 << 16, 1, 2, 3, 5}) {
             if (trozo < 9 && c.bytes.size() > 300000) continue;
             fuzz::DispositivoTroceado dispositivo(c.bytes, trozo, c.falla);
-            LectorEntrada lector(dispositivo);
+            LectorEntrada lector(dispositivo, csv);
             Registro registro;  // reused, as a streaming caller does
             std::vector<Fila> filas;
             while (lector.siguiente(registro)) filas.push_back(registro.campos);
@@ -137,6 +137,41 @@ TEST(LectorEntrada, LineaDeHasta32766Caracteres) {
         {(kTope + "\r").repeated(3) + kTope + "7\r", std::vector<Fila>(3, {QString(kTope)}), largo(4)},
     });
 }
+TEST(LectorEntrada, CsvSeparadorComillasYFinesDentro) {
+    const QString largo = "La línea 2 tiene más de 32,766 caracteres";
+    // A read of 64 KiB ends on the CR of a line end inside quotes, the LF first in the next read.
+    const QByteArray kX(10000, 'x'), kCitado = "\"" + kX + "\r\n" + kX + "\"\r\n";
+    const QByteArray partido = kCitado + kCitado + "\"" + QByteArray(65535 - 2 * kCitado.size() - 1, 'y') + "\r\nz\",1";
+    const Fila kFilaX{QString(kX + "\r\n" + kX)};
+    Comprobar({
+        // The first line decides: ';' where it holds one, else ','; the other is data.
+        {"a;b;c;d", {{"a", "b", "c"}}}, {"a,b,c,d", {{"a", "b", "c"}}},
+        {"1,50;b\r\nc;d,e", {{"1,50", "b"}, {"c", "d,e"}}}, {"a,b\r\nc;d", {{"a", "b"}, {"c;d"}}},
+        {"a\r\nb;c,d", {{"a"}, {"b;c", "d"}}}, {"\"a;\r\nb\",c\nd;e", {{"a;\r\nb", "c"}, {"d;e"}}}, {"\"a,\"\"b\";c", {{"a,\"b", "c"}}}, {"a\tb;c", {{"a\tb", "c"}}}, {" a ; b ;", {{" a ", " b ", ""}}},
+        // Quotes open a field's text only where the field opens; doubled, they are one; line ends inside are kept.
+        {"\"a;b\";\"c\"\"d\";\"\"", {{"a;b", "c\"d", ""}}}, {"x;a\"b;c\"", {{"x", "a\"b", "c\""}}},
+        {"\"\"\"\";\"x\"\"\"", {{"\"", "x\""}}}, {"x;y\n\"ab\"c\"d;e", {{"x", "y"}, {"abc\"d", "e"}}},
+        {"\"a\r\nb\";\"c\nd\re\"\r\nf", {{"a\r\nb", "c\nd\re"}, {"f"}}},
+        {"a;b;c;\"d\r\ne;f\";g\r\nh", {{"a", "b", "c"}, {"h"}}}, {"\"a\r\";b\r", {{"a\r", "b"}}}, {"\"a\"\"\r\nb\";c", {{"a\"\r\nb", "c"}}},
+        // Unclosed, the quote runs to the end of the input; a read that fails first keeps the records before.
+        {"a\n\"b\nc", {{"a"}, {"b\nc"}}}, {"a\n\"b\nc", {{"a"}}, kFallo, true}, {"a\r", {{"a"}}, kFallo, true},
+        {"", {}}, {"\r\n", {kVacia}}, {"\"\"\n\n", {kVacia, kVacia}},
+        // The same encodings.
+        {"\xE1rbol;\"\xD1\"\"\x80\"", {{"árbol", "Ñ\"€"}}}, {kBom + "\xC3\xA1;\"\xE2\x82\xAC\n\"", {{"á", "€\n"}}},
+        // Reads and blocks end within quotes.
+        {partido, {kFilaX, kFilaX, {QString(65535 - 2 * kCitado.size() - 1, 'y') + "\r\nz", "1"}}},
+        // The limit counts a record's characters as they stand, quotes and all.
+        {"1\r\n\"" + kTope.left(32764) + "\"\r\n2", {{"1"}, {QString(kTope.left(32764))}, {"2"}}},
+        {"1\r\n\"" + kTope.left(32765) + "\"\r\n2", {{"1"}}, largo}, {"1\r\n\"" + kTope, {{"1"}}, largo},
+    }, true);
+}
+
+TEST(LectorEntrada, CsvPorElNombreDelArchivo) {
+    for (const auto& [nombre, csv] : {std::pair{"a.csv", true}, {"/x/A.CSV", true}, {"b.Csv", true}, {"c.txt", false},
+                                      {"csv", false}, {"d.csv.txt", false}, {"e.csvx", false}, {"f.asc", false}})
+        EXPECT_EQ(EsArchivoCsv(QString::fromUtf8(nombre)), csv) << nombre;
+}
+
 // Each BMP code point as the byte Qt's decoder reads as it, or "?"; one "?" for a character beyond the BMP.
 TEST(Codificacion, CadaCaracterComoLoLeeElDecodificador) {
     QByteArray todos(256, 0), esperado(0x10000, '?'), codificado;  // no byte reads as "?" or U+FFFD

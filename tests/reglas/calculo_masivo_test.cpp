@@ -33,16 +33,16 @@ void Igual(const SalidaMasivo& a, const SalidaMasivo& b) {
     EXPECT_TRUE(a.bytes == b.bytes) << "from byte " << n;
 }
 
-SalidaMasivo General(int codigo, const QByteArray& datos) {
+SalidaMasivo General(int codigo, const QByteArray& datos, bool csv = false) {
     fuzz::DispositivoTroceado entrada(datos, 1 << 20);
-    return fuzz::CaminoGeneral(codigo, entrada);
+    return fuzz::CaminoGeneral(codigo, entrada, csv);
 }
 
 SalidaMasivo Masivo(int codigo, const QByteArray& datos, int hilos, qint64 trozo = 1 << 20, bool falla = false,
-                    qint64 tope = qint64(1) << 40) {
+                    qint64 tope = qint64(1) << 40, bool csv = false) {
     fuzz::DispositivoTroceado entrada(datos, trozo, falla);
     Salidas salida(tope);
-    SalidaMasivo s = fuzz::CaminoRapido(codigo, entrada, salida, hilos);
+    SalidaMasivo s = fuzz::CaminoRapido(codigo, entrada, salida, hilos, csv);
     s.bytes = salida.data();
     return s;
 }
@@ -86,6 +86,30 @@ QByteArray Cortas() {
     return bytes;
 }
 
+// A tab-separated file as CSV: its fields quoted now and then, with doubled
+// quotes, the separator and line ends inside them.
+QByteArray ComoCsv(const QByteArray& tabulado, unsigned semilla, char separador) {
+    std::mt19937 azar(semilla);
+    static const QByteArray kDentro[] = {"\"\"", "\r\n", "\n", "\r", ";", ",", "\t"};
+    QByteArray csv;
+    bool abre = true;
+    for (const char c : tabulado) {
+        if (abre && c != '\t' && c != '\r' && c != '\n' && azar() % 3 == 0) {
+            // A quoted field: its text, then something inside, now and then after the quotes too.
+            csv += '"';
+            csv += c == '"' ? QByteArray("\"\"") : QByteArray(1, c);
+            csv += kDentro[azar() % std::size(kDentro)];
+            csv += '"';
+            if (azar() % 8 == 0) csv += "x\"";
+            abre = false;
+            continue;
+        }
+        csv += c == '\t' ? separador : c;
+        abre = c == '\t' || c == '\r' || c == '\n';
+    }
+    return csv;
+}
+
 TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
     std::vector<std::pair<QString, QByteArray>> archivos;
     for (const auto& [semilla, utf8, fin] : {std::tuple{1u, false, true}, {2u, false, false}, {3u, true, true}, {4u, true, false}}) {
@@ -114,6 +138,25 @@ TEST(CalcularArchivo, RapidoEnHilosYTroceadoComoElGeneral) {
             for (const auto& [hilos, trozo] : {std::pair{0, 1 << 20}, {2, 1 << 20}, {0, 7}}) {
                 SCOPED_TRACE(std::to_string(hilos) + " " + std::to_string(trozo));
                 Igual(Masivo(codigo, bytes, hilos, trozo), general);
+            }
+        }
+    }
+}
+
+// CSV records, whatever the reads and blocks cut through their quotes.
+TEST(CalcularArchivo, CsvRapidoEnHilosYTroceadoComoElGeneral) {
+    std::vector<std::pair<std::string, QByteArray>> archivos;
+    for (const auto& [semilla, utf8, separador] : {std::tuple{1u, false, ';'}, {3u, true, ','}})
+        archivos.emplace_back(std::to_string(semilla), ComoCsv(Generar(semilla, utf8, true).first, semilla, separador));
+    archivos.emplace_back("cortas", ComoCsv(Cortas(), 7, ';'));
+    for (const auto& [nombre, bytes] : archivos) {
+        for (const int codigo : {2, 10, 35}) {
+            SCOPED_TRACE(nombre + " " + std::to_string(codigo));
+            const SalidaMasivo general = General(codigo, bytes, true);
+            EXPECT_TRUE(general.registros > 2000 && general.errores > 0 && (nombre == "cortas" || general.errores < general.registros));
+            for (const auto& [hilos, trozo] : {std::pair{0, 1 << 20}, {2, 1 << 20}, {0, 7}}) {
+                SCOPED_TRACE(std::to_string(hilos) + " " + std::to_string(trozo));
+                Igual(Masivo(codigo, bytes, hilos, trozo, false, qint64(1) << 40, true), general);
             }
         }
     }
