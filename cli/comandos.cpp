@@ -412,7 +412,8 @@ constexpr Suborden kSubordenes[] = {
      "      en Windows-1252 con fin de línea CR LF. ENTRADA y SALIDA pueden ser «-»\n"
      "      (entrada y salida estándar; la salida por omisión). En un terminal los\n"
      "      resultados se muestran en UTF-8; redirigidos o por una tubería, salen\n"
-     "      byte a byte como el archivo. Si SALIDA termina en .xlsx, escribe un\n"
+     "      byte a byte como el archivo. Si ENTRADA termina en .csv, se lee como CSV\n"
+     "      (separador «;» o «,»). Si SALIDA termina en .xlsx, escribe un\n"
      "      libro de hoja de cálculo, con cada celda como texto.\n"
      "      Un registro con error es un dato más: su fila lleva el mensaje de error,\n"
      "      y no cambia el código de salida.\n"},

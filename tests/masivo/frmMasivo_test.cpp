@@ -1008,7 +1008,7 @@ private slots:
         QVERIFY(dialogos->cajas().empty());  // not while the drop is under way
         const QString cargado = "Archivo cargado Exitosamente !!!";
         QTRY_COMPARE(dialogos->textos().size(), 5);
-        QCOMPARE(dialogos->textos(), QStringList({"Solo se pueden abrir archivos de texto (*.txt;*.asc).\nNo se abre: c.png, d.txt, https://example.org/e.txt",
+        QCOMPARE(dialogos->textos(), QStringList({"Solo se pueden abrir archivos de texto (*.txt;*.asc;*.csv).\nNo se abre: c.png, d.txt, https://example.org/e.txt",
                                                   kMantener, cargado, kMantener, cargado}));
         QVERIFY(dialogos->cajas()[0].icono == Icono::Exclamacion);
         QCOMPARE(filas(), QStringList({"9||", "1||", "2||", "3||"}));
@@ -1016,7 +1016,7 @@ private slots:
         QMimeData texto;
         texto.setText("1\t2\r\n");
         soltar(texto);
-        QTRY_COMPARE(dialogos->textos(), QStringList{"Solo se pueden abrir archivos de texto (*.txt;*.asc)."});
+        QTRY_COMPARE(dialogos->textos(), QStringList{"Solo se pueden abrir archivos de texto (*.txt;*.asc;*.csv)."});
         QVERIFY(g().Rows() == 5);
     }
 
