@@ -56,17 +56,11 @@ std::string_view TextosEnCodigo::operator()(std::string_view texto) {
 
 void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) {
     using D = FilaCalculada::Desenlace;
-    // Room for the most the block can give, taken once: the cursor grows only
-    // for a block of more lines than CalcularArchivo hands out.
-    Cursor cursor(salida, CotaResultados(bloque));
-    partidor_.recorrer(bloque, [&](const LineaBytes& linea) {
-        ++cuentas.registros;
-        if (!linea.ascii) {
-            filaGeneral(linea, cuentas);
-            cursor.asegurar(std::size_t(generales_.size()));
-            cursor.poner(Vista(generales_));
-            return;
-        }
+    const auto general = [&](const LineaBytes& linea) -> const QByteArray& {
+        filaGeneral(linea, cuentas);
+        return generales_;
+    };
+    EscribirBloque(partidor_, bloque, salida, cuentas, general, [&](const LineaBytes& linea, Cursor& cursor) {
         const auto& [c0, c1, c2] = linea.campos;
         const FilaCalculada f = CalcularFilaUtf8(codigo_, c0, c1, c2);
         // The "Referencia Completa" cell, in two parts.

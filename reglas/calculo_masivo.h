@@ -154,6 +154,27 @@ private:
     char* fin_;
 };
 
+// Each record of `bloque` onto `salida`, counted: a row with anything but
+// ASCII is written by `general` into a buffer of its own, which is copied; an
+// ASCII row by `ascii`, straight onto the cursor.
+template <typename General, typename Ascii>
+void EscribirBloque(PartidorBloque& partidor, std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas,
+                    General&& general, Ascii&& ascii) {
+    // Room for the most the block can give, taken once: the cursor grows only
+    // for a block of more lines than the reader hands out.
+    Cursor cursor(salida, CotaResultados(bloque));
+    partidor.recorrer(bloque, [&](const LineaBytes& linea) {
+        ++cuentas.registros;
+        if (!linea.ascii) {
+            const QByteArray& escrito = general(linea);
+            cursor.asegurar(std::size_t(escrito.size()));
+            cursor.poner(std::string_view(escrito.constData(), std::size_t(escrito.size())));
+            return;
+        }
+        ascii(linea, cursor);
+    });
+}
+
 // `cabecera` and every record of `entrada`, as `fabrica`'s calculations make
 // them, to `salida` in order; the blocks, threads, failures, `aviso` and
 // `csv` as CalcularArchivo below.

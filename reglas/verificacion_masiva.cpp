@@ -36,15 +36,11 @@ public:
 
     void calcular(std::string_view bloque, QByteArray& salida, CuentasMasivo& cuentas) override {
         using D = Verificacion::Estado;
-        Cursor cursor(salida, CotaResultados(bloque));
-        partidor_.recorrer(bloque, [&](const LineaBytes& linea) {
-            ++cuentas.registros;
-            if (!linea.ascii) {
-                filaGeneral(linea, cuentas);
-                cursor.asegurar(std::size_t(generales_.size()));
-                cursor.poner(Vista(generales_));
-                return;
-            }
+        const auto general = [&](const LineaBytes& linea) -> const QByteArray& {
+            filaGeneral(linea, cuentas);
+            return generales_;
+        };
+        EscribirBloque(partidor_, bloque, salida, cuentas, general, [&](const LineaBytes& linea, Cursor& cursor) {
             const auto& [c0, c1, c2] = linea.campos;
             const Verificacion f = VerificarFilaUtf8(codigo_, c0, c1, c2);
             std::string_view resultado, tras;
