@@ -8,17 +8,59 @@
 // no digits. The windows' checks keep such inputs away; the answer exists so
 // that any other caller (command line, fuzzing) is safe too.
 
+#include <bit>
+#include <cstdint>
+#include <type_traits>
 #include <string>
 #include <string_view>
 
+#include "engine/fecha.h"
+
 namespace vaviviv {
+
+// A few bytes kept in place: a result is made and copied on every row, and
+// holds no memory of its own. The bytes live in one machine word, written
+// whole: a copy right after it was made reads it back at once (bytes stored
+// one by one and read as a word stall the processor).
+template <std::size_t N>
+class TextoCorto {
+    static_assert(N <= 8);
+    using Palabra = std::conditional_t<(N > 4), std::uint64_t, std::uint32_t>;
+
+public:
+    constexpr TextoCorto() = default;
+    // At most N bytes are kept.
+    constexpr TextoCorto(std::string_view s) : n_(std::uint8_t(s.size() < N ? s.size() : N)) {
+        Palabra w = 0;
+        for (std::size_t i = 0; i < n_; ++i) w |= Palabra(static_cast<unsigned char>(s[i])) << Desplazamiento(i);
+        w_ = w;
+    }
+    const char* data() const { return reinterpret_cast<const char*>(&w_); }
+    constexpr std::size_t size() const { return n_; }
+    constexpr bool empty() const { return n_ == 0; }
+    operator std::string_view() const { return {data(), n_}; }
+    std::string str() const { return std::string(data(), n_); }
+    friend bool operator==(const TextoCorto& a, std::string_view b) { return std::string_view(a) == b; }
+
+private:
+    // Where byte i of the text lies in the word, as memory holds it.
+    static constexpr unsigned Desplazamiento(std::size_t i) {
+        return unsigned(8 * (std::endian::native == std::endian::little ? i : sizeof(Palabra) - 1 - i));
+    }
+    Palabra w_ = 0;
+    std::uint8_t n_ = 0;
+};
+
+// The check digits of every algorithm fit, and any one UTF-8 character.
+using Digitos = TextoCorto<8>;
+using Caracter = TextoCorto<4>;
 
 struct Resultado {
     enum class Estado { Correcto, CaracterNoValido, FueraDePrecondicion };
     Estado estado = Estado::Correcto;
-    std::string digitos;   // Correcto: exactly the algorithm's width
-    std::string caracter;  // CaracterNoValido: leftmost rejected character as typed
-                           // (one UTF-8 sequence, or one byte when malformed)
+    Digitos digitos;     // Correcto: exactly the algorithm's width
+    Caracter caracter;   // CaracterNoValido: leftmost rejected character as typed
+                         // (one UTF-8 sequence, or one byte when malformed)
     bool correcto() const { return estado == Estado::Correcto; }
 };
 
@@ -38,5 +80,18 @@ int CalcularDigitoImporte(std::string_view importe);
 Resultado CalcularAlgoritmo35(std::string_view referencia);
 Resultado CalcularAlgoritmo36(std::string_view referencia);
 Resultado CalcularAlgoritmo37(std::string_view referencia);
+
+// The same routines on inputs whose preconditions were checked already (the
+// bulk rules check each one on the way): nothing is checked twice on a row.
+// Called outside its precondition, a routine here reads no byte out of
+// bounds but its digits mean nothing.
+namespace comprobado {
+Resultado Algoritmo00(std::string_view digitos);
+Resultado Algoritmo03(std::string_view digitos);
+Resultado Algoritmo04(std::string_view digitos);
+Resultado Algoritmo06(std::string_view sucursal, std::string_view cuenta, std::string_view referencia);
+// centavos: 0 to 99,999,999,999; fecha: a real date from kFechaMinima to kFechaMaxima.
+Resultado Algoritmo10(std::string_view referencia, std::int64_t centavos, const Fecha& fecha);
+}  // namespace comprobado
 
 }  // namespace vaviviv

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "engine/algoritmos.h"
+#include "engine/fecha.h"
 
 namespace vaviviv {
 
@@ -29,32 +31,52 @@ struct Campos {
     std::string_view referencia, campo2, campo3;
 };
 
+// A record whose checks have passed (engine/fila.h), with what they read
+// from it: the routine checks nothing again.
+struct Comprobado {
+    std::string_view referencia, sucursal, cuenta;  // trimmed
+    std::int64_t centavos = 0;                      // 10: the amount
+    Fecha fecha;                                    // 10: the date
+};
+
 struct Algoritmo {
     int codigo;              // the AlgorithmCode, not the position
     Entradas entradas;
     Caracteres caracteres;
     int longitudMaxima;      // longest reference, in characters
     int anchoResultado;      // number of check digits
-    Resultado (*rutina)(const Campos&);
+    Resultado (*rutina)(const Campos&);           // checks its own precondition
+    Resultado (*comprobada)(const Comprobado&);  // on a checked record
 };
 
 namespace detalle {
 template <Resultado (*R)(std::string_view)>
 Resultado SoloReferencia(const Campos& c) { return R(c.referencia); }
+template <Resultado (*R)(std::string_view)>
+Resultado SoloComprobada(const Comprobado& c) { return R(c.referencia); }
 inline Resultado Rutina06(const Campos& c) { return CalcularAlgoritmo06(c.campo2, c.campo3, c.referencia); }
 inline Resultado Rutina10(const Campos& c) { return CalcularAlgoritmo10(c.referencia, c.campo2, c.campo3); }
+inline Resultado Comprobada06(const Comprobado& c) { return comprobado::Algoritmo06(c.sucursal, c.cuenta, c.referencia); }
+inline Resultado Comprobada10(const Comprobado& c) { return comprobado::Algoritmo10(c.referencia, c.centavos, c.fecha); }
 }  // namespace detalle
 
 inline constexpr std::array<Algoritmo, 9> kCatalogo{{
-    {0, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo00>},
-    {2, Entradas::Referencia, Caracteres::FechaYAlfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo02>},
-    {3, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo03>},
-    {4, Entradas::Referencia, Caracteres::Digitos, 18, 2, detalle::SoloReferencia<CalcularAlgoritmo04>},
-    {6, Entradas::SucursalCuenta, Caracteres::Digitos, 18, 2, detalle::Rutina06},
-    {10, Entradas::ImporteFecha, Caracteres::Digitos, 12, 8, detalle::Rutina10},
-    {35, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo35>},
-    {36, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo36>},
-    {37, Entradas::Referencia, Caracteres::Alfanumericos, 18, 2, detalle::SoloReferencia<CalcularAlgoritmo37>},
+    {0, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo00>,
+     detalle::SoloComprobada<comprobado::Algoritmo00>},
+    {2, Entradas::Referencia, Caracteres::FechaYAlfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo02>,
+     detalle::SoloComprobada<CalcularAlgoritmo02>},
+    {3, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo03>,
+     detalle::SoloComprobada<comprobado::Algoritmo03>},
+    {4, Entradas::Referencia, Caracteres::Digitos, 18, 2, detalle::SoloReferencia<CalcularAlgoritmo04>,
+     detalle::SoloComprobada<comprobado::Algoritmo04>},
+    {6, Entradas::SucursalCuenta, Caracteres::Digitos, 18, 2, detalle::Rutina06, detalle::Comprobada06},
+    {10, Entradas::ImporteFecha, Caracteres::Digitos, 12, 8, detalle::Rutina10, detalle::Comprobada10},
+    {35, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo35>,
+     detalle::SoloComprobada<CalcularAlgoritmo35>},
+    {36, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo36>,
+     detalle::SoloComprobada<CalcularAlgoritmo36>},
+    {37, Entradas::Referencia, Caracteres::Alfanumericos, 18, 2, detalle::SoloReferencia<CalcularAlgoritmo37>,
+     detalle::SoloComprobada<CalcularAlgoritmo37>},
 }};
 
 // The shortest reference of code 02: its date prefix, AAMMDD.

@@ -64,8 +64,9 @@ std::string_view ComprobarSucursalCuenta(std::string_view sucursal, std::string_
     return {};
 }
 
-// Code 10: amount and date, in the order the bulk window reports them.
-std::string_view ComprobarImporteFecha(std::string_view importe, std::string_view fecha) {
+// Code 10: amount and date, in the order the bulk window reports them; what
+// they hold goes to `hecho`, for the routine.
+std::string_view ComprobarImporteFecha(std::string_view importe, std::string_view fecha, Comprobado& hecho) {
     const auto numero = LeerNumero(importe);
     // A negative amount is refused here: the routine takes none.
     if (!numero || numero->esNegativo()) return "Error: Importe no válido.";
@@ -75,20 +76,32 @@ std::string_view ComprobarImporteFecha(std::string_view importe, std::string_vie
     if (!f) return "Error: Fecha no válida.";
     if (*f > kFechaMaxima) return "Error: Fecha mayor al 18/11/2014.";
     if (*f < kFechaMinima) return "Error: Fecha menor al 01/01/1988.";
+    hecho.centavos = numero->centavos().value_or(0);  // at most 99,999,999,999 here
+    hecho.fecha = *f;
     return {};
 }
 
-// The checks of a catalogue entry, in order; the first message that applies, or none.
-std::string_view Comprobar(const Algoritmo& a, const Campos& c) {
+// The checks of a catalogue entry, in order: the first message that applies,
+// or none and the record in `hecho`.
+std::string_view Comprobar(const Algoritmo& a, const Campos& c, Comprobado& hecho) {
+    hecho.referencia = c.referencia;
+    hecho.sucursal = c.campo2;
+    hecho.cuenta = c.campo3;
     if (a.caracteres == Caracteres::FechaYAlfanumericos) return ComprobarFecha02(c.referencia);
-    const bool alfanumerica = a.caracteres == Caracteres::Alfanumericos;
-    if (ContarCaracteres(c.referencia) > std::size_t(a.longitudMaxima))
-        return (alfanumerica ? TextosFila().mayorAlfanumericos : TextosFila().mayorDigitos)[Posicion(a)];
-    if (alfanumerica) return c.referencia.empty() ? kNoValida : std::string_view();  // the routines need a reference
-    if (!SoloDigitos(c.referencia)) return kNoValida;
+    const std::size_t maximo = std::size_t(a.longitudMaxima);
+    if (a.caracteres == Caracteres::Alfanumericos) {
+        if (ContarCaracteres(c.referencia) > maximo) return TextosFila().mayorAlfanumericos[Posicion(a)];
+        return c.referencia.empty() ? kNoValida : std::string_view();  // the routines need a reference
+    }
+    // In a reference of digits alone bytes are characters: one pass answers
+    // both checks, and only another reference is counted.
+    const bool digitos = SoloDigitos(c.referencia);
+    if ((digitos ? c.referencia.size() : ContarCaracteres(c.referencia)) > maximo)
+        return TextosFila().mayorDigitos[Posicion(a)];
+    if (!digitos) return kNoValida;
     switch (a.entradas) {
     case Entradas::SucursalCuenta: return ComprobarSucursalCuenta(c.campo2, c.campo3);
-    case Entradas::ImporteFecha: return ComprobarImporteFecha(c.campo2, c.campo3);
+    case Entradas::ImporteFecha: return ComprobarImporteFecha(c.campo2, c.campo3, hecho);
     case Entradas::Referencia: break;
     }
     return {};
@@ -127,29 +140,34 @@ std::string MensajeCaracterNoValidoUtf8(std::string_view caracter) {
     return std::string("Caracter no Válido en la referencia: ' ").append(caracter).append(" '");
 }
 
-FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
+FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1,
+                               std::string_view c2) {
     using D = FilaCalculada::Desenlace;
     FilaCalculada fila;
-    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
-    if (!algoritmo) return fila;
     fila.referencia = RecortarEspacios(c0);
     const Campos campos{fila.referencia, RecortarEspacios(c1), RecortarEspacios(c2)};
-    fila.error = Comprobar(*algoritmo, campos);
+    Comprobado hecho;
+    fila.error = Comprobar(algoritmo, campos, hecho);
     if (!fila.error.empty()) {
         fila.desenlace = D::Error;
         return fila;
     }
-    Resultado res = Calcular(codigo, campos);
+    const Resultado res = algoritmo.comprobada(hecho);
     if (res.estado == Resultado::Estado::CaracterNoValido) {
-        const bool deLaFila = algoritmo->caracteres == Caracteres::FechaYAlfanumericos;
+        const bool deLaFila = algoritmo.caracteres == Caracteres::FechaYAlfanumericos;
         fila.desenlace = deLaFila ? D::Error : D::CaracterNoValido;
         if (deLaFila) fila.error = kNoValida02;
-        fila.caracter = std::move(res.caracter);
+        fila.caracter = res.caracter;
     } else if (res.correcto()) {  // the checks keep every other outcome away
         fila.desenlace = D::Calculada;
-        fila.digitos = std::move(res.digitos);
+        fila.digitos = res.digitos;
     }
     return fila;
+}
+
+FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    return algoritmo ? CalcularFilaUtf8(*algoritmo, c0, c1, c2) : FilaCalculada{};
 }
 
 Verificacion Verificar(int codigo, std::string_view completa, std::string_view campo2, std::string_view campo3) {
@@ -161,13 +179,13 @@ Verificacion Verificar(int codigo, std::string_view completa, std::string_view c
     completa = RecortarEspacios(completa);
     const std::string_view antes =
         completa.substr(0, completa.size() - BytesDeLosUltimos(completa, std::size_t(algoritmo->anchoResultado)));
-    FilaCalculada f = CalcularFilaUtf8(codigo, antes, campo2, campo3);
+    FilaCalculada f = CalcularFilaUtf8(*algoritmo, antes, campo2, campo3);
     switch (f.desenlace) {
     case D::Calculada:
         // The reference starts where the trimmed complete one does: the two
         // agree when the digits fill exactly the rest.
         v.referencia = f.referencia;
-        v.digitos = std::move(f.digitos);
+        v.digitos = f.digitos;
         v.estado = v.referencia.size() + v.digitos.size() == completa.size() && TerminaEn(completa, v.digitos)
                        ? E::Valida
                        : E::NoValida;
@@ -177,7 +195,7 @@ Verificacion Verificar(int codigo, std::string_view completa, std::string_view c
     case D::Vacia: break;
     }
     v.error = f.error;
-    v.caracter = std::move(f.caracter);
+    v.caracter = f.caracter;
     return v;
 }
 

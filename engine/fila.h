@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/catalogo.h"
+
 namespace vaviviv {
 
 struct FilaCalculada {
@@ -19,8 +21,8 @@ struct FilaCalculada {
     Desenlace desenlace = Desenlace::Vacia;
     std::string_view referencia;  // the first cell trimmed (a view into it)
     std::string_view error;       // lives as long as the program; its address names it
-    std::string caracter;         // one character, UTF-8 (code 02's is part of its error)
-    std::string digitos;
+    Caracter caracter;            // one character, UTF-8 (code 02's is part of its error)
+    Digitos digitos;
 };
 
 // Which kind of fault an error text of CalcularFilaUtf8 names: a text past
@@ -34,14 +36,17 @@ std::string MensajeCaracterNoValidoUtf8(std::string_view caracter);
 // c0..c2: the record's first three cells as they stand (reference, then
 // branch/account or amount/date), valid UTF-8.
 FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2);
+// The same for a catalogue entry at hand (a bulk run looks it up once).
+FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1,
+                               std::string_view c2);
 
 struct Verificacion {
     enum class Estado { Valida, NoValida, Error, CaracterNoValido, CodigoDesconocido };
     Estado estado = Estado::CodigoDesconocido;
     std::string_view referencia;  // Valida, NoValida: what the digits are for, a view into the complete reference
-    std::string digitos;          // Valida, NoValida: the check digits it should end with
+    Digitos digitos;              // Valida, NoValida: the check digits it should end with
     std::string_view error;       // Error: the row's error text, as CalcularFilaUtf8 gives it
-    std::string caracter;         // Error (code 02) and CaracterNoValido: the refused character
+    Caracter caracter;            // Error (code 02) and CaracterNoValido: the refused character
     std::string esperada() const { return std::string(referencia).append(digitos); }
 };
 

@@ -61,7 +61,7 @@ void Alfanumerica(const Resultado& r, std::string_view t, const std::string& dig
 void Algoritmo02(std::string_view t) {
     const Resultado r = CalcularAlgoritmo02(t);
     if (fuzz::Alfanumerica(t)) return Exigir(r, true, Luhn(t));
-    const std::string& malo = r.caracter;
+    const std::string_view malo = r.caracter;
     const std::size_t fin = t.size() - (std::find_if_not(t.rbegin(), t.rend(), fuzz::EsAlfanumerico<char>) - t.rbegin());
     EXIGIR(r.estado == Resultado::Estado::CaracterNoValido && r.digitos.empty() && !malo.empty() && malo.size() <= 4 && t.substr(0, fin).ends_with(malo));
 }

@@ -21,6 +21,9 @@
 #include <QString>
 #include <QStringDecoder>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -85,13 +88,39 @@ struct LineaBytes {
     bool ascii = true;
 };
 
+namespace detalle {
+// Where the first byte below 0x0E (tab, LF, CR or another control) lies in
+// the eight bytes at `p`, 8 if none; `alto` gathers the bytes before it. A
+// field is a dozen bytes: looking at eight at a time halves a bulk run's
+// splitting. Exact for the lowest such byte (the borrow of the subtraction
+// only reaches upwards), and bytes of 0x80 or more are never taken for one.
+inline std::size_t OchoSinControl(const char* p, std::uint64_t& alto) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    constexpr std::uint64_t kUnos = ~std::uint64_t(0) / 255;
+    const std::uint64_t bajos = (w - kUnos * 0x0E) & ~w & (kUnos * 0x80);
+    if (bajos == 0) {
+        alto |= w;
+        return 8;
+    }
+    const auto k = std::size_t(std::countr_zero(bajos) / 8);
+    alto |= w & ((std::uint64_t(1) << (8 * k)) - 1);  // k < 8 here
+    return k;
+}
+}  // namespace detalle
+
 // The line that starts at `p` (p < fin); leaves `p` past its end.
 inline LineaBytes PartirLinea(const char*& p, const char* const fin) {
     LineaBytes linea;
-    unsigned alto = 0;
+    std::uint64_t alto = 0;
     std::size_t campo = 0;
     const char* inicio = p;
-    for (; p < fin; ++p) {
+    while (p < fin) {
+        if constexpr (std::endian::native == std::endian::little) {
+            std::size_t k = 8;
+            while (k == 8 && fin - p >= 8) p += (k = detalle::OchoSinControl(p, alto));
+            if (p == fin) break;
+        }
         const auto c = static_cast<unsigned char>(*p);
         if (c > '\r') {
             alto |= c;
@@ -105,10 +134,11 @@ inline LineaBytes PartirLinea(const char*& p, const char* const fin) {
         } else if (c == '\n' || c == '\r') {
             break;
         }
+        ++p;
     }
     if (campo < 3) linea.campos[campo] = {inicio, std::size_t(p - inicio)};
     if (p < fin) p += (*p == '\r' && p + 1 < fin && p[1] == '\n') ? 2 : 1;
-    linea.ascii = alto < 0x80;
+    linea.ascii = (alto & ~std::uint64_t(0) / 255 * 0x80) == 0;
     return linea;
 }
 

@@ -21,14 +21,15 @@ namespace vaviviv {
 namespace {
 
 // What memory holds is bounded by design, whatever the input. A block is at
-// most kLineasBloque whole lines of at most 160 KiB (a line of kLineaMaxima
+// most kLineasBloque whole lines of at most 288 KiB (a line of kLineaMaxima
 // four-byte characters still pending, and one read), so its results take at
-// most 2 x 160 KiB + 4096 x kMasPorFila, about 700 KiB. Memory holds two
+// most 2 x 288 KiB + 8192 x kMasPorFila, about 1.3 MB. Memory holds two
 // blocks more than threads, with their results, and a row's work on each
-// thread: four threads keep the whole under 20 MB.
+// thread: four threads keep the whole under 20 MB. Blocks this large are
+// handed between threads a few hundred times for millions of lines.
 constexpr int kHilosMaximos = 4;
-constexpr qsizetype kBloqueMasivo = qsizetype(1) << 15;  // reads; larger ones measured no faster
-constexpr qsizetype kLineasBloque = 4096;  // a read of empty lines, each row an error text, would be 32,768
+constexpr qsizetype kBloqueMasivo = qsizetype(1) << 17;  // reads
+constexpr qsizetype kLineasBloque = 8192;  // a read of empty lines, each row an error text, would be 65,536
 
 }  // namespace
 
@@ -39,6 +40,7 @@ qsizetype CotaResultados(std::string_view bloque) {
 
 CalculoBloque::CalculoBloque(int codigo, bool utf8, char separador)
     : codigo_(codigo),
+      algoritmo_(BuscarAlgoritmo(codigo)),
       cincoColumnas_(TomaDosCamposMas(codigo)),
       decodificador_(utf8),
       partidor_(separador),
@@ -62,7 +64,7 @@ void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, Cuenta
     };
     EscribirBloque(partidor_, bloque, salida, cuentas, general, [&](const LineaBytes& linea, Cursor& cursor) {
         const auto& [c0, c1, c2] = linea.campos;
-        const FilaCalculada f = CalcularFilaUtf8(codigo_, c0, c1, c2);
+        const FilaCalculada f = algoritmo_ ? CalcularFilaUtf8(*algoritmo_, c0, c1, c2) : FilaCalculada{};
         // The "Referencia Completa" cell, in two parts.
         std::string_view completa, tras;
         switch (f.desenlace) {

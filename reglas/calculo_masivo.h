@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/catalogo.h"
 #include "reglas/archivo_entrada.h"
 #include "reglas/archivo_resultados.h"
 
@@ -101,6 +102,7 @@ private:
     void filaGeneral(const LineaBytes& linea, CuentasMasivo& cuentas);
 
     int codigo_;
+    const Algoritmo* algoritmo_;  // null for a code outside the catalogue: empty rows
     bool cincoColumnas_;
     DecodificadorCampos decodificador_;
     PartidorBloque partidor_;

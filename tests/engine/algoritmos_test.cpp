@@ -20,8 +20,8 @@ constexpr int kImporte = 100;  // CalcularDigitoImporte in the same table
 // A routine's answer as one text: the digits, "fuera", or "malo <char>"; digits
 // left behind by a failure show after it.
 std::string Ver(const Resultado& r) {
-    if (r.estado == Resultado::Estado::CaracterNoValido) return "malo " + r.caracter + r.digitos;
-    return r.correcto() ? r.digitos : "fuera" + r.digitos;
+    if (r.estado == Resultado::Estado::CaracterNoValido) return "malo " + r.caracter.str() + r.digitos.str();
+    return r.correcto() ? r.digitos.str() : "fuera" + r.digitos.str();
 }
 
 // b, c: branch and account for 06, amount and date for 10; any other code is
@@ -120,8 +120,8 @@ std::string Ver(const Verificacion& v) {
     switch (v.estado) {
     case Valida: return "válida " + v.esperada();
     case NoValida: return "no válida " + v.esperada();
-    case Error: return std::string(v.error) + v.caracter;
-    case CaracterNoValido: return "malo " + v.caracter;
+    case Error: return std::string(v.error) + v.caracter.str();
+    case CaracterNoValido: return "malo " + v.caracter.str();
     case CodigoDesconocido: break;
     }
     return "desconocido";

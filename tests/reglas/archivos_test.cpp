@@ -92,6 +92,42 @@ TEST(LectorEntrada, CamposFinesDeLineaCodificacionYLimite) {
 // malformed byte is one, as the U+FFFD it reads as); a tab is one too. The
 // first line past it stops the reading, wherever it lies in the file and in
 // the reads, with the records before it.
+// Each line end, tab, other control byte and byte of 0x80 or more at every
+// place of a line longer than a word, and the line split as a plain reading of
+// its bytes splits it: the first three tab-separated fields up to the first
+// CR or LF (past the third, fields are dropped), ASCII when none of their
+// bytes is 0x80 or more.
+TEST(LectorEntrada, CadaByteEnCadaLugarDeLaLinea) {
+    const auto modelo = [](std::string_view t) {
+        LineaBytes l;
+        t = t.substr(0, t.find_first_of("\r\n"));
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::size_t tab = t.find('\t');
+            l.campos[i] = t.substr(0, tab);
+            for (const char c : l.campos[i]) l.ascii = l.ascii && static_cast<unsigned char>(c) < 0x80;
+            if (tab == std::string_view::npos) break;
+            t.remove_prefix(tab + 1);
+        }
+        return l;
+    };
+    const std::string base = "0123456789abcdefghijklmnopqrstu\t4\t5\t6";
+    for (const char especial : {'\t', '\r', '\n', '\x01', '\x0B', '\x0D', '\x0E', '\x7F', '\x80', '\xFF'}) {
+        for (std::size_t lugar = 0; lugar < 24; ++lugar) {
+            std::string linea = base;
+            linea[lugar] = especial;
+            linea += "\r\nsiguiente";
+            const char* p = linea.data();
+            const LineaBytes l = PartirLinea(p, linea.data() + linea.size());
+            const LineaBytes esperada = modelo(linea);
+            SCOPED_TRACE(testing::Message() << "byte " << int(static_cast<unsigned char>(especial)) << " en " << lugar);
+            EXPECT_EQ(l.campos, esperada.campos);
+            EXPECT_EQ(l.ascii, esperada.ascii);
+            const std::size_t fin = linea.find_first_of("\r\n");
+            EXPECT_EQ(p - linea.data(), fin + (linea.compare(fin, 2, "\r\n") == 0 ? 2 : 1));
+        }
+    }
+}
+
 TEST(LectorEntrada, LineaDeHasta32766Caracteres) {
     const auto largo = [](int linea) { return QStringLiteral("La línea %1 tiene más de 32,766 caracteres").arg(linea); };
     struct Caracter {
