@@ -128,6 +128,54 @@ TEST(LectorEntrada, CadaByteEnCadaLugarDeLaLinea) {
     }
 }
 
+// Blocks of at most so many lines, whatever the line ends (a CR LF may fall
+// on any byte of a read or of a stretch the reader counts at once): each block
+// holds whole lines, one at least, and together they are the input. Read
+// whole at once, every block holds exactly that many but the last two (the
+// last line is whole only once the end of the input is seen).
+TEST(LectorBloques, BloquesDeHastaTantasLineas) {
+    QByteArray bytes;
+    std::uint32_t azar = 12345;
+    const auto siguiente = [&azar](std::uint32_t n) { return ((azar = azar * 1103515245 + 12345) >> 16) % n; };
+    const char* const fines[] = {"\n", "\r", "\r\n", "\r\n"};
+    for (int i = 0; i < 40000; ++i) {
+        bytes += QByteArray(qsizetype(siguiente(6)), 'x');
+        bytes += fines[siguiente(4)];
+    }
+    bytes += "sin fin";
+    const auto lineas = [](QByteArrayView b) {
+        qsizetype n = 0;
+        for (qsizetype i = 0; i < b.size(); ++i)
+            n += b[i] == '\n' || (b[i] == '\r' && (i + 1 == b.size() || b[i + 1] != '\n'));
+        return n + (!b.isEmpty() && b.back() != '\n' && b.back() != '\r');
+    };
+    const qsizetype enTodo = lineas(bytes);
+    for (const qsizetype porBloque : {1, 3, 1000, 4096, 8192}) {
+        for (const qint64 trozo : {qint64(1) << 20, qint64(1) << 17, qint64(4095), qint64(7)}) {
+            if (trozo == 7 && porBloque > 3) continue;
+            fuzz::DispositivoTroceado dispositivo(bytes, trozo);
+            LectorBloques lector(dispositivo, qsizetype(trozo), porBloque);
+            QByteArray bloque, todo;
+            qsizetype total = 0, cortos = 0;
+            while (lector.siguiente(bloque)) {
+                const qsizetype n = lineas(bloque);
+                ASSERT_GE(n, 1);
+                ASSERT_LE(n, porBloque) << trozo;
+                cortos += n < porBloque;
+                todo += bloque;
+                total += n;
+                // A line's CR LF is never cut, nor the line.
+                if (todo.size() == bytes.size()) continue;
+                ASSERT_TRUE(todo.endsWith('\n') || todo.endsWith('\r'));
+                ASSERT_FALSE(todo.endsWith('\r') && bytes[todo.size()] == '\n');
+            }
+            EXPECT_EQ(todo, bytes) << porBloque << " " << trozo;
+            EXPECT_EQ(total, enTodo);
+            if (trozo > bytes.size()) EXPECT_LE(cortos, 2) << porBloque;
+        }
+    }
+}
+
 TEST(LectorEntrada, LineaDeHasta32766Caracteres) {
     const auto largo = [](int linea) { return QStringLiteral("La línea %1 tiene más de 32,766 caracteres").arg(linea); };
     struct Caracter {
