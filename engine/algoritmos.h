@@ -10,6 +10,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <type_traits>
 #include <string>
 #include <string_view>
@@ -87,6 +88,9 @@ Resultado CalcularAlgoritmo37(std::string_view referencia);
 // bounds but its digits mean nothing.
 namespace comprobado {
 Resultado Algoritmo00(std::string_view digitos);
+// Routine 00 and its check in one pass over the bytes: nothing when one is
+// not a digit.
+std::optional<Digitos> Algoritmo00EnUnaPasada(std::string_view referencia);
 Resultado Algoritmo03(std::string_view digitos);
 Resultado Algoritmo04(std::string_view digitos);
 Resultado Algoritmo06(std::string_view sucursal, std::string_view cuenta, std::string_view referencia);

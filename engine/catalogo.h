@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -47,6 +48,9 @@ struct Algoritmo {
     int anchoResultado;      // number of check digits
     Resultado (*rutina)(const Campos&);           // checks its own precondition
     Resultado (*comprobada)(const Comprobado&);  // on a checked record
+    // Where there is one: a reference within the limit, calculated and checked
+    // in one pass over its bytes; nothing when it is not digits alone.
+    std::optional<Digitos> (*unaPasada)(std::string_view) = nullptr;
 };
 
 namespace detalle {
@@ -62,7 +66,7 @@ inline Resultado Comprobada10(const Comprobado& c) { return comprobado::Algoritm
 
 inline constexpr std::array<Algoritmo, 9> kCatalogo{{
     {0, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo00>,
-     detalle::SoloComprobada<comprobado::Algoritmo00>},
+     detalle::SoloComprobada<comprobado::Algoritmo00>, comprobado::Algoritmo00EnUnaPasada},
     {2, Entradas::Referencia, Caracteres::FechaYAlfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo02>,
      detalle::SoloComprobada<CalcularAlgoritmo02>},
     {3, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo03>,

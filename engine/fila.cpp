@@ -145,6 +145,14 @@ FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, 
     using D = FilaCalculada::Desenlace;
     FilaCalculada fila;
     fila.referencia = RecortarEspacios(c0);
+    // Most rows: digits alone within the limit, where every check passes.
+    if (algoritmo.unaPasada && !fila.referencia.empty() && fila.referencia.size() <= std::size_t(algoritmo.longitudMaxima)) {
+        if (const auto digitos = algoritmo.unaPasada(fila.referencia)) {
+            fila.desenlace = D::Calculada;
+            fila.digitos = *digitos;
+            return fila;
+        }
+    }
     const Campos campos{fila.referencia, RecortarEspacios(c1), RecortarEspacios(c2)};
     Comprobado hecho;
     fila.error = Comprobar(algoritmo, campos, hecho);
@@ -171,15 +179,19 @@ FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view
 }
 
 Verificacion Verificar(int codigo, std::string_view completa, std::string_view campo2, std::string_view campo3) {
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    return algoritmo ? Verificar(*algoritmo, completa, campo2, campo3) : Verificacion{};
+}
+
+Verificacion Verificar(const Algoritmo& algoritmo, std::string_view completa, std::string_view campo2,
+                       std::string_view campo3) {
     using E = Verificacion::Estado;
     using D = FilaCalculada::Desenlace;
     Verificacion v;
-    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
-    if (!algoritmo) return v;
     completa = RecortarEspacios(completa);
     const std::string_view antes =
-        completa.substr(0, completa.size() - BytesDeLosUltimos(completa, std::size_t(algoritmo->anchoResultado)));
-    FilaCalculada f = CalcularFilaUtf8(*algoritmo, antes, campo2, campo3);
+        completa.substr(0, completa.size() - BytesDeLosUltimos(completa, std::size_t(algoritmo.anchoResultado)));
+    const FilaCalculada f = CalcularFilaUtf8(algoritmo, antes, campo2, campo3);
     switch (f.desenlace) {
     case D::Calculada:
         // The reference starts where the trimmed complete one does: the two

@@ -56,5 +56,7 @@ struct Verificacion {
 // result compared with the whole.
 Verificacion Verificar(int codigo, std::string_view completa, std::string_view campo2 = {},
                        std::string_view campo3 = {});
+Verificacion Verificar(const Algoritmo& algoritmo, std::string_view completa, std::string_view campo2 = {},
+                       std::string_view campo3 = {});
 
 }  // namespace vaviviv

@@ -11,10 +11,12 @@
 
 namespace vaviviv {
 
+// The digits are views into the text read, which must outlive the number:
+// reading an amount on every row copies nothing.
 struct Numero {
     bool signoMenos = false;
-    std::string entero;    // without leading zeros ("" for zero)
-    std::string fraccion;  // without trailing zeros
+    std::string_view entero;    // without leading zeros ("" for zero)
+    std::string_view fraccion;  // without trailing zeros
 
     bool esCero() const { return entero.empty() && fraccion.empty(); }
     bool esNegativo() const { return signoMenos && !esCero(); }

@@ -23,7 +23,8 @@ QString Recortar(QString s) {
 // Whether the row's trimmed cells are within the code's limits.
 bool Dentro(int codigo, const QString& ref, const QString& s, const QString& c) {
     const qsizetype largo = ref.size(), aa = ref.left(2).toInt();
-    const auto importe = LeerNumero(s.toStdString());
+    const std::string texto = s.toStdString();  // the number's digits are views into it
+    const auto importe = LeerNumero(texto);
     const Fecha dia = c.size() == 10 ? LeerFecha(c.toStdString()).value_or(Fecha{0, 0, 0}) : Fecha{0, 0, 0};  // year 0: none
     switch (codigo) {
     case 0:

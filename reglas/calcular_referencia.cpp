@@ -68,7 +68,8 @@ bool Referencia02(Comprobador& c, const QString& ref) {
 
 bool Importe(Comprobador& c, const QString& importe) {
     if (!c.requerido(Campo::Importe, importe, QStringLiteral("Teclear Importe"))) return false;
-    const auto numero = LeerNumero(Vista(importe.toUtf8()));
+    const QByteArray bytes = importe.toUtf8();  // the number's digits are views into it
+    const auto numero = LeerNumero(Vista(bytes));
     if (!numero) return c.fallo(Campo::Importe, QStringLiteral("El Importe tiene que ser numérico"));
     if (numero->superaImporteMaximo())
         return c.fallo(Campo::Importe, QStringLiteral("El Importe no debe ser mayor de $ 999,999,999.99"));
@@ -82,7 +83,8 @@ bool FechaDDMMAAAA(Comprobador& c, const QString& fecha) {
     if (!leida) return c.fallo(Campo::Fecha, kFechaInvalida);
     // The recogniser is lenient on widths; the field wants two-digit day and
     // month and a four-digit year.
-    const auto mes = LeerNumero(Vista(fecha.mid(3, 2).toUtf8()));
+    const QByteArray bytesMes = fecha.mid(3, 2).toUtf8();  // the number's digits are views into it
+    const auto mes = LeerNumero(Vista(bytesMes));
     const auto entero = mes ? mes->enteroPequeno() : std::nullopt;
     const bool mesMayor = !entero || *entero > 12 || (*entero == 12 && !mes->fraccion.empty() && !mes->signoMenos);
     const bool espacio = (fecha.size() >= 9 && fecha[8] == u' ') || (fecha.size() >= 10 && fecha[9] == u' ');

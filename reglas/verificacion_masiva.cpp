@@ -29,7 +29,7 @@ struct TextosCortos {
 class VerificacionBloque final : public CalculoDeBloques {
 public:
     VerificacionBloque(int codigo, bool utf8, char separador)
-        : codigo_(codigo), decodificador_(utf8), partidor_(separador), lineas_(generales_) {
+        : algoritmo_(BuscarAlgoritmo(codigo)), decodificador_(utf8), partidor_(separador), lineas_(generales_) {
         valida_ = enCodigo_(kValida);
         noValida_ = enCodigo_(kNoValida);
     }
@@ -42,7 +42,7 @@ public:
         };
         EscribirBloque(partidor_, bloque, salida, cuentas, general, [&](const LineaBytes& linea, Cursor& cursor) {
             const auto& [c0, c1, c2] = linea.campos;
-            const Verificacion f = VerificarFilaUtf8(codigo_, c0, c1, c2);
+            const Verificacion f = algoritmo_ ? VerificarFilaUtf8(*algoritmo_, c0, c1, c2) : Verificacion{};
             std::string_view resultado, tras;
             switch (f.estado) {
             case D::Valida: resultado = valida_; break;
@@ -78,7 +78,8 @@ private:
             c[i] = decodificador_(linea.campos[i], false);
             utf8[i] = c[i].toUtf8();
         }
-        const Verificacion f = VerificarFilaUtf8(codigo_, Vista(utf8[0]), Vista(utf8[1]), Vista(utf8[2]));
+        const Verificacion f =
+            algoritmo_ ? VerificarFilaUtf8(*algoritmo_, Vista(utf8[0]), Vista(utf8[1]), Vista(utf8[2])) : Verificacion{};
         QString resultado;
         switch (f.estado) {
         case D::Valida: resultado = DesdeUtf8(kValida); break;
@@ -92,7 +93,7 @@ private:
         lineas_.fila(std::array<QStringView, 3>{c[0], resultado, esperada});
     }
 
-    int codigo_;
+    const Algoritmo* algoritmo_;  // null for a code outside the catalogue: empty rows
     DecodificadorCampos decodificador_;
     PartidorBloque partidor_;
     QByteArray generales_;  // what lineas_ writes, moved to the block's output
@@ -111,17 +112,23 @@ std::string_view TextoCompletaCorta(int codigo) {
     return algoritmo ? std::string_view(cortos.textos[algoritmo - kCatalogo.data()]) : std::string_view();
 }
 
-Verificacion VerificarFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
-    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
-    if (!algoritmo) return {};
+Verificacion VerificarFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1, std::string_view c2) {
     // Told as the one-reference command tells it, not as an empty reference.
-    if (ContarCaracteres(RecortarEspacios(c0)) <= std::size_t(algoritmo->anchoResultado)) {
+    // A character takes one to four bytes: only a few lengths need counting.
+    const std::string_view completa = RecortarEspacios(c0);
+    const auto ancho = std::size_t(algoritmo.anchoResultado);
+    if (completa.size() <= ancho || (completa.size() <= 4 * ancho && ContarCaracteres(completa) <= ancho)) {
         Verificacion corta;
         corta.estado = Verificacion::Estado::Error;
-        corta.error = TextoCompletaCorta(codigo);
+        corta.error = TextoCompletaCorta(algoritmo.codigo);
         return corta;
     }
-    return Verificar(codigo, c0, c1, c2);
+    return Verificar(algoritmo, completa, c1, c2);
+}
+
+Verificacion VerificarFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
+    const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
+    return algoritmo ? VerificarFilaUtf8(*algoritmo, c0, c1, c2) : Verificacion{};
 }
 
 QString CabeceraVerificacion() { return QStringLiteral("Referencia\tResultado\tReferencia Esperada"); }

@@ -32,6 +32,7 @@ std::string_view TextoCompletaCorta(int codigo);
 // stands in the file; c1, c2: the next two cells; valid UTF-8), a complete
 // reference too short to hold the check digits told by TextoCompletaCorta.
 Verificacion VerificarFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2);
+Verificacion VerificarFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1, std::string_view c2);
 
 QString CabeceraVerificacion();
 

@@ -20,7 +20,7 @@ using namespace vaviviv;
 // Sign, integer and fraction digits as read, or "no" when not a number.
 std::string Ver(const char* texto) {
     const auto n = LeerNumero(texto);
-    return n ? (n->signoMenos ? "-" : "+") + n->entero + "|" + n->fraccion : "no";
+    return n ? (n->signoMenos ? "-" : "+") + std::string(n->entero) + "|" + std::string(n->fraccion) : "no";
 }
 
 TEST(LeerNumero, LecturaImporteMaximoCentavosYEntero) {
