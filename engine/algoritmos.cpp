@@ -116,16 +116,17 @@ Suma SumaLuhnDigitos(std::string_view s) {
 int ValorDigito(char c) { return c - '0'; }
 
 // The amount's digit of 10: the cents, eleven digits, weighted 7, 3, 1 from
-// the right; no complement. Read in two parts of 32 bits: eleven divisions
-// of a 64-bit number cost more than the rest of the routine.
+// the right; no complement. The weights come round every three digits: each
+// group of three is looked up whole (7 ones + 3 tens + hundreds).
 int DigitoImporte(std::int64_t centavos) {
-    static constexpr std::array<unsigned, 3> kPesos{7, 3, 1};
-    const auto c = static_cast<std::uint64_t>(centavos);
-    const std::pair<unsigned, int> partes[] = {{unsigned(c % 1000000), 6}, {unsigned(c / 1000000 % 100000), 5}};
+    static constexpr auto kGrupo = [] {
+        std::array<unsigned char, 1000> t{};
+        for (int g = 0; g < 1000; ++g) t[std::size_t(g)] = static_cast<unsigned char>(7 * (g % 10) + 3 * (g / 10 % 10) + g / 100);
+        return t;
+    }();
+    auto c = static_cast<std::uint64_t>(centavos) % 100'000'000'000;
     unsigned suma = 0;
-    std::size_t k = 0;
-    for (auto [parte, cifras] : partes)
-        for (; cifras > 0; --cifras, parte /= 10, k = k == 2 ? 0 : k + 1) suma += parte % 10 * kPesos[k];
+    for (; c > 0; c /= 1000) suma += kGrupo[c % 1000];
     return static_cast<int>(suma % 10);
 }
 
@@ -136,6 +137,7 @@ namespace comprobado {
 Resultado Algoritmo00(std::string_view digitos) { return Correcto(UnDigito(Complemento10(SumaLuhnDigitos(digitos)))); }
 
 std::optional<Digitos> Algoritmo00EnUnaPasada(std::string_view referencia) {
+    if (referencia.empty() || referencia.size() > LongitudMaxima(0)) return std::nullopt;
     const auto* p = reinterpret_cast<const unsigned char*>(referencia.data());
     std::size_t i = referencia.size();
     unsigned suma = 0, otro = 0;  // otro: a byte that is no digit was met
@@ -197,6 +199,34 @@ Resultado Algoritmo10(std::string_view referencia, std::int64_t centavos, const 
     const Suma r = suma % 97 + 1;
     const char digitos[] = {seis[0], seis[1], seis[2], seis[3], seis[4], seis[5], char('0' + r / 10), char('0' + r % 10)};
     return Correcto(std::string_view(digitos, 8));
+}
+
+std::optional<Digitos> Algoritmo10EnUnaPasada(std::string_view referencia, std::string_view importe,
+                                              std::string_view fecha) {
+    if (referencia.empty() || referencia.size() > LongitudMaxima(10) || !SoloDigitos(referencia)) return std::nullopt;
+    // Amount: 1 to 9 digits and at most two decimals, so never past the
+    // largest amount and never rounded.
+    std::int64_t centavos = 0;
+    std::size_t i = 0, decimales = 0;
+    for (; i < importe.size() && EsDigito(importe[i]); ++i) centavos = centavos * 10 + ValorDigito(importe[i]);
+    if (i == 0 || i > 9) return std::nullopt;
+    if (i < importe.size() && importe[i++] != '.') return std::nullopt;
+    for (; i < importe.size(); ++i, ++decimales) {
+        if (!EsDigito(importe[i]) || decimales == 2) return std::nullopt;
+        centavos = centavos * 10 + ValorDigito(importe[i]);
+    }
+    for (; decimales < 2; ++decimales) centavos *= 10;
+    // Date: DD/MM/AAAA, or with "-" or "." both times, a real day within the range.
+    if (fecha.size() != kLongitudFecha || fecha[2] != fecha[5] || (fecha[2] != '/' && fecha[2] != '-' && fecha[2] != '.'))
+        return std::nullopt;
+    const auto numero = [fecha](std::size_t desde, std::size_t cifras) {
+        int v = 0;
+        for (std::size_t k = desde; k < desde + cifras; ++k) v = EsDigito(fecha[k]) && v >= 0 ? v * 10 + ValorDigito(fecha[k]) : -1;
+        return v;
+    };
+    const Fecha f{numero(0, 2), numero(3, 2), numero(6, 4)};
+    if (!EsFechaReal(f.dia, f.mes, f.anio) || f < kFechaMinima || f > kFechaMaxima) return std::nullopt;
+    return Algoritmo10(referencia, centavos, f).digitos;
 }
 
 }  // namespace comprobado

@@ -88,9 +88,14 @@ Resultado CalcularAlgoritmo37(std::string_view referencia);
 // bounds but its digits mean nothing.
 namespace comprobado {
 Resultado Algoritmo00(std::string_view digitos);
-// Routine 00 and its check in one pass over the bytes: nothing when one is
-// not a digit.
+// Routines 00 and 10 with the checks of a record (trimmed) in one pass, for
+// the record as it nearly always stands; nothing for any other, which the
+// checks must see. 00: a reference of digits alone within the limit. 10: that,
+// an amount of 1 to 9 digits with at most two decimals, and a date DD/MM/AAAA
+// (or with "-" or "." both times), a real day within the range.
 std::optional<Digitos> Algoritmo00EnUnaPasada(std::string_view referencia);
+std::optional<Digitos> Algoritmo10EnUnaPasada(std::string_view referencia, std::string_view importe,
+                                              std::string_view fecha);
 Resultado Algoritmo03(std::string_view digitos);
 Resultado Algoritmo04(std::string_view digitos);
 Resultado Algoritmo06(std::string_view sucursal, std::string_view cuenta, std::string_view referencia);

@@ -48,9 +48,9 @@ struct Algoritmo {
     int anchoResultado;      // number of check digits
     Resultado (*rutina)(const Campos&);           // checks its own precondition
     Resultado (*comprobada)(const Comprobado&);  // on a checked record
-    // Where there is one: a reference within the limit, calculated and checked
-    // in one pass over its bytes; nothing when it is not digits alone.
-    std::optional<Digitos> (*unaPasada)(std::string_view) = nullptr;
+    // Where there is one: the common record (trimmed) checked and calculated
+    // in one pass; nothing for any other.
+    std::optional<Digitos> (*unaPasada)(const Campos&) = nullptr;
 };
 
 namespace detalle {
@@ -62,11 +62,15 @@ inline Resultado Rutina06(const Campos& c) { return CalcularAlgoritmo06(c.campo2
 inline Resultado Rutina10(const Campos& c) { return CalcularAlgoritmo10(c.referencia, c.campo2, c.campo3); }
 inline Resultado Comprobada06(const Comprobado& c) { return comprobado::Algoritmo06(c.sucursal, c.cuenta, c.referencia); }
 inline Resultado Comprobada10(const Comprobado& c) { return comprobado::Algoritmo10(c.referencia, c.centavos, c.fecha); }
+inline std::optional<Digitos> UnaPasada00(const Campos& c) { return comprobado::Algoritmo00EnUnaPasada(c.referencia); }
+inline std::optional<Digitos> UnaPasada10(const Campos& c) {
+    return comprobado::Algoritmo10EnUnaPasada(c.referencia, c.campo2, c.campo3);
+}
 }  // namespace detalle
 
 inline constexpr std::array<Algoritmo, 9> kCatalogo{{
     {0, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo00>,
-     detalle::SoloComprobada<comprobado::Algoritmo00>, comprobado::Algoritmo00EnUnaPasada},
+     detalle::SoloComprobada<comprobado::Algoritmo00>, detalle::UnaPasada00},
     {2, Entradas::Referencia, Caracteres::FechaYAlfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo02>,
      detalle::SoloComprobada<CalcularAlgoritmo02>},
     {3, Entradas::Referencia, Caracteres::Digitos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo03>,
@@ -74,7 +78,7 @@ inline constexpr std::array<Algoritmo, 9> kCatalogo{{
     {4, Entradas::Referencia, Caracteres::Digitos, 18, 2, detalle::SoloReferencia<CalcularAlgoritmo04>,
      detalle::SoloComprobada<comprobado::Algoritmo04>},
     {6, Entradas::SucursalCuenta, Caracteres::Digitos, 18, 2, detalle::Rutina06, detalle::Comprobada06},
-    {10, Entradas::ImporteFecha, Caracteres::Digitos, 12, 8, detalle::Rutina10, detalle::Comprobada10},
+    {10, Entradas::ImporteFecha, Caracteres::Digitos, 12, 8, detalle::Rutina10, detalle::Comprobada10, detalle::UnaPasada10},
     {35, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo35>,
      detalle::SoloComprobada<CalcularAlgoritmo35>},
     {36, Entradas::Referencia, Caracteres::Alfanumericos, 19, 1, detalle::SoloReferencia<CalcularAlgoritmo36>,

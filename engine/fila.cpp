@@ -145,15 +145,15 @@ FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, 
     using D = FilaCalculada::Desenlace;
     FilaCalculada fila;
     fila.referencia = RecortarEspacios(c0);
-    // Most rows: digits alone within the limit, where every check passes.
-    if (algoritmo.unaPasada && !fila.referencia.empty() && fila.referencia.size() <= std::size_t(algoritmo.longitudMaxima)) {
-        if (const auto digitos = algoritmo.unaPasada(fila.referencia)) {
+    const Campos campos{fila.referencia, RecortarEspacios(c1), RecortarEspacios(c2)};
+    // Most rows, where every check passes.
+    if (algoritmo.unaPasada) {
+        if (const auto digitos = algoritmo.unaPasada(campos)) {
             fila.desenlace = D::Calculada;
             fila.digitos = *digitos;
             return fila;
         }
     }
-    const Campos campos{fila.referencia, RecortarEspacios(c1), RecortarEspacios(c2)};
     Comprobado hecho;
     fila.error = Comprobar(algoritmo, campos, hecho);
     if (!fila.error.empty()) {

@@ -97,6 +97,39 @@ TEST(Algoritmos, CaracterNoValido353637) {
 // Each entry's inputs and the width its routine gives (the codes themselves
 // are checked as the user reads them, in the rules' tests); no code outside
 // it reaches a routine.
+// The one-pass forms take only records every check lets through, and give
+// there what the routine that checks its own precondition gives; any other
+// record is left to the checks, even one they would let through.
+TEST(Algoritmos, UnaPasadaSoloDondeTodoPasa) {
+    struct Caso {
+        const char *referencia, *importe, *fecha;
+        bool toma;
+    };
+    const Caso casos[] = {
+        {"123456789012", "999999999.99", "18/11/2014", true}, {"1", "0", "01/01/1988", true},
+        {"7", "5.", "29/02/2012", true}, {"7", "5.5", "18-11-2014", true}, {"7", "000000005.05", "18.11.2014", true},
+        {"1234567890123", "1", "01/01/2000", false}, {"", "1", "01/01/2000", false}, {"12a", "1", "01/01/2000", false},
+        {"1", "1000000000", "01/01/2000", false}, {"1", "0999999999.99", "01/01/2000", false},
+        {"1", "5.005", "01/01/2000", false}, {"1", "5.000", "01/01/2000", false}, {"1", "+5", "01/01/2000", false},
+        {"1", "-5", "01/01/2000", false}, {"1", ".5", "01/01/2000", false}, {"1", "5..", "01/01/2000", false},
+        {"1", "5", "19/11/2014", false}, {"1", "5", "31/12/1987", false}, {"1", "5", "29/02/2013", false},
+        {"1", "5", "18/11-2014", false}, {"1", "5", "18/11/14", false}, {"1", "5", "1a/11/2014", false},
+        {"1", "5", "18/11/2014 ", false}, {"1", "5", "18_11_2014", false},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.referencia << " " << c.importe << " " << c.fecha);
+        const auto rapida = comprobado::Algoritmo10EnUnaPasada(c.referencia, c.importe, c.fecha);
+        ASSERT_EQ(rapida.has_value(), c.toma);
+        if (rapida) EXPECT_EQ(std::string_view(*rapida), std::string_view(CalcularAlgoritmo10(c.referencia, c.importe, c.fecha).digitos));
+    }
+    for (const char* r : {"0", "4242424242424242", "1234567890123456789", "", "12345678901234567890", "12 3", "١"}) {
+        const auto rapida = comprobado::Algoritmo00EnUnaPasada(r);
+        const Resultado comprobada = CalcularAlgoritmo00(r);
+        ASSERT_EQ(rapida.has_value(), comprobada.correcto() && *r && std::string_view(r).size() <= 19) << r;
+        if (rapida) EXPECT_EQ(std::string_view(*rapida), std::string_view(comprobada.digitos)) << r;
+    }
+}
+
 TEST(Catalogo, CodigosEntradasYAnchos) {
     using enum Entradas;
     for (const Algoritmo& a : Catalogo()) {
