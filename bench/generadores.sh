@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Input files the speed scripts share, sourced by bench/masivo.sh,
 # bench/verificar.sh and bench/velocidad.sh. Fixed seeds: the same files on
 # every run, CR LF like the files the tool meets. Each reference length is
