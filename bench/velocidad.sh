@@ -12,11 +12,10 @@
 #  - masivo 00 (also pinned to core 0), masivo 10 and verificar 00 --archivo
 #    of NEW_CLI and, if given, OLD_CLI: seconds, records/s, peak memory;
 # then, once: python3-stdnum over the code-00 references (at most the first
-# 1,000,000: it runs near 0.4 M/s, a minute for 5,000,000 on a busy machine;
-# its ratios are per record), and the input that
-# takes the most memory, 10,000,000 empty lines under code 10, also with the
-# data capped at 20 MB (ulimit -d 20480). The table sets each row against its
-# target.
+# 1,000,000: all 5,000,000 take most of a minute on a busy machine; its ratios
+# are per record), and the input that takes the most memory, 10,000,000 empty
+# lines under code 10, also with the data capped at 20 MB (ulimit -d 20480).
+# The table sets each row against its target.
 #
 # Usage: bench/velocidad.sh [NEW_CLI [OLD_CLI]]   (default build-bench/cli/vaviviv-cli)
 # Environment: REGISTROS= records per file (5000000); STDNUM= the most
