@@ -5,6 +5,8 @@
 #  - vaviviv-cli masivo through bench/masivo.sh (codes 00 02 06 10 35 against
 #    a plain copy, python3-stdnum on code 00, memory on 10,000,000 records);
 #  - vaviviv-cli verificar --archivo through bench/verificar.sh (code 00);
+#  - masivo 00 and 10 and verificar --archivo beside cat, a plain one-core C
+#    loop and python3-stdnum, against their targets (bench/velocidad.sh);
 #  - the bulk window and its PDF report, offscreen, and the memory a load
 #    takes: 30,000 records, and the largest file the window takes.
 set -euo pipefail
@@ -27,6 +29,10 @@ bench/masivo.sh build-bench/cli/vaviviv-cli
 # vaviviv-cli verificar --archivo on 1,000,000 code-00 complete references,
 # beside masivo in the same run.
 bench/verificar.sh build-bench/cli/vaviviv-cli
+
+# The bulk commands beside cat, the plain C loop and python3-stdnum on
+# 5,000,000 records, in one table against their targets.
+bench/velocidad.sh build-bench/cli/vaviviv-cli
 
 # The bulk window with 30,000 records, through its own code, offscreen: time to
 # load the file, calculate every row and store the results (best / worst of

@@ -27,12 +27,10 @@ corridas=3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# Fixed seeds: the same files on every run, CR LF like the files the tool
-# meets. Each reference length is drawn up to the code's limit in
-# engine/catalogo.h (02 only checks its date, so its tail may pass 19).
-generar00() {  # records
-  gawk -v n="$1" 'BEGIN { srand(7); for (i = 0; i < n; i++) { len = 1 + int(rand() * 19); s = ""; for (j = 0; j < len; j++) s = s int(rand() * 10); printf "%s\r\n", s } }'
-}
+# The generators of codes 00 and 10 are shared with the other speed scripts;
+# the rest are this script's own (02 only checks its date, so its tail may
+# pass 19).
+source bench/generadores.sh
 generar00 "$n" > "$tmp/00.txt"
 gawk -v n="$n" 'BEGIN { srand(2); split("31 28 31 30 31 30 31 31 30 31 30 31", dias, " ")
   for (i = 0; i < n; i++) {
@@ -43,7 +41,7 @@ gawk -v n="$n" 'BEGIN { srand(2); split("31 28 31 30 31 30 31 31 30 31 30 31", d
     printf "%s\r\n", s } }' > "$tmp/02.txt"
 gawk -v n="$n" 'function cifras(max,   s, len, j) { len = 1 + int(rand() * max); s = ""; for (j = 0; j < len; j++) s = s int(rand() * 10); return s }
   BEGIN { srand(6); for (i = 0; i < n; i++) { r = cifras(18); su = cifras(8); printf "%s\t%s\t%s\r\n", r, su, cifras(8) } }' > "$tmp/06.txt"
-gawk -v n="$n" 'BEGIN { srand(11); for (i = 0; i < n; i++) printf "%d\t%d.%02d\t%02d/%02d/%d\r\n", int(rand() * 1e12), int(rand() * 1e6), int(rand() * 100), 1 + int(rand() * 28), 1 + int(rand() * 12), 1988 + int(rand() * 26) }' > "$tmp/10.txt"
+generar10 "$n" > "$tmp/10.txt"
 gawk -v n="$n" 'BEGIN { srand(35); a = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
   for (i = 0; i < n; i++) { len = 1 + int(rand() * 19); s = ""; for (j = 0; j < len; j++) s = s substr(a, 1 + int(rand() * 62), 1); printf "%s\r\n", s } }' > "$tmp/35.txt"
 

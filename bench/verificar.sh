@@ -19,12 +19,11 @@ corridas=3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# The references of bench/masivo.sh's code-00 file (same seed), CR LF.
-gawk -v n="$n" 'BEGIN { srand(7); for (i = 0; i < n; i++) { len = 1 + int(rand() * 19); s = ""; for (j = 0; j < len; j++) s = s int(rand() * 10); printf "%s\r\n", s } }' > "$tmp/00.txt"
-# Their complete references from masivo; every second one with its check
-# digit moved on by one, so that half are valid and half are not.
-"$cli" masivo 00 "$tmp/00.txt" 2>/dev/null | gawk -F'\t' 'NR > 1 {
-  c = $2; if (NR % 2) c = substr(c, 1, length(c) - 1) (substr(c, length(c)) + 1) % 10; printf "%s\r\n", c }' > "$tmp/completas.txt"
+# The references of bench/masivo.sh's code-00 file, and their complete
+# references from masivo, half of them altered.
+source bench/generadores.sh
+generar00 "$n" > "$tmp/00.txt"
+"$cli" masivo 00 "$tmp/00.txt" 2>/dev/null | completas_mitad_alteradas > "$tmp/completas.txt"
 
 # One timed run, standard error kept in $tmp/err: sets $segundos and $kb.
 medir() {
