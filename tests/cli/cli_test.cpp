@@ -25,13 +25,15 @@ using namespace vaviviv::prueba;
 
 namespace {
 
+const QByteArray kUso = "Use \xC2\xABvaviviv-cli --help\xC2\xBB para ver c\xC3\xB3mo se usa.\n";
+
 // The main window's messages for the same fields, one a line.
 QByteArray MensajesDeLaVentana(int codigo, const QString& referencia) {
     return vaviviv::CalcularReferencia(codigo, {referencia, {}, {}, {}, {}}).mensajes.join(u'\n').toUtf8() + '\n';
 }
 
 TEST(Cli, CadaCaminoDeLosSubcomandos) {
-    const QByteArray uso = "\nUse \xC2\xABvaviviv-cli --help\xC2\xBB para ver c\xC3\xB3mo se usa.\n";
+    const QByteArray uso = "\n" + kUso;
     const auto codigoMal = [&uso](const QByteArray& codigo) {
         return "C\xC3\xB3" "digo de algoritmo no v\xC3\xA1lido: \xC2\xAB" + codigo + "\xC2\xBB (use 00 02 03 04 06 10 35 36 37)" + uso;
     };
@@ -78,19 +80,35 @@ TEST(Cli, CadaCaminoDeLosSubcomandos) {
         {{"calcular", "06", "1", "--sucursal"}, 2, "", "Falta el valor de la opci\xC3\xB3n --sucursal" + uso},
         {{"calcular", "06", "1", "--cuenta", "1", "--cuenta=2"}, 2, "", "La opci\xC3\xB3n --cuenta se dio dos veces" + uso},
         {{"calcular", "00", "1", "--color", "azul"}, 2, "", "Opci\xC3\xB3n desconocida: --color" + uso},
+        // An empty name is no name; --version takes no arguments.
+        {{"masivo", "00", ""}, 2, "", "El nombre del archivo de entrada est\xC3\xA1 vac\xC3\xAD" "o" + uso},
+        {{"masivo", "00", "e.txt", "-o", ""}, 2, "", "El nombre del archivo de salida est\xC3\xA1 vac\xC3\xAD" "o" + uso},
+        {{"--version", "extra"}, 2, "", "Sobra el argumento \xC2\xAB" "extra\xC2\xBB" + uso},
+        {{"masivo", "--version"}, 2, "", "Sobra el argumento \xC2\xAB" "masivo\xC2\xBB" + uso},
+        // Help for what is no subcommand, or for more than one.
+        {{"help", "sumar"}, 2, "", "Subcomando desconocido: \xC2\xABsumar\xC2\xBB" + uso},
+        {{"sumar", "--help"}, 2, "", "Subcomando desconocido: \xC2\xABsumar\xC2\xBB" + uso},
+        {{"help", "masivo", "00"}, 2, "", "Sobra el argumento \xC2\xAB" "00\xC2\xBB" + uso},
+        {{"codigos", "00"}, 2, "", "Sobra el argumento \xC2\xAB" "00\xC2\xBB" + uso},
+        // -o as getopt and long options spell it, refused before anything is read or written.
+        {{"masivo", "00", "e.txt", "-o", "r.txt", "--salida", "r.txt"}, 2, "", "La opci\xC3\xB3n -o se dio dos veces" + uso},
+        {{"masivo", "00", "e.txt", "--salida"}, 2, "", "Falta el valor de la opci\xC3\xB3n --salida" + uso},
+        {{"masivo", "00", "e.txt", "-xr.txt"}, 2, "", "Opci\xC3\xB3n desconocida: -xr.txt" + uso},
+        {{"calcular", "00", "123456", "-or.txt"}, 2, "", "La opci\xC3\xB3n -o no corresponde al algoritmo 00" + uso},
     };
-    for (const auto& [args, codigo, out, err] : casos) {
-        const Salida s = Correr(args);
-        EXPECT_TRUE(s.codigo == codigo && s.out == out && s.err == err) << args.join(' ').toStdString() << ": " << s.err.toStdString();
-    }
+    for (const auto& [args, codigo, out, err] : casos) EXPECT_EQ(Correr(args), (Salida{codigo, out, err})) << args.join(' ').toStdString();
 }
 
 // The help's examples of calcular and verificar of one reference run as written.
 TEST(Cli, AyudaConEjemplosQueFuncionan) {
     const Salida ayuda = Correr({"--help"});
     const QList<QByteArray> ejemplos = ayuda.out.mid(ayuda.out.indexOf("Ejemplos:")).split('\n');
-    EXPECT_TRUE(ayuda.codigo == 0 && ayuda.out.startsWith("vaviviv-cli: ") && ayuda.err.isEmpty() && ejemplos.size() > 5);
-    EXPECT_TRUE(ayuda.out.contains("Windows-1252 con fin de l\xC3\xADnea CR LF") && ayuda.out.contains("Un registro con error es un dato"));
+    EXPECT_EQ(ayuda.codigo, 0);
+    EXPECT_EQ(ayuda.err, "");
+    EXPECT_TRUE(ayuda.out.startsWith("vaviviv-cli: "));
+    EXPECT_GT(ejemplos.size(), 5);
+    EXPECT_TRUE(ayuda.out.contains("Windows-1252 con fin de l\xC3\xADnea CR LF"));
+    EXPECT_TRUE(ayuda.out.contains("Un registro con error es un dato"));
     for (const QByteArray& linea : ejemplos)
         EXPECT_TRUE(!linea.startsWith("  vaviviv-cli ") || linea.contains(" masivo ") || linea.contains(" --archivo ") ||
                     Correr(QString::fromUtf8(linea).split(u' ', Qt::SkipEmptyParts).mid(1)).codigo == 0) << linea.toStdString();
@@ -144,15 +162,13 @@ TEST(Cli, MasivoDeLaMuestra) {
     const QString salida = dir.filePath("resultados.txt");
     EscribirArchivo(salida, "anterior");
     const Salida a = Correr({"masivo", "06", muestra, "-o", salida}), b = Correr({"masivo", "6", "-"}, LeerArchivo(muestra));
-    EXPECT_TRUE(a.codigo == 0 && a.out.isEmpty() && a.err == "Registros: 7, con error: 3\n" && b.codigo == 0 && b.err == a.err) << a.err.toStdString();
+    EXPECT_EQ(a, (Salida{0, "", "Registros: 7, con error: 3\n"}));
+    EXPECT_EQ(b, (Salida{0, esperado, a.err}));
     EXPECT_EQ(LeerArchivo(salida), esperado);
-    EXPECT_EQ(b.out, esperado);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"resultados.txt"});
 }
 
 // Hostile contents: every record comes out byte for byte as it went in.
-// A results line: each cell followed by a tab, then CR LF (Windows-1252: "á" is 0xE1).
-template <class... C> QByteArray Fila(const C&... celdas) { return (QByteArray() + ... + (QByteArray(celdas) + '\t')) + "\r\n"; }
 const QByteArray kCabecera = "Referencia\tReferencia Completa\tD\xEDgito Verif\r\n", kNoValida = Fila("", "Error: Referencia no v\xE1lida.", "");
 const QByteArray kCabecera06 = "Referencia\tSucursal\tCuenta\tReferencia Completa\tD\xEDgito Verif\r\n";
 QByteArray Resumen(int registros, int errores) { return QStringLiteral("Registros: %1, con error: %2\n").arg(registros).arg(errores).toUtf8(); }
@@ -185,8 +201,7 @@ TEST(CliHostiles, Contenidos) {
     QTemporaryDir dir;
     for (const auto& [nombre, codigo, entrada, salida, errores] : casos) {
         EscribirArchivo(dir.filePath("entrada.txt"), entrada);
-        const Salida s = Correr({"masivo", codigo, dir.filePath("entrada.txt")});
-        EXPECT_TRUE(s.codigo == 0 && s.out == salida && s.err == errores) << nombre << ": " << s.err.toStdString();
+        EXPECT_EQ(Correr({"masivo", codigo, dir.filePath("entrada.txt")}), (Salida{0, salida, errores})) << nombre;
     }
 }
 
@@ -208,11 +223,9 @@ TEST(Cli, ResultadosEnUnTerminal) {
 TEST(CliHostiles, SalidaEstandarLlena) {
     const QStringList casos[] = {{"masivo", "00", VAVIVIV_SAMPLES "/referencias_00.txt"}, {"calcular", "00", "123456"},
                                  {"verificar", "00", "1234566"}, {"verificar", "00", "1234567"}, {"--help"}, {"--version"}};
-    for (const QStringList& args : casos) {
-        const Salida s = Correr(args, {}, "/dev/full");
-        EXPECT_TRUE(s.codigo == 1 && s.err == "No se pudo escribir la salida est\xC3\xA1ndar: No queda espacio en el dispositivo\n")
-            << args.join(' ').toStdString() << ": " << s.codigo << " " << s.err.toStdString();
-    }
+    for (const QStringList& args : casos)
+        EXPECT_EQ(Correr(args, {}, "/dev/full"), (Salida{1, "", "No se pudo escribir la salida est\xC3\xA1ndar: No queda espacio en el dispositivo\n"}))
+            << args.join(' ').toStdString();
 }
 
 // A file that cannot be read or written, by masivo or verificar --archivo, is
@@ -236,13 +249,13 @@ TEST(CliHostiles, ArchivosQueNoSePuedenLeerNiEscribir) {
     for (const auto& [archivo, salida, nombrado, falla, razon] : casos) {
         for (const QStringList& orden : {QStringList{"masivo", "00", archivo}, {"verificar", "00", "--archivo", archivo}}) {
             const Salida s = Correr(orden + QStringList{"-o", salida});
-            EXPECT_TRUE(s.codigo == 1 && s.out.isEmpty() && s.err.count('\n') == 1 && s.err.contains(razon) &&
-                        s.err.startsWith("No se pudo " + falla + " \xC2\xAB" + nombrado.toUtf8() + "\xC2\xBB: ")) << s.err.toStdString();
+            EXPECT_EQ(s, (Salida{1, "", "No se pudo " + falla + " \xC2\xAB" + nombrado.toUtf8() + "\xC2\xBB: " + razon + "\n"}));
             EXPECT_EQ(LeerArchivo(previo), "anterior\r\n");
             EXPECT_EQ(QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"larga.txt", "previo.txt"}));
         }
     }
-    EXPECT_TRUE(QFileInfo::exists("/dev/full") && !QFileInfo("/dev/full").isFile());
+    EXPECT_TRUE(QFileInfo::exists("/dev/full"));
+    EXPECT_FALSE(QFileInfo("/dev/full").isFile());
 }
 
 // A disk that fills up: a 64 KiB tmpfs in a mount namespace of the test's own.
@@ -307,7 +320,8 @@ TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
         const QStringList herramienta = {VAVIVIV_CLI, "masivo", "10", entrada};
         if (cuatro) p.start("unshare", usuario + QStringList{"--mount", "sh", "-c", guion, "sh", dir.filePath("cpus")} + herramienta);
         else p.start(herramienta[0], herramienta.mid(1));
-        EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit);
+        EXPECT_TRUE(p.waitForFinished(120000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
         return std::pair(p.exitCode(), SinNombre(p.readAllStandardError()));
     };
     const bool cuatro = !QStandardPaths::findExecutable("unshare").isEmpty() && correr(true, "/dev/null").first == 0;
@@ -317,7 +331,7 @@ TEST(CliHostiles, MemoriaAcotadaConUnaEntradaLarga) {
         for (const bool c : {false, true}) {
             if (c && !cuatro) continue;
             const auto [codigo, errores] = correr(c, entrada);
-            EXPECT_TRUE(codigo == 0 && errores == resumen) << nombre << (c ? ", cuatro procesadores: " : ": ") << codigo << " " << errores.toStdString();
+            EXPECT_EQ(std::pair(codigo, errores), std::pair(0, resumen)) << nombre << (c ? ", cuatro procesadores" : "");
         }
     }
     if (!cuatro) std::cout << "(no mount namespace here: only on this machine's own processors)\n";
@@ -335,12 +349,10 @@ TEST(CliHostiles, LineaDeHasta32766Caracteres) {
     for (const auto& [inicio, caracter, escrito] : casos) {
         for (const int n : {32766, 32767}) {
             EscribirArchivo(ruta, inicio + "123456\r\n" + caracter.repeated(n) + "\r\n123456\r\n");
-            const Salida s = Correr({"masivo", "00", ruta});
             const QByteArray bien = Fila("123456", "1234566", "6"), larga = Fila(escrito.repeated(n), "Error: Referencia mayor a 19 d\xEDgitos.", "");
             const Salida esperada = n <= 32766 ? Salida{0, kCabecera + bien + larga + bien, Resumen(3, 1)}
                                                : Salida{1, kCabecera + bien, "No se pudo leer \xC2\xAB" + ruta.toUtf8() + "\xC2\xBB: La l\xC3\xADnea 2 tiene m\xC3\xA1s de 32,766 caracteres\n"};
-            EXPECT_TRUE(s.codigo == esperada.codigo && s.out == esperada.out && s.err == esperada.err)
-                << caracter.toPercentEncoding().toStdString() << " " << n << ": " << s.codigo << " " << s.err.toStdString();
+            EXPECT_EQ(Correr({"masivo", "00", ruta}), esperada) << caracter.toPercentEncoding().toStdString() << " " << n;
         }
     }
 }
@@ -358,14 +370,13 @@ TEST(Cli, CsvComoSuArchivoTabulado) {
     for (const QStringList& orden : ordenes) {
         const auto correr = [&](const QString& entrada) { return Correr(QStringList(orden).replaceInStrings("ENTRADA", entrada)); };
         const Salida esperada = correr(tabulado);
-        ASSERT_TRUE(esperada.codigo == 0 && esperada.out.count("\r\n") == 7) << esperada.err.toStdString();
+        ASSERT_EQ(esperada.codigo, 0) << esperada.err.toStdString();
+        ASSERT_EQ(esperada.out.count("\r\n"), 7);
         for (const auto& [nombre, bytes] : kCsvEquivalentes) {
             const QString csv = dir.filePath(nombre), otro = dir.filePath(nombre + QStringLiteral(".txt"));
             EscribirArchivo(csv, bytes);
             EscribirArchivo(otro, bytes);
-            const Salida s = correr(csv);
-            EXPECT_TRUE(s.codigo == esperada.codigo && s.out == esperada.out && s.err == esperada.err)
-                << orden.join(' ').toStdString() << " " << nombre << ": " << s.out.toStdString() << s.err.toStdString();
+            EXPECT_EQ(correr(csv), esperada) << orden.join(' ').toStdString() << " " << nombre;
             EXPECT_NE(correr(otro).out, esperada.out) << nombre;
         }
     }

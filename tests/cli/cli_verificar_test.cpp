@@ -56,7 +56,7 @@ std::pair<int, QByteArray> UnaALaVez(const QString& codigo, const QList<QByteArr
     if (codigo == "06") args << "--sucursal" << celdas[1] << "--cuenta" << celdas[2];
     if (codigo == "10") args << "--importe" << celdas[1] << "--fecha" << celdas[2];
     const int salida = vaviviv::cli::Ejecutar(args, consola);
-    EXPECT_TRUE(!out.isEmpty() || !err.isEmpty());
+    EXPECT_NE(out + err, "");
     return {salida, out};
 }
 
@@ -109,9 +109,6 @@ TEST(CliVerificar, ComoVerificarUnaReferenciaALaVez) {
     }
 }
 
-// A results line in Windows-1252.
-template <class... C> QByteArray Fila(const C&... celdas) { return (QByteArray() + ... + (QByteArray(celdas) + '\t')) + "\r\n"; }
-
 // Rows at the edges, from a file into a results file that replaces an earlier one.
 TEST(CliVerificar, FilasDeBorde) {
     const QByteArray corta1 = "La referencia completa debe tener m\xE1s de 1 car\xE1" "cter", noValida = "Error: Referencia no v\xE1lida.";
@@ -153,8 +150,7 @@ TEST(CliVerificar, FilasDeBorde) {
         for (const QByteArray fin : {"\n", "\r\n", "\r"}) {
             EscribirArchivo(entrada, QByteArray(lineas).replace("\n", fin));
             EscribirArchivo(salida, "anterior");
-            const Salida s = Correr({"verificar", codigo, "--archivo", entrada, "-o", salida});
-            EXPECT_TRUE(s.codigo == 0 && s.out.isEmpty() && s.err == resumen + '\n') << nombre << ": " << s.err.toStdString();
+            EXPECT_EQ(Correr({"verificar", codigo, "--archivo", entrada, "-o", salida}), (Salida{0, "", resumen + '\n'})) << nombre;
             EXPECT_EQ(LeerArchivo(salida), "Referencia\tResultado\tReferencia Esperada\r\n" + filas) << nombre << " " << fin.toPercentEncoding().toStdString();
         }
     }

@@ -34,6 +34,16 @@ struct Salida {
     QByteArray errCompleto = {};  // err as written
 };
 
+// Compared whole, a run's outcome names in a failure every part that differs.
+inline bool operator==(const Salida& a, const Salida& b) { return a.codigo == b.codigo && a.out == b.out && a.err == b.err; }
+inline void PrintTo(const Salida& s, std::ostream* os) {
+    *os << "{codigo " << s.codigo << ", out ";
+    ::PrintTo(s.out, os);
+    *os << ", err ";
+    ::PrintTo(s.err, os);
+    *os << '}';
+}
+
 inline constexpr char kNombre[] = "vaviviv-cli: ";
 
 // Standard error with the program's name taken off each line; a line without
@@ -65,7 +75,8 @@ inline Salida Ejecutar(const QString& programa, const QStringList& args, const Q
     p.start(programa, args);
     p.write(entrada);
     p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit) << args.join(' ').left(200).toStdString();
+    EXPECT_TRUE(p.waitForFinished(120000)) << args.join(' ').left(200).toStdString();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << args.join(' ').left(200).toStdString();
     const QByteArray out = p.readAllStandardOutput(), err = p.readAllStandardError();
     if (guion) return {p.exitCode(), QuitarNombre(out), QuitarNombre(err), err};
     return {p.exitCode(), out, SinNombre(err), err};
@@ -133,6 +144,14 @@ inline QString CliAlcanzable() {
         return Alcanzable(VAVIVIV_CLI);
     }();
     return cli;
+}
+
+// A results line in Windows-1252: each cell followed by a tab, then CR LF.
+template <class... C> QByteArray Fila(const C&... celdas) { return (QByteArray() + ... + (QByteArray(celdas) + '\t')) + "\r\n"; }
+
+// A folder's entries, hidden ones and devices too.
+inline QStringList Entradas(const QString& dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
 inline QByteArray LeerArchivo(const QString& ruta) {

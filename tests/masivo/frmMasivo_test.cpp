@@ -25,9 +25,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +49,18 @@ class PruebaMasivo : public QObject {
     Rejilla& g() { return *c<Rejilla>("grdMasivo"); }
     bool sinGuardar() { return c("cmdGuardar")->isEnabled(); }  // the unsaved-results marker
     QString ruta(const QString& nombre) { return carpeta->filePath(nombre); }
+    // A control of the file explorer the window opened.
+    template <typename T = QWidget> T* x(const char* nombre) { return w->Explorador()->findChild<T*>(nombre); }
+    void teclearNombre(const QString& nombre) {  // in the explorer's name box, then Enter
+        QTest::keyClicks(x<QLineEdit>("txtArchivo"), nombre);
+        QTest::keyClick(x<QLineEdit>("txtArchivo"), Qt::Key_Return);
+    }
+    // Files in the test folder, each with its contents; a name ending in "/" is a folder.
+    bool archivos(std::initializer_list<std::pair<const char*, QByteArray>> lista) {
+        for (const auto& [nombre, bytes] : lista)
+            if (QString(nombre).endsWith(u'/') ? !QDir().mkpath(ruta(nombre)) : !Escribir(ruta(nombre), bytes)) return false;
+        return true;
+    }
     void elegir(int codigo) { Elegir(*c<QComboBox>("cboAlgoritmo"), codigo); }
     QStringList filas(int desde = 1) {  // each row's cells joined by "|"
         QStringList todas;
@@ -155,7 +165,8 @@ private slots:
         for (const auto& [nombre, bytes] : prueba::kCsvEquivalentes) {
             for (const QString& archivo : {QString(nombre), nombre + QStringLiteral(".txt")}) {
                 const int antes = g().Rows();  // the rows go after those there
-                QVERIFY(Escribir(ruta(archivo), bytes) && w->CargarArchivo(ruta(archivo)));
+                QVERIFY(Escribir(ruta(archivo), bytes));
+                QVERIFY(w->CargarArchivo(ruta(archivo)));
                 QCOMPARE(filas(antes) == esperadas, !archivo.endsWith(".txt"));
             }
         }
@@ -246,15 +257,16 @@ private slots:
         QCOMPARE(dialogos->textos().mid(1), QStringList{"¿ El archivo ya existe, desea reescribirlo ?"});
         QVERIFY(dialogos->cajas()[1].titulo == "KIV- Digito verificador.");
         QVERIFY(dialogos->cajas()[1].botones == Botones::SiNo);
-        rlimit antes{};  // a store failing half-way, as on a full disk
-        std::signal(SIGXFSZ, SIG_IGN), getrlimit(RLIMIT_FSIZE, &antes);
-        const rlimit limite{1000, antes.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limite);
         dialogos->responderCon(Respuesta::Si), dialogos->responderCon(Respuesta::Reintentar);  // then Cancel
-        w->GuardarResultados(ruta("r.txt"));
-        setrlimit(RLIMIT_FSIZE, &antes);
-        for (const Caja& caja : {dialogos->cajas().at(3), dialogos->cajas().at(4)})
-            QVERIFY(caja.texto.startsWith("Error : ") && caja.botones == Botones::ReintentarCancelar && caja.titulo == "KIV- Digito verificador.");
+        {
+            const TopeDeArchivo lleno(1000);  // a store failing half-way
+            w->GuardarResultados(ruta("r.txt"));
+        }
+        for (const Caja& caja : {dialogos->cajas().at(3), dialogos->cajas().at(4)}) {
+            QVERIFY2(caja.texto.startsWith("Error : "), qPrintable(caja.texto));
+            QCOMPARE(caja.botones, Botones::ReintentarCancelar);
+            QCOMPARE(caja.titulo, "KIV- Digito verificador.");
+        }
         QVERIFY(Leer(ruta("r.txt")) == "anterior");
         QVERIFY(sinGuardar());
         QCOMPARE(QDir(carpeta->path()).entryList(QDir::Files), QStringList({"entrada.txt", "r.txt"}));
@@ -275,13 +287,12 @@ private slots:
         QCOMPARE(libro.valores().value(1).value(0), "0000123");
         QCOMPARE(libro.valores().value(2).value(1), "12345678901234567894");
         QCOMPARE(libro.inmovil, "A2");
-        QVERIFY(libro.filas.value(0).value(0).negrita && !libro.filas.value(1).value(0).negrita);
+        QVERIFY(libro.filas.value(0).value(0).negrita);
+        QVERIFY(!libro.filas.value(1).value(0).negrita);
 
         const auto listados = [&] {
-            w->Explorador()->findChild<ListaCarpetas*>("dirLista")->setPath(carpeta->path());
-            auto* archivos = w->Explorador()->findChild<QListWidget*>("filArchivos");
-            QStringList l;
-            for (int i = 0; i < archivos->count(); ++i) l << archivos->item(i)->text();
+            x<ListaCarpetas>("dirLista")->setPath(carpeta->path());
+            const QStringList l = Textos(*x<QListWidget>("filArchivos"));
             w->Explorador()->close();
             return l;
         };
@@ -292,16 +303,14 @@ private slots:
 
         calcular(0, Lineas(2000, "0000123"));
         dialogos->olvidar();
-        rlimit antes{};  // the workbook cannot be written whole, as on a full disk
-        std::signal(SIGXFSZ, SIG_IGN), getrlimit(RLIMIT_FSIZE, &antes);
-        const rlimit limite{3000, antes.rlim_max};  // less than the smallest workbook
-        setrlimit(RLIMIT_FSIZE, &limite);
         dialogos->responderCon(Respuesta::Si);  // overwrite; then Cancel
-        w->GuardarResultados(ruta("r.xlsx"));
-        setrlimit(RLIMIT_FSIZE, &antes);
+        {
+            const TopeDeArchivo lleno(3000);  // less than the smallest workbook
+            w->GuardarResultados(ruta("r.xlsx"));
+        }
         QCOMPARE(dialogos->textos().size(), 2);
-        QVERIFY2(dialogos->cajas().at(1).texto.startsWith("Error : ") && dialogos->cajas().at(1).botones == Botones::ReintentarCancelar,
-                 qPrintable(dialogos->cajas().at(1).texto));
+        QVERIFY2(dialogos->cajas().at(1).texto.startsWith("Error : "), qPrintable(dialogos->cajas().at(1).texto));
+        QCOMPARE(dialogos->cajas().at(1).botones, Botones::ReintentarCancelar);
         QVERIFY(sinGuardar());
         QCOMPARE(LeerLibro(ruta("r.xlsx")).valores(), libro.valores());
         QCOMPARE(QDir(carpeta->path()).entryList(QDir::Files), QStringList({"entrada.txt", "r.txt", "r.xlsx"}));
@@ -460,8 +469,7 @@ private slots:
             QApplication::sendEvent(lista, &muesca);
         };
         calcular(6, "890\t123\t4567\r\n r2\t1\t2\r\n");
-        w->activateWindow();  // after the list's popup
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(Activar(*w));  // after the list's popup
         QTest::mouseClick(g().viewport(), Qt::LeftButton, {}, g().visualRect(g().model()->index(1, 0)).center());
         rueda();
         QVERIFY(g().hasFocus());
@@ -568,8 +576,7 @@ private slots:
     // preview, the report printed without one (the grid as it was afterwards), the chosen algorithm's topic.
     void menusComoSusBotones() {
         AyudaSimulada ayuda;
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(Activar(*w));
         const auto porMenu = [&](Qt::Key menu, Qt::Key entrada) {  // Alt and the menu's letter, then the entry's
             QTest::keyClick(w.get(), menu, Qt::AltModifier);
             auto* abierto = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -598,8 +605,7 @@ private slots:
             QVERIFY2(c<QAction>("mnuAyudaCalculo")->isEnabled(), paso);
         }
         init();
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(Activar(*w));
         porMenu(Qt::Key_Y, Qt::Key_A);
         for (const int codigo : {37, 0, 6}) elegir(codigo), porMenu(Qt::Key_Y, Qt::Key_A);
         QCOMPARE(temas(), QList<int>({1103, 1037, 1100, 1006}));
@@ -629,8 +635,7 @@ private slots:
 
     // Storing with no algorithm chosen is refused in a box before the file explorer would ask for a name.
     void guardarSinAlgoritmo() {
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(Activar(*w));
         bool exploradorAbierto = false;
         dialogos->alMostrar = [&](const Caja&) { exploradorAbierto = w->Explorador() && w->Explorador()->isVisible(); };
         QTest::keyClick(w.get(), Qt::Key_A, Qt::AltModifier);
@@ -648,17 +653,11 @@ private slots:
     // file opened by a double click): the name box empty, the action off, the keyboard in the name box. In
     // storing mode one click on the action then asks nothing.
     void exploradorAbreVacio() {
-        QVERIFY(Escribir(ruta("a.txt"), "7\r\n"));
-        QVERIFY(Escribir(ruta("b.txt"), "8\r\n"));
+        QVERIFY(archivos({{"a.txt", "7\r\n"}, {"b.txt", "8\r\n"}}));
         elegir(0);
         frmArchivo* e = nullptr;
-        const auto control = [&](const char* nombre) { return e->findChild<QWidget*>(nombre); };
-        const auto clic = [&](const QString& texto, bool doble) {
-            auto* lista = e->findChild<ListaArchivos*>("filArchivos");
-            const QPoint punto = lista->visualItemRect(lista->findItems(texto, Qt::MatchExactly).value(0)).center();
-            QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
-            if (doble) QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        };
+        const auto control = [&](const char* nombre) { return x(nombre); };
+        const auto clic = [&](const QString& texto, bool doble) { Pulsar(*x<ListaArchivos>("filArchivos"), texto, doble); };
         const QString fresca = "nombre «», acción apagada, foco en txtArchivo";
         const auto abrir = [&](bool almacenar) {  // how the dialog opens
             almacenar ? c<QAction>("mnuArchivoGuardar")->trigger() : QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
@@ -670,7 +669,8 @@ private slots:
         QCOMPARE(abrir(false), fresca);
         e->findChild<ListaCarpetas*>("dirLista")->setPath(carpeta->path());
         clic("b.txt", true);  // opens it; the next opening starts in its folder
-        QVERIFY(!e->isVisible() && filas() == QStringList{"8||"});
+        QVERIFY(!e->isVisible());
+        QCOMPARE(filas(), QStringList{"8||"});
         const std::function<void()> salidas[] = {
             [&] { clic("b.txt", false), QTest::mouseClick(qobject_cast<QPushButton*>(control("cmdCancelar")), Qt::LeftButton); },
             [&] { clic("a.txt", false), QTest::keyClick(e, Qt::Key_Escape); },
@@ -697,10 +697,7 @@ private slots:
     // alone: the files shown and the folder the action uses stay the open one until Enter opens the highlighted
     // folder. In the file list Enter on the highlighted file runs the action, as a double click does.
     void exploradorTeclado() {
-        QVERIFY(QDir(carpeta->path()).mkdir("sub"));
-        QVERIFY(Escribir(ruta("a.txt"), "7\r\n"));
-        QVERIFY(Escribir(ruta("b.txt"), "9\r\n"));
-        QVERIFY(Escribir(ruta("sub/dentro.txt"), "8\r\n"));
+        QVERIFY(archivos({{"sub/", {}}, {"a.txt", "7\r\n"}, {"b.txt", "9\r\n"}, {"sub/dentro.txt", "8\r\n"}}));
         elegir(0);
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
         frmArchivo* e = w->Explorador();
@@ -709,7 +706,7 @@ private slots:
         auto* carpetas = e->findChild<ListaCarpetas*>("dirLista");
         auto* archivos = e->findChild<ListaArchivos*>("filArchivos");
         auto* nombre = e->findChild<QLineEdit*>("txtArchivo");
-        const auto nombres = [&] { QStringList l; for (int i = 0; i < archivos->count(); ++i) l << archivos->item(i)->text(); return l; };
+        const auto nombres = [&] { return Textos(*archivos); };
 
         QAccessibleInterface* lector = QAccessible::queryAccessibleInterface(unidades);
         QStringList oidas;  // the entries of the drop-down a reader finds selected
@@ -733,7 +730,9 @@ private slots:
         carpetas->setPath(carpeta->path());
         carpetas->setFocus();
         QTest::keyClick(carpetas, Qt::Key_Down);  // onto "sub"
-        QVERIFY(carpetas->currentItem()->text() == "sub" && carpetas->Path() == carpeta->path() && nombres() == QStringList({"a.txt", "b.txt"}));
+        QCOMPARE(carpetas->currentItem()->text(), "sub");
+        QCOMPARE(carpetas->Path(), carpeta->path());
+        QCOMPARE(nombres(), QStringList({"a.txt", "b.txt"}));
         archivos->setFocus();  // the first file highlighted, none picked
         QVERIFY(nombre->text().isEmpty());
         QTest::keyClick(archivos, Qt::Key_Down);
@@ -744,14 +743,16 @@ private slots:
         QVERIFY(dialogos->textos() == QStringList{"Archivo cargado Exitosamente !!!"});
 
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);  // unscripted: the rows go
-        QVERIFY(QTest::qWaitForWindowActive(e) && carpetas->Path() == carpeta->path());
+        QVERIFY(QTest::qWaitForWindowActive(e));
+        QCOMPARE(carpetas->Path(), carpeta->path());
         carpetas->setFocus();
         QTest::keyClick(carpetas, Qt::Key_Down);
         QTest::keyClick(carpetas, Qt::Key_Return);
         QVERIFY(carpetas->Path() == ruta("sub"));
         QVERIFY(nombres() == QStringList{"dentro.txt"});
         QTest::keyClick(carpetas, Qt::Key_Up);  // the highlight on the folder above: still "sub" shown and used
-        QVERIFY(carpetas->Path() == ruta("sub") && nombres() == QStringList{"dentro.txt"});
+        QCOMPARE(carpetas->Path(), ruta("sub"));
+        QCOMPARE(nombres(), QStringList{"dentro.txt"});
         archivos->setFocus();  // Enter on the file highlighted, not yet picked
         QTest::keyClick(archivos, Qt::Key_Enter);
         QVERIFY(!e->isVisible());
@@ -785,9 +786,9 @@ private slots:
         if (usada) {
             QVERIFY(Escribir(ruta("usada/a.txt"), "7\r\n"));
             QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
-            QTest::keyClicks(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), ruta("usada/a.txt"));
-            QTest::keyClick(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), Qt::Key_Return);
-            QVERIFY(filas() == QStringList{"7||"} && !w->Explorador()->isVisible());
+            teclearNombre(ruta("usada/a.txt"));
+            QCOMPARE(filas(), QStringList{"7||"});
+            QVERIFY(!w->Explorador()->isVisible());
             QSettings().sync();
             QVERIFY(Leer(QSettings().fileName()).contains(QFile::encodeName(ruta("usada"))));  // where a later run reads it
             if (!usadaSigue) QVERIFY(QDir(ruta("usada")).removeRecursively());
@@ -799,8 +800,8 @@ private slots:
             const prueba::SinSaltarPermisos comoUnUsuario;
             QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
         }
-        QCOMPARE(w->Explorador()->findChild<ListaCarpetas*>("dirLista")->Path(), ruta(esperada));
-        QCOMPARE(w->Explorador()->findChild<ListaArchivos*>("filArchivos")->Path(), ruta(esperada));
+        QCOMPARE(x<ListaCarpetas>("dirLista")->Path(), ruta(esperada));
+        QCOMPARE(x<ListaArchivos>("filArchivos")->Path(), ruta(esperada));
     }
 
     // The window opens where it was closed, kept whole inside the screen's free area.
@@ -828,11 +829,11 @@ private slots:
     // Files given to the program wait for an algorithm, the keyboard in its list. Then each is loaded in turn as
     // the open command loads one, with its question; one that cannot be read is said as that command says it.
     void abrirAlElegir() {
-        QVERIFY(Escribir(ruta("a.txt"), "1\r\n2\r\n") && Escribir(ruta("b.txt"), "3\r\n"));
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(archivos({{"a.txt", "1\r\n2\r\n"}, {"b.txt", "3\r\n"}}));
+        QVERIFY(Activar(*w));
         w->AbrirAlElegir({ruta("a.txt"), ruta("falta.txt"), ruta("b.txt")});
-        QVERIFY(g().Rows() == 1 && dialogos->cajas().empty());
+        QCOMPARE(g().Rows(), 1);
+        QVERIFY(dialogos->cajas().empty());
         QCOMPARE(QApplication::focusWidget(), c<QComboBox>("cboAlgoritmo"));
         for (const Respuesta r : {Respuesta::Aceptar, Respuesta::Si, Respuesta::Aceptar, Respuesta::No}) dialogos->responderCon(r);  // a's rows kept, then let go
         elegir(0);
@@ -843,8 +844,7 @@ private slots:
         QCOMPARE(filas(), QStringList{"3||"});
         const QString faltaAlElegir = dialogos->textos()[2];
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
-        QTest::keyClicks(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), ruta("falta.txt"));
-        QTest::keyClick(w->Explorador()->findChild<QLineEdit*>("txtArchivo"), Qt::Key_Return);
+        teclearNombre(ruta("falta.txt"));
         QCOMPARE(dialogos->textos().last(), faltaAlElegir);
         QVERIFY(dialogos->cajas().back().icono == dialogos->cajas()[2].icono);
         elegir(3);  // nothing waits any more
@@ -857,8 +857,7 @@ private slots:
     void copiar() {
         calcular(6, "890\t123\t4567\r\n1\t2\t3\r\n7\t8\t9\r\n");
         g().setTextMatrix(3, 1, "a\tb \"c\"");
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(Activar(*w));
         const auto ctrlC = [&] { QGuiApplication::clipboard()->clear(), QTest::keyClick(&g(), Qt::Key_C, Qt::ControlModifier); };
         pulsar(1, 3);
         ctrlC();
@@ -917,8 +916,7 @@ private slots:
         QVERIFY(cargar("x\r\ny\r\n"));
         QVERIFY(!sinGuardar());
         QGuiApplication::clipboard()->setText(texto);
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(Activar(*w));
         pulsar(fila, 0);
         QTest::keyClick(&g(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(filas(), esperadas);
@@ -940,7 +938,9 @@ private slots:
         QGuiApplication::clipboard()->setText("1\r\n2");
         c<QAction>("mnuEditarPegar")->trigger();
         QCOMPARE(filas(), QStringList({"1||", "2||"}));
-        QVERIFY(sinGuardar() && c("cmdImprimir")->isEnabled() && g().Row() == 1);
+        QVERIFY(sinGuardar());
+        QVERIFY(c("cmdImprimir")->isEnabled());
+        QCOMPARE(g().Row(), 1);
         QGuiApplication::clipboard()->setText(QString());
         c<QAction>("mnuEditarPegar")->trigger();
         QCOMPARE(dialogos->textos().mid(1), QStringList{"El portapapeles no contiene texto para pegar."});
@@ -996,8 +996,7 @@ private slots:
     // Input files dropped on the window open as the open command opens them, each in turn after the same
     // question; anything else is refused with a message, first.
     void soltarArchivos() {
-        QVERIFY(Escribir(ruta("a.txt"), "1\r\n2\r\n") && Escribir(ruta("b.ASC"), "3\r\n") && Escribir(ruta("c.png"), "x"));
-        QVERIFY(QDir(carpeta->path()).mkdir("d.txt"));
+        QVERIFY(archivos({{"a.txt", "1\r\n2\r\n"}, {"b.ASC", "3\r\n"}, {"c.png", "x"}, {"d.txt/", {}}}));
         elegir(0);
         QVERIFY(cargar("9\r\n"));
         QMimeData datos;
@@ -1028,7 +1027,8 @@ private slots:
         soltar(datos);
         QTest::qWait(0);
         QCoreApplication::processEvents();
-        QVERIFY(g().Rows() == 1 && dialogos->cajas().empty());
+        QCOMPARE(g().Rows(), 1);
+        QVERIFY(dialogos->cajas().empty());
         elegir(3);
         QCOMPARE(dialogos->textos(), QStringList{"Archivo cargado Exitosamente !!!"});
         QCOMPARE(filas(), QStringList{"1||"});
@@ -1039,15 +1039,8 @@ private slots:
     void tamanoFijo() {
         elegir(0);
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
-        for (QWidget* ventana : {static_cast<QWidget*>(w.get()), static_cast<QWidget*>(w->Explorador())}) {
-            const Qt::WindowFlags marco = ventana->windowFlags();
-            QVERIFY2(!(marco & Qt::WindowMaximizeButtonHint), qPrintable(ventana->objectName()));
-            QVERIFY2(marco & Qt::WindowTitleHint, qPrintable(ventana->objectName()));
-            QVERIFY2(marco & Qt::WindowCloseButtonHint, qPrintable(ventana->objectName()));
-            QCOMPARE(bool(marco & Qt::WindowMinimizeButtonHint), ventana == w.get());
-            QVERIFY(ventana->minimumSize() == ventana->maximumSize());
-            QVERIFY(ventana->size() == ventana->maximumSize());
-        }
+        ComprobarTamanoFijo(*w, true);
+        ComprobarTamanoFijo(*w->Explorador(), false);
         QCOMPARE(w->Explorador()->windowType(), Qt::Dialog);
     }
 
@@ -1126,11 +1119,12 @@ private slots:
     // around it dropped; a double click stores under the file's own name, blanks and all (the store entry
     // turns the same explorer to storing); Enter on Cancel runs nothing. Closing, the results stored, asks nothing.
     void explorador() {
-        QVERIFY(QDir(carpeta->path()).mkdir("sub"));
-        for (const char* n : {"a.txt", "B.TXT", " c.asc", "d.csv", ".oculto.txt", "sub/dentro.txt"}) QVERIFY(Escribir(ruta(n), "7\r\n"));
+        QVERIFY(archivos({{"sub/", {}}, {"a.txt", "7\r\n"}, {"B.TXT", "7\r\n"}, {" c.asc", "7\r\n"}, {"d.csv", "7\r\n"}, {".oculto.txt", "7\r\n"},
+                          {"sub/dentro.txt", "7\r\n"}}));
         calcular(0, "123456\r\n");
         c<QAction>("mnuArchivoAbrir")->trigger();  // unscripted: No
-        QVERIFY(!w->Explorador() && g().Rows() == 2);
+        QVERIFY(!w->Explorador());
+        QCOMPARE(g().Rows(), 2);
         QTest::mouseClick(c("cmdAbrir"), Qt::LeftButton);
         frmArchivo* e = w->Explorador();
         auto* carpetas = e->findChild<ListaCarpetas*>("dirLista");
@@ -1140,12 +1134,7 @@ private slots:
         for (const char* control : {"driUnidad", "dirLista", "filArchivos", "txtArchivo", "cmdAlmacenar", "cmdCancelar"})
             leidos << QAccessible::queryAccessibleInterface(e->findChild<QWidget*>(control))->text(QAccessible::Name);
         QCOMPARE(leidos, QStringList({QString::number(QAccessible::Dialog), "Unidad", "Carpetas", "Archivos", "Archivo :", "Abrir", "Cancelar"}));
-        const auto nombres = [&] { QStringList l; for (int i = 0; i < archivos->count(); ++i) l << archivos->item(i)->text(); return l; };
-        const auto clic = [](QListWidget* lista, const QString& texto, bool doble) {
-            const QPoint punto = lista->visualItemRect(lista->findItems(texto, Qt::MatchEndsWith).value(0)).center();
-            QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, punto);
-            if (doble) QTest::mouseDClick(lista->viewport(), Qt::LeftButton, {}, punto);
-        };
+        const auto nombres = [&] { return Textos(*archivos); };
         auto* unidades = e->findChild<QComboBox*>("driUnidad");
         unidades->addItem("otra", ruta("unidad"));
         dialogos->responderCon(Respuesta::Reintentar);
@@ -1157,7 +1146,7 @@ private slots:
         QVERIFY(nombres().isEmpty());
         carpetas->setPath(carpeta->path());
         QCOMPARE(nombres(), QStringList({" c.asc", "a.txt", "B.TXT", "d.csv", "entrada.txt"}));
-        clic(archivos, "B.TXT", false);
+        Pulsar(*archivos, "B.TXT");
         QCOMPARE(nombre->text(), "B.TXT");
         QTest::keyClicks(carpetas, "su");
         QTest::keyClick(carpetas, Qt::Key_Return);
@@ -1173,7 +1162,7 @@ private slots:
         QVERIFY(e->findChild<QPushButton*>("cmdAlmacenar")->text() == kModoAlmacenar);
         QCOMPARE(carpetas->Path(), carpeta->path());
         dialogos->responderCon(Respuesta::Si);  // overwrite
-        clic(archivos, " c.asc", true);
+        Pulsar(*archivos, " c.asc", true);
         QVERIFY(!e->isVisible());
         QVERIFY(Leer(ruta(" c.asc")).endsWith("\r\n123456\t1234566\t6\t\r\n7\t\t\t\r\n"));
         QVERIFY(dialogos->textos().last() == kAlmacenado);

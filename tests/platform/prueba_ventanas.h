@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -23,6 +24,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace vaviviv {
 
@@ -122,6 +125,49 @@ inline QStringList EntradasMenuAyuda(QMainWindow& ventana) {
 inline QStringList MenuAyudaEsperado(const QString& contenido) {
     return {"A&yuda", "mnuAyudaContenido " + contenido, "mnuAyudaUso &Uso de la Ayuda", "mnuAyudaEdicion Ayuda de &Edición",
             "mnuAyudaDespliegue Despliegue de &Pantalla", "mnuAyudaCalculo Calculo de &Algoritmo", "mnulinea3", "mnuAyudaAcerca A&cerca de..."};
+}
+
+// `ventana` brought to the front and active, as after a click on it: keys then go to it.
+inline bool Activar(QWidget& ventana) {
+    ventana.activateWindow();
+    return QTest::qWaitForWindowActive(&ventana);
+}
+
+// While it lives, a file written past `bytes` fails part way (SIGXFSZ ignored), as on a full disk.
+struct TopeDeArchivo {
+    rlimit antes{};
+    explicit TopeDeArchivo(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN), getrlimit(RLIMIT_FSIZE, &antes);
+        const rlimit tope{bytes, antes.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tope);
+    }
+    ~TopeDeArchivo() { setrlimit(RLIMIT_FSIZE, &antes); }
+};
+
+// Each entry's text, in order.
+inline QStringList Textos(const QListWidget& lista) {
+    QStringList textos;
+    for (int i = 0; i < lista.count(); ++i) textos << lista.item(i)->text();
+    return textos;
+}
+
+// A click on the entry whose text ends with `texto`, then a double click there if asked.
+inline void Pulsar(QListWidget& lista, const QString& texto, bool doble = false) {
+    const QPoint punto = lista.visualItemRect(lista.findItems(texto, Qt::MatchEndsWith).value(0)).center();
+    QTest::mouseClick(lista.viewport(), Qt::LeftButton, {}, punto);
+    if (doble) QTest::mouseDClick(lista.viewport(), Qt::LeftButton, {}, punto);
+}
+
+// A window or dialog that keeps its size: a title and a close box, no maximise button, a minimise one
+// only if asked, its size its only one.
+inline void ComprobarTamanoFijo(const QWidget& ventana, bool minimizar) {
+    const Qt::WindowFlags marco = ventana.windowFlags();
+    QVERIFY2(!(marco & Qt::WindowMaximizeButtonHint), qPrintable(ventana.objectName()));
+    QVERIFY2(marco & Qt::WindowTitleHint, qPrintable(ventana.objectName()));
+    QVERIFY2(marco & Qt::WindowCloseButtonHint, qPrintable(ventana.objectName()));
+    QCOMPARE(bool(marco & Qt::WindowMinimizeButtonHint), minimizar);
+    QCOMPARE(ventana.minimumSize(), ventana.maximumSize());
+    QCOMPARE(ventana.size(), ventana.maximumSize());
 }
 
 inline QByteArray Leer(const QString& ruta) { QFile f(ruta); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }

@@ -84,8 +84,8 @@ private slots:
     }
     void abrirOtraVez() {  // a new window, as in a new run: the settings remain
         v.reset(), v = std::make_unique<frmPrincipal>();
-        v->show(), v->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(v.get()));
+        v->show();
+        QVERIFY(Activar(*v));
     }
     void cleanup() { v.reset(), dialogos.reset(); }
 
@@ -242,13 +242,8 @@ private slots:
 
     // The window keeps its size: its title bar offers minimise and close, no maximise button.
     void tamanoFijo() {
-        const Qt::WindowFlags marco = v->windowFlags();
-        QVERIFY(!(marco & Qt::WindowMaximizeButtonHint));
-        QVERIFY(marco & Qt::WindowMinimizeButtonHint);
-        QVERIFY(marco & Qt::WindowCloseButtonHint);
-        QVERIFY(v->windowType() == Qt::Window);
-        QVERIFY(v->minimumSize() == v->maximumSize());
-        QVERIFY(v->size() == v->maximumSize());
+        ComprobarTamanoFijo(*v, true);
+        QCOMPARE(v->windowType(), Qt::Window);
     }
 
     // After a change of month or year Enter, the keypad's Enter and Space pick the day shown framed (the
@@ -478,7 +473,8 @@ private slots:
         QMainWindow* masivo = nullptr;
         for (QWidget* ventana : QApplication::topLevelWidgets())
             if (ventana->objectName() == "frmMasivo" && ventana->isVisible()) masivo = qobject_cast<QMainWindow*>(ventana);
-        QVERIFY(masivo && QTest::qWaitForWindowActive(masivo));
+        QVERIFY(masivo);
+        QVERIFY(QTest::qWaitForWindowActive(masivo));
         QVERIFY(dialogos->cajas().empty());
         Elegir(*masivo->findChild<QComboBox*>("cboAlgoritmo"), 0);
         QCOMPARE(dialogos->textos(), QStringList{"Archivo cargado Exitosamente !!!"});
