@@ -6,10 +6,11 @@
 
 #include <pybind11/pybind11.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <vaviviv/vaviviv.h>
@@ -32,6 +33,7 @@ PyObject* gInvalidLength;
 PyObject* gInvalidChecksum;
 PyTypeObject* gResultado;
 PyObject* gEstados[3];  // by estado: VAVIVIV_CALCULADA, VAVIVIV_ERROR, VAVIVIV_CARACTER_NO_VALIDO
+PyObject* gVacio;       // ""
 
 [[noreturn]] void Lanzar(PyObject* tipo, const std::string& mensaje) {
     PyErr_SetString(tipo, mensaje.c_str());
@@ -93,28 +95,48 @@ void Comprobar(int estado, Py_ssize_t registro = -1) {
     }
 }
 
-// Resultado: four texts, readable by name, by index and by unpacking. Not
-// collected by the cycle collector (it holds only str, so it can make no
-// cycle). A calculated record keeps its reference and makes its complete
-// reference when first asked: a million records are a million small
-// allocations, not two million texts as well.
+// Resultado: four texts, readable by name, by index and by unpacking. A
+// million of them is what calcular_muchos costs, in memory first, so one is
+// two texts and a few bytes (48 with the header): the estado as a number, the
+// texts that are empty for its estado not held at all. A calculated record
+// keeps its reference and makes its complete reference when first asked. Not
+// collected by the cycle collector: it holds only str, so it can make no cycle.
 struct ResultadoObjeto {
     PyObject_HEAD
-    PyObject* campos[4];      // estado, completa (null until made), digitos, caracter
-    PyObject* referencia;     // the reference as given, while completa is not made
-    Py_ssize_t inicio, fin;   // its characters without the surrounding blanks
+    // calculada: the reference as given while fin >= 0, then the complete
+    // reference; error: the error text; caracter_no_valido: the character.
+    PyObject* texto;
+    PyObject* digitos;      // calculada only; null otherwise
+    std::int32_t inicio;    // the reference's characters without the
+    std::int32_t fin;       // surrounding blanks; fin < 0 once completa is made
+    unsigned char estado;   // VAVIVIV_CALCULADA, VAVIVIV_ERROR or VAVIVIV_CARACTER_NO_VALIDO
 };
 
 ResultadoObjeto* ComoResultado(PyObject* o) { return reinterpret_cast<ResultadoObjeto*>(o); }
 
-// Error texts repeat: one str each for a whole calcular_muchos.
-using TextosHechos = std::unordered_map<std::string, py::object>;
+// Error texts repeat: one str each for a whole calcular_muchos. The rules have
+// a handful, so a short list searched in order beats hashing a key.
+class TextosHechos {
+public:
+    PyObject* Texto(const char* texto) {
+        for (const auto& [clave, hecho] : hechos_)
+            if (clave == texto) return Py_NewRef(hecho.ptr());
+        auto hecho = py::reinterpret_steal<py::object>(PyUnicode_FromString(texto));
+        if (hecho && hechos_.size() < 32) hechos_.emplace_back(texto, hecho);
+        return hecho.release().ptr();
+    }
 
-PyObject* TextoHecho(const char* texto, TextosHechos* hechos) {
-    if (!hechos || !*texto) return PyUnicode_FromString(texto);
-    auto [it, nuevo] = hechos->try_emplace(texto);
-    if (nuevo) it->second = py::reinterpret_steal<py::object>(PyUnicode_FromString(texto));
-    return Py_XNewRef(it->second.ptr());
+private:
+    std::vector<std::pair<std::string, py::object>> hechos_;
+};
+
+// The check digits, ASCII: a digit alone is one of Python's shared texts.
+PyObject* Cifras(const char* digitos) {
+    const std::size_t n = std::strlen(digitos);
+    if (n == 1) return PyUnicode_FromOrdinal(static_cast<unsigned char>(digitos[0]));
+    PyObject* texto = PyUnicode_New(Py_ssize_t(n), 127);
+    if (texto) std::memcpy(PyUnicode_1BYTE_DATA(texto), digitos, n);
+    return texto;
 }
 
 // `referencia` is the str whose UTF-8 `utf8` went to the C library as the
@@ -123,43 +145,53 @@ PyObject* NuevoResultado(const vaviviv_resultado& r, PyObject* referencia, std::
                          TextosHechos* hechos = nullptr) {
     auto* o = PyObject_New(ResultadoObjeto, gResultado);
     if (!o) throw py::error_already_set();
-    o->campos[0] = Py_NewRef(gEstados[r.estado]);
-    o->referencia = nullptr;
-    o->campos[1] = nullptr;
-    o->campos[2] = PyUnicode_FromString(r.digitos);
-    o->campos[3] = PyUnicode_FromString(r.caracter);
-    // The C library's complete reference is the trimmed reference and the
-    // digits; blanks are one byte and one character, so the bytes trimmed
-    // are the characters to cut. Anything else is taken as it came.
-    const std::string_view recortada = RecortarEspacios(utf8);
-    if (r.estado == VAVIVIV_CALCULADA && std::strlen(r.completa) == recortada.size() + std::strlen(r.digitos)) {
-        o->referencia = Py_NewRef(referencia);
-        o->inicio = recortada.data() - utf8.data();
-        o->fin = PyUnicode_GET_LENGTH(referencia) - Py_ssize_t(utf8.size() - recortada.size()) + o->inicio;
+    o->estado = static_cast<unsigned char>(r.estado);
+    o->digitos = nullptr;
+    o->fin = -1;
+    if (r.estado == VAVIVIV_CALCULADA) {
+        o->digitos = Cifras(r.digitos);
+        // The C library's complete reference is the trimmed reference and the
+        // digits; blanks are one byte and one character, so the bytes trimmed
+        // are the characters to cut. Anything else is taken as it came.
+        const std::string_view recortada = RecortarEspacios(utf8);
+        const Py_ssize_t largo = PyUnicode_GET_LENGTH(referencia);
+        if (o->digitos && largo <= INT32_MAX &&
+            std::strlen(r.completa) == recortada.size() + std::size_t(PyUnicode_GET_LENGTH(o->digitos))) {
+            o->texto = Py_NewRef(referencia);
+            o->inicio = std::int32_t(recortada.data() - utf8.data());
+            o->fin = std::int32_t(largo - Py_ssize_t(utf8.size() - recortada.size()) + o->inicio);
+        } else {
+            o->texto = PyUnicode_FromString(r.completa);
+        }
+    } else if (r.estado == VAVIVIV_ERROR) {
+        o->texto = hechos ? hechos->Texto(r.completa) : PyUnicode_FromString(r.completa);
     } else {
-        o->campos[1] = TextoHecho(r.completa, hechos);
+        o->texto = PyUnicode_FromString(r.caracter);
     }
-    if ((!o->referencia && !o->campos[1]) || !o->campos[2] || !o->campos[3]) {
+    if (!o->texto || (r.estado == VAVIVIV_CALCULADA && !o->digitos)) {
         Py_DECREF(o);
         throw py::error_already_set();
     }
     return reinterpret_cast<PyObject*>(o);
 }
 
+// A borrowed reference, or null with the exception set.
 PyObject* Completa(ResultadoObjeto* o) {
-    if (!o->campos[1]) {
-        const auto parte = py::reinterpret_steal<py::object>(PyUnicode_Substring(o->referencia, o->inicio, o->fin));
+    if (o->estado == VAVIVIV_CARACTER_NO_VALIDO) return gVacio;
+    if (o->fin >= 0) {
+        const auto parte = py::reinterpret_steal<py::object>(PyUnicode_Substring(o->texto, o->inicio, o->fin));
         if (!parte) return nullptr;
-        o->campos[1] = PyUnicode_Concat(parte.ptr(), o->campos[2]);
-        if (!o->campos[1]) return nullptr;
-        Py_CLEAR(o->referencia);
+        PyObject* completa = PyUnicode_Concat(parte.ptr(), o->digitos);
+        if (!completa) return nullptr;
+        Py_SETREF(o->texto, completa);
+        o->fin = -1;
     }
-    return o->campos[1];
+    return o->texto;
 }
 
 void BorrarResultado(PyObject* o) {
-    for (PyObject* campo : ComoResultado(o)->campos) Py_XDECREF(campo);
-    Py_XDECREF(ComoResultado(o)->referencia);
+    Py_XDECREF(ComoResultado(o)->texto);
+    Py_XDECREF(ComoResultado(o)->digitos);
     PyTypeObject* tipo = Py_TYPE(o);
     tipo->tp_free(o);
     Py_DECREF(tipo);
@@ -167,26 +199,35 @@ void BorrarResultado(PyObject* o) {
 
 Py_ssize_t LargoResultado(PyObject*) { return 4; }
 
+// A borrowed reference to field i, or null with the exception set.
+PyObject* Campo(PyObject* objeto, Py_ssize_t i) {
+    ResultadoObjeto* o = ComoResultado(objeto);
+    switch (i) {
+    case 0: return gEstados[o->estado];
+    case 1: return Completa(o);
+    case 2: return o->digitos ? o->digitos : gVacio;
+    default: return o->estado == VAVIVIV_CARACTER_NO_VALIDO ? o->texto : gVacio;
+    }
+}
+
 PyObject* CampoResultado(PyObject* o, Py_ssize_t i) {
     if (i < 0 || i >= 4) {
         PyErr_SetString(PyExc_IndexError, "Resultado tiene 4 campos");
         return nullptr;
     }
-    return Py_XNewRef(i == 1 ? Completa(ComoResultado(o)) : ComoResultado(o)->campos[i]);
+    return Py_XNewRef(Campo(o, i));
 }
 
 PyObject* TuplaResultado(PyObject* o) {
-    PyObject* const* c = ComoResultado(o)->campos;
-    PyObject* completa = Completa(ComoResultado(o));
-    return completa ? PyTuple_Pack(4, c[0], completa, c[2], c[3]) : nullptr;
+    PyObject* completa = Campo(o, 1);
+    return completa ? PyTuple_Pack(4, Campo(o, 0), completa, Campo(o, 2), Campo(o, 3)) : nullptr;
 }
 
 PyObject* ReprResultado(PyObject* o) {
-    PyObject* const* c = ComoResultado(o)->campos;
-    PyObject* completa = Completa(ComoResultado(o));
+    PyObject* completa = Campo(o, 1);
     if (!completa) return nullptr;
-    return PyUnicode_FromFormat("vaviviv.Resultado(estado=%R, completa=%R, digitos=%R, caracter=%R)", c[0], completa,
-                                c[2], c[3]);
+    return PyUnicode_FromFormat("vaviviv.Resultado(estado=%R, completa=%R, digitos=%R, caracter=%R)", Campo(o, 0),
+                                completa, Campo(o, 2), Campo(o, 3));
 }
 
 // Equal to another Resultado, or to a tuple, with the same four texts.
@@ -398,6 +439,7 @@ PYBIND11_MODULE(_vaviviv, m) {
     m.add_object("Resultado", py::reinterpret_steal<py::object>(reinterpret_cast<PyObject*>(gResultado)));
     const char* estados[] = {"calculada", "error", "caracter_no_valido"};
     for (int i = 0; i < 3; ++i) gEstados[i] = PyUnicode_InternFromString(estados[i]);
+    gVacio = PyUnicode_FromString("");
 
     m.def("calcular", &CalcularRegistro, py::arg("codigo"), py::arg("referencia"), texto, texto3,
           R"(calcular(codigo, referencia, campo2='', campo3='')
