@@ -6,8 +6,12 @@
 
 #include <pybind11/pybind11.h>
 
+#include <sys/mman.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -114,6 +118,101 @@ struct ResultadoObjeto {
 
 ResultadoObjeto* ComoResultado(PyObject* o) { return reinterpret_cast<ResultadoObjeto*>(o); }
 
+// Where Resultados live: 2 MiB slabs the kernel may back with one huge page
+// each. Most of calcular_muchos' time went to the faults of the fresh 4 KiB
+// pages its million objects land on; a slab costs one. A slab hands out
+// its freed places again before the next one is taken, and is given back
+// when its last object goes (one empty slab is kept for the next call), so a
+// few survivors pin memory as they would in Python's own allocator. The
+// interpreter lock guards it all.
+class Losas {
+public:
+    void* Tomar() {
+        if (!actual_ || (!actual_->libres && actual_->tope == Fin(actual_))) {
+            Losa* otra = conHueco_ ? conHueco_ : reserva_ ? reserva_ : Nueva();
+            if (!otra) return nullptr;
+            if (otra == conHueco_) Quitar(otra);
+            if (otra == reserva_) reserva_ = nullptr;
+            actual_ = otra;
+        }
+        Losa* l = actual_;
+        ++l->vivos;
+        if (Libre* libre = l->libres) {
+            l->libres = libre->siguiente;
+            return libre;
+        }
+        void* p = l->tope;
+        l->tope += kObjeto;
+        return p;
+    }
+
+    void Dar(void* p) {
+        Losa* l = reinterpret_cast<Losa*>(reinterpret_cast<std::uintptr_t>(p) & ~(kLosa - 1));
+        l->libres = new (p) Libre{l->libres};
+        --l->vivos;
+        if (l == actual_) return;
+        if (l->vivos == 0) {
+            if (l->enLista) Quitar(l);
+            if (reserva_) {
+                munmap(l, kLosa);
+            } else {
+                reserva_ = l;
+            }
+        } else if (!l->enLista) {
+            l->anterior = nullptr;
+            l->siguiente = conHueco_;
+            if (conHueco_) conHueco_->anterior = l;
+            conHueco_ = l;
+            l->enLista = true;
+        }
+    }
+
+private:
+    static constexpr std::uintptr_t kLosa = std::uintptr_t(2) << 20;
+    static constexpr std::size_t kObjeto = sizeof(ResultadoObjeto);
+    struct Libre {
+        Libre* siguiente;
+    };
+    struct alignas(64) Losa {
+        Libre* libres;   // freed places, taken first
+        char* tope;      // the first place never handed out
+        std::size_t vivos;
+        Losa *anterior, *siguiente;  // in conHueco_ while enLista
+        bool enLista;
+    };
+    static_assert(kObjeto % alignof(std::max_align_t) == 0);
+
+    static char* Fin(Losa* l) {
+        return reinterpret_cast<char*>(l) + sizeof(Losa) + (kLosa - sizeof(Losa)) / kObjeto * kObjeto;
+    }
+
+    void Quitar(Losa* l) {
+        (l->anterior ? l->anterior->siguiente : conHueco_) = l->siguiente;
+        if (l->siguiente) l->siguiente->anterior = l->anterior;
+        l->enLista = false;
+    }
+
+    // Aligned to its size, so an object finds its slab by masking its address.
+    static Losa* Nueva() {
+        void* p = mmap(nullptr, 2 * kLosa, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) return nullptr;
+        const auto inicio = reinterpret_cast<std::uintptr_t>(p);
+        const std::uintptr_t alineado = (inicio + kLosa - 1) & ~(kLosa - 1);
+        if (alineado > inicio) munmap(p, alineado - inicio);
+        if (alineado + kLosa < inicio + 2 * kLosa) munmap(reinterpret_cast<void*>(alineado + kLosa), inicio + kLosa - alineado);
+        madvise(reinterpret_cast<void*>(alineado), kLosa, MADV_HUGEPAGE);
+        Losa* l = new (reinterpret_cast<void*>(alineado)) Losa{};
+        l->tope = reinterpret_cast<char*>(l) + sizeof(Losa);
+        return l;
+    }
+
+    Losa* actual_ = nullptr;
+    Losa* conHueco_ = nullptr;
+    Losa* reserva_ = nullptr;
+};
+
+Losas gLosas;
+
 // Error texts repeat: one str each for a whole calcular_muchos. The rules have
 // a handful, so a short list searched in order beats hashing a key.
 class TextosHechos {
@@ -143,8 +242,12 @@ PyObject* Cifras(const char* digitos) {
 // record's reference.
 PyObject* NuevoResultado(const vaviviv_resultado& r, PyObject* referencia, std::string_view utf8,
                          TextosHechos* hechos = nullptr) {
-    auto* o = PyObject_New(ResultadoObjeto, gResultado);
-    if (!o) throw py::error_already_set();
+    auto* o = static_cast<ResultadoObjeto*>(gLosas.Tomar());
+    if (!o) {
+        PyErr_NoMemory();
+        throw py::error_already_set();
+    }
+    PyObject_Init(reinterpret_cast<PyObject*>(o), gResultado);
     o->estado = static_cast<unsigned char>(r.estado);
     o->digitos = nullptr;
     o->fin = -1;
@@ -193,7 +296,7 @@ void BorrarResultado(PyObject* o) {
     Py_XDECREF(ComoResultado(o)->texto);
     Py_XDECREF(ComoResultado(o)->digitos);
     PyTypeObject* tipo = Py_TYPE(o);
-    tipo->tp_free(o);
+    gLosas.Dar(o);
     Py_DECREF(tipo);
 }
 
