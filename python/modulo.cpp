@@ -8,10 +8,13 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -403,8 +406,11 @@ bool VerificarCompleta(py::handle codigo, py::handle completa, py::handle campo2
 }
 
 // Records are taken in blocks: read with the interpreter, calculated without
-// it, answered with it; memory does not grow with the input.
+// it, answered with it; memory does not grow with the input. A block no larger
+// than the input says it is, so a short call pays for no more; and a short
+// block keeps the interpreter, whose release and retaking cost more than it.
 constexpr std::size_t kBloque = 1024;
+constexpr std::size_t kSinInterprete = 64;
 
 py::list CalcularMuchos(py::handle codigo, py::handle filas) {
     const int c = Codigo(codigo);
@@ -416,19 +422,22 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         Lanzar(PyExc_TypeError, "filas: se esperaba un iterable de registros, no " + NombreDeTipo(filas));
     }
     const auto filasIt = py::reinterpret_steal<py::object>(iterador);
+    const Py_ssize_t pista = PyObject_LengthHint(filas.ptr(), kBloque);
+    if (pista < 0) throw py::error_already_set();
+    const std::size_t tope = std::clamp(std::size_t(pista), std::size_t(1), kBloque);
     py::list salida;
     std::vector<py::object> vivos;      // every text a block points into
     std::vector<PyObject*> referencias;  // each record's reference, held in vivos
     TextosHechos hechos;
     std::vector<Registro> bloque;
-    std::vector<vaviviv_resultado> resultados(kBloque);
-    std::vector<int> estados(kBloque);
-    vivos.reserve(3 * kBloque);
-    referencias.reserve(kBloque);
-    bloque.reserve(kBloque);
+    const auto resultados = std::make_unique_for_overwrite<vaviviv_resultado[]>(tope);
+    const auto estados = std::make_unique_for_overwrite<int[]>(tope);
+    vivos.reserve(tope);
+    referencias.reserve(tope);
+    bloque.reserve(tope);
     Py_ssize_t primero = 0;
     for (bool fin = false; !fin;) {
-        while (bloque.size() < kBloque) {
+        while (bloque.size() < tope) {
             PyObject* siguiente = PyIter_Next(iterador);
             if (!siguiente) {
                 if (PyErr_Occurred()) throw py::error_already_set();
@@ -462,7 +471,8 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
             bloque.push_back(r);
         }
         {
-            py::gil_scoped_release sinInterprete;
+            std::optional<py::gil_scoped_release> sinInterprete;
+            if (bloque.size() >= kSinInterprete) sinInterprete.emplace();
             for (std::size_t i = 0; i < bloque.size(); ++i) {
                 const Registro& r = bloque[i];
                 estados[i] = vaviviv_calcular(r.codigo, r.referencia.data(), r.campo2.data(), r.campo3.data(),

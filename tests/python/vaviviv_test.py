@@ -203,6 +203,28 @@ class Resultados(unittest.TestCase):
                 self.assertEqual([tuple(r) for r in vaviviv.calcular_muchos(codigo, [f for f, _ in casos])],
                                  [e for _, e in casos])
 
+    def test_cualquier_iterable_diga_lo_que_diga_su_largo(self):
+        class Pista:
+            # An iterable whose length hint is wrong: the batch is read in
+            # blocks no longer than the hint says.
+            def __init__(self, filas, pista):
+                self.filas, self.pista = filas, pista
+
+            def __iter__(self):
+                return iter(self.filas)
+
+            def __length_hint__(self):
+                return self.pista
+
+        filas = [str(i) if i % 7 else "x" for i in range(2500)]
+        esperados = [tuple(vaviviv.calcular(0, f)) for f in filas]
+        for nombre, iterable in [("lista", filas), ("tupla", tuple(filas)), ("generador", (f for f in filas)),
+                                 ("pista 1", Pista(filas, 1)), ("pista 0", Pista(filas, 0)),
+                                 ("pista mayor", Pista(filas, 10**9)), ("pista 1 de vacío", Pista([], 1))]:
+            with self.subTest(iterable=nombre):
+                muchos = vaviviv.calcular_muchos(0, iterable)
+                self.assertEqual([tuple(r) for r in muchos], [] if nombre.endswith("vacío") else esperados)
+
     def test_el_resultado_sobrevive_a_sus_textos(self):
         # Texts made here, not shared by the interpreter: when the list goes,
         # only the results hold them.
