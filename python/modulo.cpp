@@ -425,7 +425,12 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
     const Py_ssize_t pista = PyObject_LengthHint(filas.ptr(), kBloque);
     if (pista < 0) throw py::error_already_set();
     const std::size_t tope = std::clamp(std::size_t(pista), std::size_t(1), kBloque);
-    py::list salida;
+    // A list or tuple says how many results there will be: the list is made
+    // that long at once, not grown, and cut if the input changed meanwhile.
+    const Py_ssize_t previstos = PyList_CheckExact(filas.ptr())    ? PyList_GET_SIZE(filas.ptr())
+                                 : PyTuple_CheckExact(filas.ptr()) ? PyTuple_GET_SIZE(filas.ptr())
+                                                                   : 0;
+    py::list salida(previstos);
     std::vector<py::object> vivos;      // every text a block points into
     std::vector<PyObject*> referencias;  // each record's reference, held in vivos
     TextosHechos hechos;
@@ -482,6 +487,11 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         for (std::size_t i = 0; i < bloque.size(); ++i) {
             Comprobar(estados[i], primero + Py_ssize_t(i));
             PyObject* resultado = NuevoResultado(resultados[i], referencias[i], bloque[i].referencia, &hechos);
+            const Py_ssize_t puesto = primero + Py_ssize_t(i);
+            if (puesto < previstos) {
+                PyList_SET_ITEM(salida.ptr(), puesto, resultado);
+                continue;
+            }
             const int fallo = PyList_Append(salida.ptr(), resultado);
             Py_DECREF(resultado);
             if (fallo) throw py::error_already_set();
@@ -491,6 +501,7 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         vivos.clear();
         referencias.clear();
     }
+    if (primero < previstos && PyList_SetSlice(salida.ptr(), primero, previstos, nullptr)) throw py::error_already_set();
     return salida;
 }
 
