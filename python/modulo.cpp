@@ -202,7 +202,7 @@ private:
         const auto inicio = reinterpret_cast<std::uintptr_t>(p);
         const std::uintptr_t alineado = (inicio + kLosa - 1) & ~(kLosa - 1);
         if (alineado > inicio) munmap(p, alineado - inicio);
-        if (alineado + kLosa < inicio + 2 * kLosa) munmap(reinterpret_cast<void*>(alineado + kLosa), inicio + kLosa - alineado);
+        munmap(reinterpret_cast<void*>(alineado + kLosa), inicio + kLosa - alineado);
         madvise(reinterpret_cast<void*>(alineado), kLosa, MADV_HUGEPAGE);
         Losa* l = new (reinterpret_cast<void*>(alineado)) Losa{};
         l->tope = reinterpret_cast<char*>(l) + sizeof(Losa);
@@ -501,7 +501,8 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         vivos.clear();
         referencias.clear();
     }
-    if (primero < previstos && PyList_SetSlice(salida.ptr(), primero, previstos, nullptr)) throw py::error_already_set();
+    if (primero < previstos && PyList_SetSlice(salida.ptr(), primero, previstos, nullptr))
+        throw py::error_already_set();
     return salida;
 }
 
