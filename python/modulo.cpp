@@ -6,10 +6,18 @@
 
 #include <pybind11/pybind11.h>
 
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include <vaviviv/vaviviv.h>
@@ -32,6 +40,7 @@ PyObject* gInvalidLength;
 PyObject* gInvalidChecksum;
 PyTypeObject* gResultado;
 PyObject* gEstados[3];  // by estado: VAVIVIV_CALCULADA, VAVIVIV_ERROR, VAVIVIV_CARACTER_NO_VALIDO
+PyObject* gVacio;       // ""
 
 [[noreturn]] void Lanzar(PyObject* tipo, const std::string& mensaje) {
     PyErr_SetString(tipo, mensaje.c_str());
@@ -93,100 +102,238 @@ void Comprobar(int estado, Py_ssize_t registro = -1) {
     }
 }
 
-// Resultado: four texts, readable by name, by index and by unpacking. Not
-// collected by the cycle collector (it holds only str, so it can make no
-// cycle). A calculated record keeps its reference and makes its complete
-// reference when first asked: a million records are a million small
-// allocations, not two million texts as well.
+// Resultado: four texts, readable by name, by index and by unpacking. A
+// million of them is what calcular_muchos costs, in memory first, so one is
+// two texts and a few bytes (48 with the header): the estado as a number, the
+// texts that are empty for its estado not held at all. A calculated record
+// keeps its reference and makes its complete reference when first asked. Not
+// collected by the cycle collector: it holds only str, so it can make no cycle.
 struct ResultadoObjeto {
     PyObject_HEAD
-    PyObject* campos[4];      // estado, completa (null until made), digitos, caracter
-    PyObject* referencia;     // the reference as given, while completa is not made
-    Py_ssize_t inicio, fin;   // its characters without the surrounding blanks
+    // calculada: the reference as given while fin >= 0, then the complete
+    // reference; error: the error text; caracter_no_valido: the character.
+    PyObject* texto;
+    PyObject* digitos;      // calculada only; null otherwise
+    std::int32_t inicio;    // the reference's characters without the
+    std::int32_t fin;       // surrounding blanks; fin < 0 once completa is made
+    unsigned char estado;   // VAVIVIV_CALCULADA, VAVIVIV_ERROR or VAVIVIV_CARACTER_NO_VALIDO
 };
 
 ResultadoObjeto* ComoResultado(PyObject* o) { return reinterpret_cast<ResultadoObjeto*>(o); }
 
-// Error texts repeat: one str each for a whole calcular_muchos.
-using TextosHechos = std::unordered_map<std::string, py::object>;
+// Where Resultados live: 2 MiB slabs the kernel may back with one huge page
+// each. Most of calcular_muchos' time went to the faults of the fresh 4 KiB
+// pages its million objects land on; a slab costs one. A slab hands out
+// its freed places again before the next one is taken, and is given back
+// when its last object goes (one empty slab is kept for the next call), so a
+// few survivors pin memory as they would in Python's own allocator. The
+// interpreter lock guards it all.
+class Losas {
+public:
+    void* Tomar() {
+        if (!actual_ || (!actual_->libres && actual_->tope == Fin(actual_))) {
+            Losa* otra = conHueco_ ? conHueco_ : reserva_ ? reserva_ : Nueva();
+            if (!otra) return nullptr;
+            if (otra == conHueco_) Quitar(otra);
+            if (otra == reserva_) reserva_ = nullptr;
+            actual_ = otra;
+        }
+        Losa* l = actual_;
+        ++l->vivos;
+        if (Libre* libre = l->libres) {
+            l->libres = libre->siguiente;
+            return libre;
+        }
+        void* p = l->tope;
+        l->tope += kObjeto;
+        return p;
+    }
 
-PyObject* TextoHecho(const char* texto, TextosHechos* hechos) {
-    if (!hechos || !*texto) return PyUnicode_FromString(texto);
-    auto [it, nuevo] = hechos->try_emplace(texto);
-    if (nuevo) it->second = py::reinterpret_steal<py::object>(PyUnicode_FromString(texto));
-    return Py_XNewRef(it->second.ptr());
+    void Dar(void* p) {
+        Losa* l = reinterpret_cast<Losa*>(reinterpret_cast<std::uintptr_t>(p) & ~(kLosa - 1));
+        l->libres = new (p) Libre{l->libres};
+        --l->vivos;
+        if (l == actual_) return;
+        if (l->vivos == 0) {
+            if (l->enLista) Quitar(l);
+            if (reserva_) {
+                munmap(l, kLosa);
+            } else {
+                reserva_ = l;
+            }
+        } else if (!l->enLista) {
+            l->anterior = nullptr;
+            l->siguiente = conHueco_;
+            if (conHueco_) conHueco_->anterior = l;
+            conHueco_ = l;
+            l->enLista = true;
+        }
+    }
+
+private:
+    static constexpr std::uintptr_t kLosa = std::uintptr_t(2) << 20;
+    static constexpr std::size_t kObjeto = sizeof(ResultadoObjeto);
+    struct Libre {
+        Libre* siguiente;
+    };
+    struct alignas(64) Losa {
+        Libre* libres;   // freed places, taken first
+        char* tope;      // the first place never handed out
+        std::size_t vivos;
+        Losa *anterior, *siguiente;  // in conHueco_ while enLista
+        bool enLista;
+    };
+    static_assert(kObjeto % alignof(std::max_align_t) == 0);
+
+    static char* Fin(Losa* l) {
+        return reinterpret_cast<char*>(l) + sizeof(Losa) + (kLosa - sizeof(Losa)) / kObjeto * kObjeto;
+    }
+
+    void Quitar(Losa* l) {
+        (l->anterior ? l->anterior->siguiente : conHueco_) = l->siguiente;
+        if (l->siguiente) l->siguiente->anterior = l->anterior;
+        l->enLista = false;
+    }
+
+    // Aligned to its size, so an object finds its slab by masking its address.
+    static Losa* Nueva() {
+        void* p = mmap(nullptr, 2 * kLosa, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p == MAP_FAILED) return nullptr;
+        const auto inicio = reinterpret_cast<std::uintptr_t>(p);
+        const std::uintptr_t alineado = (inicio + kLosa - 1) & ~(kLosa - 1);
+        if (alineado > inicio) munmap(p, alineado - inicio);
+        munmap(reinterpret_cast<void*>(alineado + kLosa), inicio + kLosa - alineado);
+        madvise(reinterpret_cast<void*>(alineado), kLosa, MADV_HUGEPAGE);
+        Losa* l = new (reinterpret_cast<void*>(alineado)) Losa{};
+        l->tope = reinterpret_cast<char*>(l) + sizeof(Losa);
+        return l;
+    }
+
+    Losa* actual_ = nullptr;
+    Losa* conHueco_ = nullptr;
+    Losa* reserva_ = nullptr;
+};
+
+Losas gLosas;
+
+// Error texts repeat: one str each for a whole calcular_muchos. The rules have
+// a handful, so a short list searched in order beats hashing a key.
+class TextosHechos {
+public:
+    PyObject* Texto(const char* texto) {
+        for (const auto& [clave, hecho] : hechos_)
+            if (clave == texto) return Py_NewRef(hecho.ptr());
+        auto hecho = py::reinterpret_steal<py::object>(PyUnicode_FromString(texto));
+        if (hecho && hechos_.size() < 32) hechos_.emplace_back(texto, hecho);
+        return hecho.release().ptr();
+    }
+
+private:
+    std::vector<std::pair<std::string, py::object>> hechos_;
+};
+
+// The check digits, ASCII: a digit alone is one of Python's shared texts.
+PyObject* Cifras(const char* digitos) {
+    const std::size_t n = std::strlen(digitos);
+    if (n == 1) return PyUnicode_FromOrdinal(static_cast<unsigned char>(digitos[0]));
+    PyObject* texto = PyUnicode_New(Py_ssize_t(n), 127);
+    if (texto) std::memcpy(PyUnicode_1BYTE_DATA(texto), digitos, n);
+    return texto;
 }
 
 // `referencia` is the str whose UTF-8 `utf8` went to the C library as the
 // record's reference.
 PyObject* NuevoResultado(const vaviviv_resultado& r, PyObject* referencia, std::string_view utf8,
                          TextosHechos* hechos = nullptr) {
-    auto* o = PyObject_New(ResultadoObjeto, gResultado);
-    if (!o) throw py::error_already_set();
-    o->campos[0] = Py_NewRef(gEstados[r.estado]);
-    o->referencia = nullptr;
-    o->campos[1] = nullptr;
-    o->campos[2] = PyUnicode_FromString(r.digitos);
-    o->campos[3] = PyUnicode_FromString(r.caracter);
-    // The C library's complete reference is the trimmed reference and the
-    // digits; blanks are one byte and one character, so the bytes trimmed
-    // are the characters to cut. Anything else is taken as it came.
-    const std::string_view recortada = RecortarEspacios(utf8);
-    if (r.estado == VAVIVIV_CALCULADA && std::strlen(r.completa) == recortada.size() + std::strlen(r.digitos)) {
-        o->referencia = Py_NewRef(referencia);
-        o->inicio = recortada.data() - utf8.data();
-        o->fin = PyUnicode_GET_LENGTH(referencia) - Py_ssize_t(utf8.size() - recortada.size()) + o->inicio;
-    } else {
-        o->campos[1] = TextoHecho(r.completa, hechos);
+    auto* o = static_cast<ResultadoObjeto*>(gLosas.Tomar());
+    if (!o) {
+        PyErr_NoMemory();
+        throw py::error_already_set();
     }
-    if ((!o->referencia && !o->campos[1]) || !o->campos[2] || !o->campos[3]) {
+    PyObject_Init(reinterpret_cast<PyObject*>(o), gResultado);
+    o->estado = static_cast<unsigned char>(r.estado);
+    o->digitos = nullptr;
+    o->fin = -1;
+    if (r.estado == VAVIVIV_CALCULADA) {
+        o->digitos = Cifras(r.digitos);
+        // The C library's complete reference is the trimmed reference and the
+        // digits; blanks are one byte and one character, so the bytes trimmed
+        // are the characters to cut. Anything else is taken as it came.
+        const std::string_view recortada = RecortarEspacios(utf8);
+        const Py_ssize_t largo = PyUnicode_GET_LENGTH(referencia);
+        if (o->digitos && largo <= INT32_MAX &&
+            std::strlen(r.completa) == recortada.size() + std::size_t(PyUnicode_GET_LENGTH(o->digitos))) {
+            o->texto = Py_NewRef(referencia);
+            o->inicio = std::int32_t(recortada.data() - utf8.data());
+            o->fin = std::int32_t(largo - Py_ssize_t(utf8.size() - recortada.size()) + o->inicio);
+        } else {
+            o->texto = PyUnicode_FromString(r.completa);
+        }
+    } else if (r.estado == VAVIVIV_ERROR) {
+        o->texto = hechos ? hechos->Texto(r.completa) : PyUnicode_FromString(r.completa);
+    } else {
+        o->texto = PyUnicode_FromString(r.caracter);
+    }
+    if (!o->texto || (r.estado == VAVIVIV_CALCULADA && !o->digitos)) {
         Py_DECREF(o);
         throw py::error_already_set();
     }
     return reinterpret_cast<PyObject*>(o);
 }
 
+// A borrowed reference, or null with the exception set.
 PyObject* Completa(ResultadoObjeto* o) {
-    if (!o->campos[1]) {
-        const auto parte = py::reinterpret_steal<py::object>(PyUnicode_Substring(o->referencia, o->inicio, o->fin));
+    if (o->estado == VAVIVIV_CARACTER_NO_VALIDO) return gVacio;
+    if (o->fin >= 0) {
+        const auto parte = py::reinterpret_steal<py::object>(PyUnicode_Substring(o->texto, o->inicio, o->fin));
         if (!parte) return nullptr;
-        o->campos[1] = PyUnicode_Concat(parte.ptr(), o->campos[2]);
-        if (!o->campos[1]) return nullptr;
-        Py_CLEAR(o->referencia);
+        PyObject* completa = PyUnicode_Concat(parte.ptr(), o->digitos);
+        if (!completa) return nullptr;
+        Py_SETREF(o->texto, completa);
+        o->fin = -1;
     }
-    return o->campos[1];
+    return o->texto;
 }
 
 void BorrarResultado(PyObject* o) {
-    for (PyObject* campo : ComoResultado(o)->campos) Py_XDECREF(campo);
-    Py_XDECREF(ComoResultado(o)->referencia);
+    Py_XDECREF(ComoResultado(o)->texto);
+    Py_XDECREF(ComoResultado(o)->digitos);
     PyTypeObject* tipo = Py_TYPE(o);
-    tipo->tp_free(o);
+    gLosas.Dar(o);
     Py_DECREF(tipo);
 }
 
 Py_ssize_t LargoResultado(PyObject*) { return 4; }
+
+// A borrowed reference to field i, or null with the exception set.
+PyObject* Campo(PyObject* objeto, Py_ssize_t i) {
+    ResultadoObjeto* o = ComoResultado(objeto);
+    switch (i) {
+    case 0: return gEstados[o->estado];
+    case 1: return Completa(o);
+    case 2: return o->digitos ? o->digitos : gVacio;
+    default: return o->estado == VAVIVIV_CARACTER_NO_VALIDO ? o->texto : gVacio;
+    }
+}
 
 PyObject* CampoResultado(PyObject* o, Py_ssize_t i) {
     if (i < 0 || i >= 4) {
         PyErr_SetString(PyExc_IndexError, "Resultado tiene 4 campos");
         return nullptr;
     }
-    return Py_XNewRef(i == 1 ? Completa(ComoResultado(o)) : ComoResultado(o)->campos[i]);
+    return Py_XNewRef(Campo(o, i));
 }
 
 PyObject* TuplaResultado(PyObject* o) {
-    PyObject* const* c = ComoResultado(o)->campos;
-    PyObject* completa = Completa(ComoResultado(o));
-    return completa ? PyTuple_Pack(4, c[0], completa, c[2], c[3]) : nullptr;
+    PyObject* completa = Campo(o, 1);
+    return completa ? PyTuple_Pack(4, Campo(o, 0), completa, Campo(o, 2), Campo(o, 3)) : nullptr;
 }
 
 PyObject* ReprResultado(PyObject* o) {
-    PyObject* const* c = ComoResultado(o)->campos;
-    PyObject* completa = Completa(ComoResultado(o));
+    PyObject* completa = Campo(o, 1);
     if (!completa) return nullptr;
-    return PyUnicode_FromFormat("vaviviv.Resultado(estado=%R, completa=%R, digitos=%R, caracter=%R)", c[0], completa,
-                                c[2], c[3]);
+    return PyUnicode_FromFormat("vaviviv.Resultado(estado=%R, completa=%R, digitos=%R, caracter=%R)", Campo(o, 0),
+                                completa, Campo(o, 2), Campo(o, 3));
 }
 
 // Equal to another Resultado, or to a tuple, with the same four texts.
@@ -259,8 +406,11 @@ bool VerificarCompleta(py::handle codigo, py::handle completa, py::handle campo2
 }
 
 // Records are taken in blocks: read with the interpreter, calculated without
-// it, answered with it; memory does not grow with the input.
+// it, answered with it; memory does not grow with the input. A block no larger
+// than the input says it is, so a short call pays for no more; and a short
+// block keeps the interpreter, whose release and retaking cost more than it.
 constexpr std::size_t kBloque = 1024;
+constexpr std::size_t kSinInterprete = 64;
 
 py::list CalcularMuchos(py::handle codigo, py::handle filas) {
     const int c = Codigo(codigo);
@@ -272,19 +422,27 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         Lanzar(PyExc_TypeError, "filas: se esperaba un iterable de registros, no " + NombreDeTipo(filas));
     }
     const auto filasIt = py::reinterpret_steal<py::object>(iterador);
-    py::list salida;
+    const Py_ssize_t pista = PyObject_LengthHint(filas.ptr(), kBloque);
+    if (pista < 0) throw py::error_already_set();
+    const std::size_t tope = std::clamp(std::size_t(pista), std::size_t(1), kBloque);
+    // A list or tuple says how many results there will be: the list is made
+    // that long at once, not grown, and cut if the input changed meanwhile.
+    const Py_ssize_t previstos = PyList_CheckExact(filas.ptr())    ? PyList_GET_SIZE(filas.ptr())
+                                 : PyTuple_CheckExact(filas.ptr()) ? PyTuple_GET_SIZE(filas.ptr())
+                                                                   : 0;
+    py::list salida(previstos);
     std::vector<py::object> vivos;      // every text a block points into
     std::vector<PyObject*> referencias;  // each record's reference, held in vivos
     TextosHechos hechos;
     std::vector<Registro> bloque;
-    std::vector<vaviviv_resultado> resultados(kBloque);
-    std::vector<int> estados(kBloque);
-    vivos.reserve(3 * kBloque);
-    referencias.reserve(kBloque);
-    bloque.reserve(kBloque);
+    const auto resultados = std::make_unique_for_overwrite<vaviviv_resultado[]>(tope);
+    const auto estados = std::make_unique_for_overwrite<int[]>(tope);
+    vivos.reserve(tope);
+    referencias.reserve(tope);
+    bloque.reserve(tope);
     Py_ssize_t primero = 0;
     for (bool fin = false; !fin;) {
-        while (bloque.size() < kBloque) {
+        while (bloque.size() < tope) {
             PyObject* siguiente = PyIter_Next(iterador);
             if (!siguiente) {
                 if (PyErr_Occurred()) throw py::error_already_set();
@@ -318,7 +476,8 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
             bloque.push_back(r);
         }
         {
-            py::gil_scoped_release sinInterprete;
+            std::optional<py::gil_scoped_release> sinInterprete;
+            if (bloque.size() >= kSinInterprete) sinInterprete.emplace();
             for (std::size_t i = 0; i < bloque.size(); ++i) {
                 const Registro& r = bloque[i];
                 estados[i] = vaviviv_calcular(r.codigo, r.referencia.data(), r.campo2.data(), r.campo3.data(),
@@ -328,6 +487,11 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         for (std::size_t i = 0; i < bloque.size(); ++i) {
             Comprobar(estados[i], primero + Py_ssize_t(i));
             PyObject* resultado = NuevoResultado(resultados[i], referencias[i], bloque[i].referencia, &hechos);
+            const Py_ssize_t puesto = primero + Py_ssize_t(i);
+            if (puesto < previstos) {
+                PyList_SET_ITEM(salida.ptr(), puesto, resultado);
+                continue;
+            }
             const int fallo = PyList_Append(salida.ptr(), resultado);
             Py_DECREF(resultado);
             if (fallo) throw py::error_already_set();
@@ -337,6 +501,8 @@ py::list CalcularMuchos(py::handle codigo, py::handle filas) {
         vivos.clear();
         referencias.clear();
     }
+    if (primero < previstos && PyList_SetSlice(salida.ptr(), primero, previstos, nullptr))
+        throw py::error_already_set();
     return salida;
 }
 
@@ -398,6 +564,7 @@ PYBIND11_MODULE(_vaviviv, m) {
     m.add_object("Resultado", py::reinterpret_steal<py::object>(reinterpret_cast<PyObject*>(gResultado)));
     const char* estados[] = {"calculada", "error", "caracter_no_valido"};
     for (int i = 0; i < 3; ++i) gEstados[i] = PyUnicode_InternFromString(estados[i]);
+    gVacio = PyUnicode_FromString("");
 
     m.def("calcular", &CalcularRegistro, py::arg("codigo"), py::arg("referencia"), texto, texto3,
           R"(calcular(codigo, referencia, campo2='', campo3='')

@@ -6,6 +6,7 @@ Environment: VAVIVIV_CLI, VAVIVIV_REGISTROS (the awk generator),
 VAVIVIV_SEMILLA (optional); PYTHONPATH holds the package."""
 
 import doctest
+import gc
 import os
 import random
 import subprocess
@@ -150,6 +151,109 @@ class Excepciones(unittest.TestCase):
                     funcion(*argumentos)
                 self.assertNotIsInstance(e.exception, vaviviv.ValidationError)
                 self.assertTrue(str(e.exception).startswith(mensaje), str(e.exception))
+
+
+class Resultados(unittest.TestCase):
+    # (codigo, fila, (estado, completa, digitos, caracter)): each estado, the
+    # blanks a complete reference drops, one and several digits.
+    CASOS = [
+        (0, "123456", ("calculada", "1234566", "6", "")),
+        (0, "  123456  ", ("calculada", "1234566", "6", "")),
+        (36, " ab1 ", ("calculada", "ab14", "4", "")),
+        (4, " 123456", ("calculada", "12345693", "93", "")),
+        (2, "2412319 ", ("calculada", "24123192", "2", "")),
+        (10, ("123456", "1500.50", "31/12/2013"), ("calculada", "12345696711287", "96711287", "")),
+        (6, ("1", "123", "4567"), ("calculada", "151", "51", "")),
+        (0, "12a", ("error", "Error: Referencia no válida.", "", "")),
+        (0, "", ("error", "Error: Referencia no válida.", "", "")),
+        (0, "1" * 20, ("error", "Error: Referencia mayor a 19 dígitos.", "", "")),
+        (10, ("123456", "x", "31/12/2013"), ("error", "Error: Importe no válido.", "", "")),
+        (2, "240101ñ12", ("error", "Error: Referencia no valida = ñ", "", "")),
+        (35, "AB-1", ("caracter_no_valido", "", "", "-")),
+        (37, "ÑA1", ("caracter_no_valido", "", "", "Ñ")),
+    ]
+
+    def comprobar(self, r, esperado):
+        estado, completa, digitos, caracter = esperado
+        self.assertEqual((r.estado, r.completa, r.digitos, r.caracter), esperado)
+        self.assertEqual((len(r), r[0], r[1], r[2], r[3]), (4, *esperado))
+        self.assertEqual(tuple(r), esperado)
+        self.assertEqual(r, esperado)
+        self.assertFalse(r != esperado)
+        self.assertEqual(hash(r), hash(esperado))
+        self.assertEqual(repr(r), f"vaviviv.Resultado(estado={estado!r}, completa={completa!r}, "
+                                  f"digitos={digitos!r}, caracter={caracter!r})")
+
+    def test_los_cuatro_campos_de_cada_estado(self):
+        for codigo, fila, esperado in self.CASOS:
+            campos = fila if isinstance(fila, tuple) else (fila,)
+            with self.subTest(codigo=codigo, fila=fila):
+                self.comprobar(vaviviv.calcular(codigo, *campos), esperado)
+                # In a batch, twice: the second error text is the first one.
+                uno, otro = vaviviv.calcular_muchos(codigo, [fila, fila])
+                self.comprobar(uno, esperado)
+                self.comprobar(otro, esperado)
+                self.assertEqual(uno, otro)
+                with self.assertRaises(IndexError):
+                    uno[4]
+        # A code's rows in one batch: each error its own text.
+        for codigo in {c for c, _, _ in self.CASOS}:
+            casos = [(fila, esperado) for c, fila, esperado in self.CASOS if c == codigo]
+            with self.subTest(codigo=codigo):
+                self.assertEqual([tuple(r) for r in vaviviv.calcular_muchos(codigo, [f for f, _ in casos])],
+                                 [e for _, e in casos])
+
+    def test_cualquier_iterable_diga_lo_que_diga_su_largo(self):
+        class Pista:
+            # An iterable whose length hint is wrong: the batch is read in
+            # blocks no longer than the hint says.
+            def __init__(self, filas, pista):
+                self.filas, self.pista = filas, pista
+
+            def __iter__(self):
+                return iter(self.filas)
+
+            def __length_hint__(self):
+                return self.pista
+
+        filas = [str(i) if i % 7 else "x" for i in range(2500)]
+        esperados = [tuple(vaviviv.calcular(0, f)) for f in filas]
+        for nombre, iterable in [("lista", filas), ("tupla", tuple(filas)), ("generador", (f for f in filas)),
+                                 ("pista 1", Pista(filas, 1)), ("pista 0", Pista(filas, 0)),
+                                 ("pista mayor", Pista(filas, 10**9)), ("pista 1 de vacío", Pista([], 1))]:
+            with self.subTest(iterable=nombre):
+                muchos = vaviviv.calcular_muchos(0, iterable)
+                self.assertEqual([tuple(r) for r in muchos], [] if nombre.endswith("vacío") else esperados)
+
+    def test_el_resultado_sobrevive_a_sus_textos(self):
+        # Texts made here, not shared by the interpreter: when the list goes,
+        # only the results hold them.
+        filas = [str(10**12 + i) + " " * (i % 3) for i in range(3000)]
+        esperados = [vaviviv.calcular(0, f) for f in filas]
+        muchos = vaviviv.calcular_muchos(0, iter(filas))
+        del filas
+        gc.collect()
+        basura = [str(10**15 + i) for i in range(3000)]  # takes the freed memory, if any
+        self.assertEqual([tuple(r) for r in muchos], [tuple(r) for r in esperados])
+        del basura
+
+    def test_muchos_resultados_que_mueren_y_nacen_a_saltos(self):
+        # More results than one slab holds, most freed, a few kept here and
+        # there, then a new batch in the freed places: every one reads back.
+        filas = [str(i) for i in range(150000)]
+        primeros = vaviviv.calcular_muchos(0, filas)
+        vivos = {i: primeros[i] for i in range(0, len(filas), 997)}
+        del primeros
+        gc.collect()
+        segundos = vaviviv.calcular_muchos(0, filas[:90000])
+        terceros = vaviviv.calcular_muchos(35, ["A-"] * 50000)
+        for i, r in vivos.items():
+            self.assertEqual(r.completa, vaviviv.calcular(0, filas[i]).completa)
+        for i in range(0, 90000, 101):
+            self.assertEqual(segundos[i].completa, vaviviv.calcular(0, filas[i]).completa)
+        self.assertEqual(set(terceros), {("caracter_no_valido", "", "", "-")})
+        del segundos, vivos
+        self.assertEqual(len(vaviviv.calcular_muchos(0, filas)), len(filas))
 
 
 class Documentacion(unittest.TestCase):
