@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -136,21 +138,60 @@ namespace comprobado {
 
 Resultado Algoritmo00(std::string_view digitos) { return Correcto(UnDigito(Complemento10(SumaLuhnDigitos(digitos)))); }
 
+// Eight characters of a reference at a time, from its right end: the
+// rightmost at the top of the word (as memory holds it), bytes missing at
+// the left read as '0', which adds nothing.
+class OchoCifras {
+public:
+    static constexpr std::uint64_t kUnos = ~std::uint64_t(0) / 255;
+
+    static std::uint64_t Leer(const char* p, std::size_t m) {  // the m <= 8 bytes at p
+        if constexpr (std::endian::native != std::endian::little) return Lento(p, m);
+        if (m == 8) {
+            std::uint64_t w;
+            std::memcpy(&w, p, 8);
+            return w;
+        }
+        return Lento(p, m);
+    }
+    // Whether a byte is not from '0' to '9': below, the subtraction sets its
+    // top bit; above, the addition does, or (from 0xBA) the subtraction. A
+    // borrow or carry across bytes starts only at a byte that is no digit.
+    static bool HayOtro(std::uint64_t w) {
+        return (((w - kUnos * '0') | (w + kUnos * (0x7F - '9'))) & (kUnos * 0x80)) != 0;
+    }
+    // Luhn's sum of eight digits whose rightmost is doubled.
+    static unsigned SumaLuhn(std::uint64_t w) {
+        constexpr std::uint64_t kDobles = 0xFF00FF00FF00FF00u;  // the odd bytes: the rightmost and every second one
+        const std::uint64_t d = w - kUnos * '0';
+        const std::uint64_t desde5 = ((d + kUnos * (0x80 - 5)) >> 7) & kUnos;  // 1 where d >= 5
+        const std::uint64_t valores = d + (d & kDobles) - 9 * (desde5 & kDobles);  // 2d, less 9 from 10 on
+        return unsigned((valores * kUnos) >> 56);  // at most 8 x 9
+    }
+
+private:
+    static std::uint64_t Lento(const char* p, std::size_t m) {
+        std::uint64_t w = kUnos * '0';
+        for (std::size_t j = 0; j < m; ++j) {
+            const unsigned lugar = unsigned(8 * (8 - m + j));
+            w = (w & ~(std::uint64_t(0xFF) << lugar)) | (std::uint64_t(static_cast<unsigned char>(p[j])) << lugar);
+        }
+        return w;
+    }
+};
+
 std::optional<Digitos> Algoritmo00EnUnaPasada(std::string_view referencia) {
     if (referencia.empty() || referencia.size() > LongitudMaxima(0)) return std::nullopt;
-    const auto* p = reinterpret_cast<const unsigned char*>(referencia.data());
-    std::size_t i = referencia.size();
-    unsigned suma = 0, otro = 0;  // otro: a byte that is no digit was met
-    for (; i >= 2; i -= 2) {
-        const unsigned a = p[i - 1] - unsigned('0'), b = p[i - 2] - unsigned('0');
-        otro |= unsigned(a > 9) | unsigned(b > 9);
-        suma += kDobleLuhn[p[i - 1]] + b;
+    // Eight digits to a word: each full word holds an even number, so in every
+    // one the rightmost byte is a doubled digit.
+    unsigned suma = 0;
+    for (std::size_t n = referencia.size(); n > 0;) {
+        const std::size_t m = n < 8 ? n : 8;
+        n -= m;
+        const std::uint64_t w = OchoCifras::Leer(referencia.data() + n, m);
+        if (OchoCifras::HayOtro(w)) return std::nullopt;
+        suma += OchoCifras::SumaLuhn(w);
     }
-    if (i) {
-        otro |= unsigned(p[0] - unsigned('0') > 9);
-        suma += kDobleLuhn[p[0]];
-    }
-    if (otro) return std::nullopt;
     return UnDigito(Complemento10(suma));
 }
 

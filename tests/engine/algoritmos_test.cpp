@@ -122,12 +122,24 @@ TEST(Algoritmos, UnaPasadaSoloDondeTodoPasa) {
         ASSERT_EQ(rapida.has_value(), c.toma);
         if (rapida) EXPECT_EQ(std::string_view(*rapida), std::string_view(CalcularAlgoritmo10(c.referencia, c.importe, c.fecha).digitos));
     }
-    for (const char* r : {"0", "4242424242424242", "1234567890123456789", "", "12345678901234567890", "12 3", "١"}) {
-        const auto rapida = comprobado::Algoritmo00EnUnaPasada(r);
-        const Resultado comprobada = CalcularAlgoritmo00(r);
-        ASSERT_EQ(rapida.has_value(), comprobada.correcto() && *r && std::string_view(r).size() <= 19) << r;
-        if (rapida) EXPECT_EQ(std::string_view(*rapida), std::string_view(comprobada.digitos)) << r;
+    // 00 on every length, with each digit, and with a byte that is none at
+    // each place (the neighbours of '0' and '9', a NUL, bytes of 0x80 or more).
+    std::string r;
+    for (std::size_t largo = 1; largo <= 20; ++largo) {
+        r.assign(largo, '0');
+        for (std::size_t i = 0; i < largo; ++i) r[i] = char('0' + (i * 7 + largo) % 10);
+        for (std::size_t lugar = 0; lugar <= largo; ++lugar) {
+            for (const char otro : {'0', '5', '9', '/', ':', ' ', '\0', '\x7F', '\x80', '\xB9', '\xBA', '\xFF'}) {
+                std::string t = r;
+                if (lugar < largo) t[lugar] = otro;
+                const auto rapida = comprobado::Algoritmo00EnUnaPasada(t);
+                const Resultado comprobada = CalcularAlgoritmo00(t);
+                ASSERT_EQ(rapida.has_value(), comprobada.correcto() && largo <= 19) << t;
+                if (rapida) ASSERT_EQ(std::string_view(*rapida), std::string_view(comprobada.digitos)) << t;
+            }
+        }
     }
+    EXPECT_FALSE(comprobado::Algoritmo00EnUnaPasada(""));
 }
 
 TEST(Catalogo, CodigosEntradasYAnchos) {
