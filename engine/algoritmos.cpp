@@ -145,14 +145,17 @@ class OchoCifras {
 public:
     static constexpr std::uint64_t kUnos = ~std::uint64_t(0) / 255;
 
-    static std::uint64_t Leer(const char* p, std::size_t m) {  // the m <= 8 bytes at p
+    static std::uint64_t Leer(const char* p, std::size_t m) {  // the 1 <= m <= 8 bytes at p
         if constexpr (std::endian::native != std::endian::little) return Lento(p, m);
-        if (m == 8) {
-            std::uint64_t w;
-            std::memcpy(&w, p, 8);
-            return w;
+        if (m == 8) return Palabra<std::uint64_t>(p);
+        const std::uint64_t ceros = (kUnos * '0') >> (8 * m);  // the bytes left of them
+        if (m >= 4) {  // two overlapping halves, read within the m bytes
+            const std::uint64_t izquierda = std::uint64_t(Palabra<std::uint32_t>(p)) << (8 * (8 - m));
+            return ceros | (izquierda & 0xFFFFFFFFu) | std::uint64_t(Palabra<std::uint32_t>(p + m - 4)) << 32;
         }
-        return Lento(p, m);
+        std::uint64_t w = ceros;
+        for (std::size_t j = 0; j < m; ++j) w |= std::uint64_t(static_cast<unsigned char>(p[m - 1 - j])) << (56 - 8 * j);
+        return w;
     }
     // Whether a byte is not from '0' to '9': below, the subtraction sets its
     // top bit; above, the addition does, or (from 0xBA) the subtraction. A
@@ -170,6 +173,12 @@ public:
     }
 
 private:
+    template <typename T>
+    static T Palabra(const char* p) {
+        T w;
+        std::memcpy(&w, p, sizeof w);
+        return w;
+    }
     static std::uint64_t Lento(const char* p, std::size_t m) {
         std::uint64_t w = kUnos * '0';
         for (std::size_t j = 0; j < m; ++j) {

@@ -30,6 +30,14 @@ class TextoCorto {
 
 public:
     constexpr TextoCorto() = default;
+    // Field by field: a copy as one 16-byte move, just after the fields were
+    // written one by one, stalls as much as the rest of the row costs.
+    constexpr TextoCorto(const TextoCorto& o) : w_(o.w_), n_(o.n_) {}
+    constexpr TextoCorto& operator=(const TextoCorto& o) {
+        w_ = o.w_;
+        n_ = o.n_;
+        return *this;
+    }
     // At most N bytes are kept.
     constexpr TextoCorto(std::string_view s) : n_(std::uint8_t(s.size() < N ? s.size() : N)) {
         Palabra w = 0;

@@ -140,20 +140,10 @@ std::string MensajeCaracterNoValidoUtf8(std::string_view caracter) {
     return std::string("Caracter no Válido en la referencia: ' ").append(caracter).append(" '");
 }
 
-FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1,
-                               std::string_view c2) {
+FilaCalculada CalcularFilaComprobando(const Algoritmo& algoritmo, const Campos& campos) {
     using D = FilaCalculada::Desenlace;
     FilaCalculada fila;
-    fila.referencia = RecortarEspacios(c0);
-    const Campos campos{fila.referencia, RecortarEspacios(c1), RecortarEspacios(c2)};
-    // Most rows, where every check passes.
-    if (algoritmo.unaPasada) {
-        if (const auto digitos = algoritmo.unaPasada(campos)) {
-            fila.desenlace = D::Calculada;
-            fila.digitos = *digitos;
-            return fila;
-        }
-    }
+    fila.referencia = campos.referencia;
     Comprobado hecho;
     fila.error = Comprobar(algoritmo, campos, hecho);
     if (!fila.error.empty()) {

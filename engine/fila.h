@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/caracteres.h"
 #include "engine/catalogo.h"
 
 namespace vaviviv {
@@ -37,8 +38,12 @@ std::string MensajeCaracterNoValidoUtf8(std::string_view caracter);
 // branch/account or amount/date), valid UTF-8.
 FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2);
 // The same for a catalogue entry at hand (a bulk run looks it up once).
-FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1,
-                               std::string_view c2);
+// Inline: the common record, checked and calculated in one pass, is most
+// rows of a bulk run.
+inline FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1,
+                                      std::string_view c2);
+// Every check in its order, then the routine: `campos` trimmed.
+FilaCalculada CalcularFilaComprobando(const Algoritmo& algoritmo, const Campos& campos);
 
 struct Verificacion {
     enum class Estado { Valida, NoValida, Error, CaracterNoValido, CodigoDesconocido };
@@ -58,5 +63,20 @@ Verificacion Verificar(int codigo, std::string_view completa, std::string_view c
                        std::string_view campo3 = {});
 Verificacion Verificar(const Algoritmo& algoritmo, std::string_view completa, std::string_view campo2 = {},
                        std::string_view campo3 = {});
+
+inline FilaCalculada CalcularFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1,
+                                      std::string_view c2) {
+    const Campos campos{RecortarEspacios(c0), RecortarEspacios(c1), RecortarEspacios(c2)};
+    if (algoritmo.unaPasada) {
+        if (const auto digitos = algoritmo.unaPasada(campos)) {
+            FilaCalculada fila;
+            fila.desenlace = FilaCalculada::Desenlace::Calculada;
+            fila.referencia = campos.referencia;
+            fila.digitos = *digitos;
+            return fila;
+        }
+    }
+    return CalcularFilaComprobando(algoritmo, campos);
+}
 
 }  // namespace vaviviv
