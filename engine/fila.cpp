@@ -107,25 +107,6 @@ std::string_view Comprobar(const Algoritmo& a, const Campos& c, Comprobado& hech
     return {};
 }
 
-// A few bytes, compared in place: a call to memcmp took a fifteenth of a
-// verified row's time.
-bool TerminaEn(std::string_view texto, std::string_view fin) {
-    if (fin.size() > texto.size()) return false;
-    const char* t = texto.data() + (texto.size() - fin.size());
-    for (std::size_t i = 0; i < fin.size(); ++i)
-        if (t[i] != fin[i]) return false;
-    return true;
-}
-
-// The bytes of the last n characters of valid UTF-8 text (all of it when shorter).
-std::size_t BytesDeLosUltimos(std::string_view s, std::size_t n) {
-    std::size_t i = s.size();
-    for (; i > 0 && n > 0; --n)
-        do --i;
-        while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80);
-    return s.size() - i;
-}
-
 }  // namespace
 
 Falta FaltaDe(std::string_view error) {
@@ -171,34 +152,6 @@ FilaCalculada CalcularFilaUtf8(int codigo, std::string_view c0, std::string_view
 Verificacion Verificar(int codigo, std::string_view completa, std::string_view campo2, std::string_view campo3) {
     const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
     return algoritmo ? Verificar(*algoritmo, completa, campo2, campo3) : Verificacion{};
-}
-
-Verificacion Verificar(const Algoritmo& algoritmo, std::string_view completa, std::string_view campo2,
-                       std::string_view campo3) {
-    using E = Verificacion::Estado;
-    using D = FilaCalculada::Desenlace;
-    Verificacion v;
-    completa = RecortarEspacios(completa);
-    const std::string_view antes =
-        completa.substr(0, completa.size() - BytesDeLosUltimos(completa, std::size_t(algoritmo.anchoResultado)));
-    const FilaCalculada f = CalcularFilaUtf8(algoritmo, antes, campo2, campo3);
-    switch (f.desenlace) {
-    case D::Calculada:
-        // The reference starts where the trimmed complete one does: the two
-        // agree when the digits fill exactly the rest.
-        v.referencia = f.referencia;
-        v.digitos = f.digitos;
-        v.estado = v.referencia.size() + v.digitos.size() == completa.size() && TerminaEn(completa, v.digitos)
-                       ? E::Valida
-                       : E::NoValida;
-        break;
-    case D::Error: v.estado = E::Error; break;
-    case D::CaracterNoValido: v.estado = E::CaracterNoValido; break;
-    case D::Vacia: break;
-    }
-    v.error = f.error;
-    v.caracter = f.caracter;
-    return v;
 }
 
 }  // namespace vaviviv

@@ -112,20 +112,6 @@ std::string_view TextoCompletaCorta(int codigo) {
     return algoritmo ? std::string_view(cortos.textos[algoritmo - kCatalogo.data()]) : std::string_view();
 }
 
-Verificacion VerificarFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1, std::string_view c2) {
-    // Told as the one-reference command tells it, not as an empty reference.
-    // A character takes one to four bytes: only a few lengths need counting.
-    const std::string_view completa = RecortarEspacios(c0);
-    const auto ancho = std::size_t(algoritmo.anchoResultado);
-    if (completa.size() <= ancho || (completa.size() <= 4 * ancho && ContarCaracteres(completa) <= ancho)) {
-        Verificacion corta;
-        corta.estado = Verificacion::Estado::Error;
-        corta.error = TextoCompletaCorta(algoritmo.codigo);
-        return corta;
-    }
-    return Verificar(algoritmo, completa, c1, c2);
-}
-
 Verificacion VerificarFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2) {
     const Algoritmo* algoritmo = BuscarAlgoritmo(codigo);
     return algoritmo ? VerificarFilaUtf8(*algoritmo, c0, c1, c2) : Verificacion{};

@@ -32,7 +32,20 @@ std::string_view TextoCompletaCorta(int codigo);
 // stands in the file; c1, c2: the next two cells; valid UTF-8), a complete
 // reference too short to hold the check digits told by TextoCompletaCorta.
 Verificacion VerificarFilaUtf8(int codigo, std::string_view c0, std::string_view c1, std::string_view c2);
-Verificacion VerificarFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1, std::string_view c2);
+inline Verificacion VerificarFilaUtf8(const Algoritmo& algoritmo, std::string_view c0, std::string_view c1,
+                                      std::string_view c2) {
+    // Told as the one-reference command tells it, not as an empty reference.
+    // A character takes one to four bytes: only a few lengths need counting.
+    const std::string_view completa = RecortarEspacios(c0);
+    const auto ancho = std::size_t(algoritmo.anchoResultado);
+    if (completa.size() <= ancho || (completa.size() <= 4 * ancho && ContarCaracteres(completa) <= ancho)) {
+        Verificacion corta;
+        corta.estado = Verificacion::Estado::Error;
+        corta.error = TextoCompletaCorta(algoritmo.codigo);
+        return corta;
+    }
+    return Verificar(algoritmo, completa, c1, c2);
+}
 
 QString CabeceraVerificacion();
 
