@@ -258,8 +258,8 @@ std::optional<Digitos> Algoritmo10EnUnaPasada(std::string_view referencia, std::
     // largest amount and never rounded.
     std::int64_t centavos = 0;
     std::size_t i = 0, decimales = 0;
-    for (; i < importe.size() && EsDigito(importe[i]); ++i) centavos = centavos * 10 + ValorDigito(importe[i]);
-    if (i == 0 || i > 9) return std::nullopt;
+    for (; i < importe.size() && i <= 9 && EsDigito(importe[i]); ++i) centavos = centavos * 10 + ValorDigito(importe[i]);
+    if (i == 0 || i > 9) return std::nullopt;  // a tenth digit is not read on
     if (i < importe.size() && importe[i++] != '.') return std::nullopt;
     for (; i < importe.size(); ++i, ++decimales) {
         if (!EsDigito(importe[i]) || decimales == 2) return std::nullopt;
