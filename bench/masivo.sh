@@ -30,7 +30,7 @@ trap 'rm -rf "$tmp"' EXIT
 # The generators of codes 00 and 10 are shared with the other speed scripts;
 # the rest are this script's own (02 only checks its date, so its tail may
 # pass 19).
-source bench/generadores.sh
+source bench/comun.sh
 generar00 "$n" > "$tmp/00.txt"
 gawk -v n="$n" 'BEGIN { srand(2); split("31 28 31 30 31 30 31 31 30 31 30 31", dias, " ")
   for (i = 0; i < n; i++) {
@@ -44,25 +44,6 @@ gawk -v n="$n" 'function cifras(max,   s, len, j) { len = 1 + int(rand() * max);
 generar10 "$n" > "$tmp/10.txt"
 gawk -v n="$n" 'BEGIN { srand(35); a = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
   for (i = 0; i < n; i++) { len = 1 + int(rand() * 19); s = ""; for (j = 0; j < len; j++) s = s substr(a, 1 + int(rand() * 62), 1); printf "%s\r\n", s } }' > "$tmp/35.txt"
-
-# One timed run of a command, its standard output to $salida. /usr/bin/time
-# gives the peak memory; its %e has only two decimals, too coarse for runs
-# near 0.1 s, so the wall time comes from the shell's microsecond clock.
-# Sets $segundos and $kb; stops the script if the command fails.
-medir() {  # salida comando...
-  local salida=$1 inicio fin estado=0
-  shift
-  inicio=$EPOCHREALTIME
-  /usr/bin/time -f "%e %M" -o "$tmp/t" "$@" > "$salida" 2> "$tmp/err" || estado=$?
-  fin=$EPOCHREALTIME
-  if [ "$estado" -ne 0 ]; then
-    echo "ERROR: «$*» terminó con estado $estado" >&2
-    cat "$tmp/err" >&2
-    exit 1
-  fi
-  segundos=$(awk -v a="$inicio" -v b="$fin" 'BEGIN { printf "%.6f", b - a }')
-  read -r _ kb < "$tmp/t"
-}
 
 # Best time and highest memory of $corridas runs: sets $mejor and $kb_max.
 mejor_de() {  # salida comando...

@@ -3,7 +3,7 @@
 # one table: a plain copy of the same bytes (cat), a plain single-threaded C
 # loop that writes masivo 00's bytes (bench/desnudo.c, on one core) and
 # python3-stdnum's luhn.calc_check_digit. On REGISTROS generated records
-# (bench/generadores.sh: codes 00 and 10; verificar gets masivo 00's complete
+# (bench/comun.sh: codes 00 and 10; verificar gets masivo 00's complete
 # references, half of them altered), best of three, interleaved so that the
 # machine's moods fall on each alike:
 #  - cat of each input file;
@@ -33,7 +33,7 @@ export LC_ALL=C.UTF-8   # gawk's printf widths count characters, not bytes
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-source bench/generadores.sh
+source bench/comun.sh
 
 echo "== Velocidad de vaviviv-cli frente a cat, un bucle C desnudo y python3-stdnum =="
 echo "  nuevo:    $nuevo"
@@ -65,25 +65,6 @@ if [ -n "$anterior" ]; then
   cmp -s "$tmp/anterior00.txt" "$tmp/nuevo00.txt" || distinto=1
   rm -f "$tmp/anterior00.txt"
 fi
-
-# One timed run, its standard output to $1. /usr/bin/time gives the peak
-# memory; its %e has two decimals, too coarse near 0.1 s, so the wall time
-# comes from the shell's microsecond clock. Sets $segundos and $kb; stops the
-# script if the command fails.
-medir() {  # salida comando...
-  local salida=$1 inicio fin estado=0
-  shift
-  inicio=$EPOCHREALTIME
-  /usr/bin/time -f "%M" -o "$tmp/t" "$@" > "$salida" 2> "$tmp/err" || estado=$?
-  fin=$EPOCHREALTIME
-  if [ "$estado" -ne 0 ]; then
-    echo "ERROR: «$*» terminó con estado $estado" >&2
-    cat "$tmp/err" >&2
-    exit 1
-  fi
-  segundos=$(awk -v a="$inicio" -v b="$fin" 'BEGIN { printf "%.6f", b - a }')
-  read -r kb < "$tmp/t"
-}
 
 # What each name runs; every output lands on the same file system as its input.
 orden() {  # nombre

@@ -21,19 +21,9 @@ trap 'rm -rf "$tmp"' EXIT
 
 # The references of bench/masivo.sh's code-00 file, and their complete
 # references from masivo, half of them altered.
-source bench/generadores.sh
+source bench/comun.sh
 generar00 "$n" > "$tmp/00.txt"
 "$cli" masivo 00 "$tmp/00.txt" 2>/dev/null | completas_mitad_alteradas > "$tmp/completas.txt"
-
-# One timed run, standard error kept in $tmp/err: sets $segundos and $kb.
-medir() {
-  local inicio fin
-  inicio=$EPOCHREALTIME
-  /usr/bin/time -f "%M" -o "$tmp/t" "$@" > /dev/null 2> "$tmp/err" || { echo "ERROR: «$*»" >&2; cat "$tmp/err" >&2; exit 1; }
-  fin=$EPOCHREALTIME
-  segundos=$(awk -v a="$inicio" -v b="$fin" 'BEGIN { printf "%.6f", b - a }')
-  read -r kb < "$tmp/t"
-}
 
 # The runs interleaved, so that the machine's moods fall on each alike.
 declare -A mejor memoria
@@ -42,10 +32,10 @@ ordenes=(verificar masivo)
 for ((k = 0; k < corridas; k++)); do
   for o in "${ordenes[@]}"; do
     case $o in
-      verificar) medir "$cli" verificar 00 --archivo "$tmp/completas.txt" -o "$tmp/salida.txt"
+      verificar) medir /dev/null "$cli" verificar 00 --archivo "$tmp/completas.txt" -o "$tmp/salida.txt"
                  resumen=$(cat "$tmp/err") ;;
-      masivo) medir "$cli" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt" ;;
-      anterior) medir "$anterior" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt" ;;
+      masivo) medir /dev/null "$cli" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt" ;;
+      anterior) medir /dev/null "$anterior" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt" ;;
     esac
     if [ -z "${mejor[$o]:-}" ] || awk -v s="$segundos" -v m="${mejor[$o]}" 'BEGIN { exit !(s < m) }'; then mejor[$o]=$segundos; fi
     if [ "$kb" -gt "${memoria[$o]:-0}" ]; then memoria[$o]=$kb; fi
