@@ -927,7 +927,7 @@ private slots:
     }
 
     // An empty grid takes the pasted rows as its first; past 30,000 rows in the grid the rest is left
-    // out and said; a full grid takes none. Nothing pastes without an algorithm, from an empty clipboard,
+    // out and said; a full grid takes none, pasted or inserted. Nothing pastes without an algorithm, from an empty clipboard,
     // or from text with a line too long (said, nothing inserted).
     void pegarTope() {
         QGuiApplication::clipboard()->setText("1\r\n");
@@ -963,6 +963,8 @@ private slots:
         QVERIFY(g().Rows() - 1 == kMaximoRegistros);
         QCOMPARE(dialogos->textos().mid(1), QStringList{"No se pegaron 2 renglones: la tabla admite hasta 30,000 Registros."});
         QVERIFY(dialogos->cajas()[1].icono == Icono::Informacion);
+        c<QAction>("mnuEditarInsertar")->trigger();  // nor a row inserted by hand
+        QCOMPARE(g().Rows() - 1, kMaximoRegistros);
     }
 
     // Copying rows and pasting them gives the same input cells, the grid's reader splitting what it wrote.
