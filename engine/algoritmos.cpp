@@ -97,47 +97,6 @@ Suma SumaLuhn(std::string_view s, Valor valor) {
     return suma;
 }
 
-// Luhn over digits: a doubled digit's figures added, looked up by the byte
-// itself (no arithmetic, and any stray byte reads within the table). The
-// hottest loop of a bulk run.
-constexpr auto kDobleLuhn = [] {
-    std::array<unsigned char, 256> t{};
-    for (int d = 0; d < 10; ++d) t[std::size_t('0' + d)] = static_cast<unsigned char>(d < 5 ? 2 * d : 2 * d - 9);
-    return t;
-}();
-
-Suma SumaLuhnDigitos(std::string_view s) {
-    const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-    std::size_t i = s.size();
-    unsigned suma = 0;  // at most 9 a digit
-    for (; i >= 2; i -= 2) suma += kDobleLuhn[p[i - 1]] + unsigned(p[i - 2] - '0');
-    if (i) suma += kDobleLuhn[p[0]];
-    return suma;
-}
-
-int ValorDigito(char c) { return c - '0'; }
-
-// The amount's digit of 10: the cents, eleven digits, weighted 7, 3, 1 from
-// the right; no complement. The weights come round every three digits: each
-// group of three is looked up whole (7 ones + 3 tens + hundreds).
-int DigitoImporte(std::int64_t centavos) {
-    static constexpr auto kGrupo = [] {
-        std::array<unsigned char, 1000> t{};
-        for (int g = 0; g < 1000; ++g) t[std::size_t(g)] = static_cast<unsigned char>(7 * (g % 10) + 3 * (g / 10 % 10) + g / 100);
-        return t;
-    }();
-    auto c = static_cast<std::uint64_t>(centavos) % 100'000'000'000;
-    unsigned suma = 0;
-    for (; c > 0; c /= 1000) suma += kGrupo[c % 1000];
-    return static_cast<int>(suma % 10);
-}
-
-}  // namespace
-
-namespace comprobado {
-
-Resultado Algoritmo00(std::string_view digitos) { return Correcto(UnDigito(Complemento10(SumaLuhnDigitos(digitos)))); }
-
 // Eight characters of a reference at a time, from its right end: the
 // rightmost at the top of the word (as memory holds it), bytes missing at
 // the left read as '0', which adds nothing.
@@ -148,14 +107,10 @@ public:
     static std::uint64_t Leer(const char* p, std::size_t m) {  // the 1 <= m <= 8 bytes at p
         if constexpr (std::endian::native != std::endian::little) return Lento(p, m);
         if (m == 8) return Palabra<std::uint64_t>(p);
-        const std::uint64_t ceros = (kUnos * '0') >> (8 * m);  // the bytes left of them
-        if (m >= 4) {  // two overlapping halves, read within the m bytes
-            const std::uint64_t izquierda = std::uint64_t(Palabra<std::uint32_t>(p)) << (8 * (8 - m));
-            return ceros | (izquierda & 0xFFFFFFFFu) | std::uint64_t(Palabra<std::uint32_t>(p + m - 4)) << 32;
-        }
-        std::uint64_t w = ceros;
-        for (std::size_t j = 0; j < m; ++j) w |= std::uint64_t(static_cast<unsigned char>(p[m - 1 - j])) << (56 - 8 * j);
-        return w;
+        if (m < 4) return Lento(p, m);
+        // Two overlapping halves, read within the m bytes; '0' left of them.
+        const std::uint64_t izquierda = std::uint64_t(Palabra<std::uint32_t>(p)) << (8 * (8 - m));
+        return ((kUnos * '0') >> (8 * m)) | (izquierda & 0xFFFFFFFFu) | std::uint64_t(Palabra<std::uint32_t>(p + m - 4)) << 32;
     }
     // Whether a byte is not from '0' to '9': below, the subtraction sets its
     // top bit; above, the addition does, or (from 0xBA) the subtraction. A
@@ -189,19 +144,51 @@ private:
     }
 };
 
-std::optional<Digitos> Algoritmo00EnUnaPasada(std::string_view referencia) {
-    if (referencia.empty() || referencia.size() > LongitudMaxima(0)) return std::nullopt;
-    // Eight digits to a word: each full word holds an even number, so in every
-    // one the rightmost byte is a doubled digit.
-    unsigned suma = 0;
-    for (std::size_t n = referencia.size(); n > 0;) {
+// Luhn's sum over digits, eight at a time from the right end (each full
+// word holds an even number of them, so in every one the rightmost byte is a
+// doubled digit); nothing at a byte that is no digit. The hottest loop of a
+// bulk run.
+std::optional<Suma> SumaLuhnDigitos(std::string_view s) {
+    Suma suma = 0;
+    for (std::size_t n = s.size(); n > 0;) {
         const std::size_t m = n < 8 ? n : 8;
         n -= m;
-        const std::uint64_t w = OchoCifras::Leer(referencia.data() + n, m);
+        const std::uint64_t w = OchoCifras::Leer(s.data() + n, m);
         if (OchoCifras::HayOtro(w)) return std::nullopt;
         suma += OchoCifras::SumaLuhn(w);
     }
-    return UnDigito(Complemento10(suma));
+    return suma;
+}
+
+int ValorDigito(char c) { return c - '0'; }
+
+// The amount's digit of 10: the cents, eleven digits, weighted 7, 3, 1 from
+// the right; no complement. The weights come round every three digits: each
+// group of three is looked up whole (7 ones + 3 tens + hundreds).
+int DigitoImporte(std::int64_t centavos) {
+    static constexpr auto kGrupo = [] {
+        std::array<unsigned char, 1000> t{};
+        for (int g = 0; g < 1000; ++g) t[std::size_t(g)] = static_cast<unsigned char>(7 * (g % 10) + 3 * (g / 10 % 10) + g / 100);
+        return t;
+    }();
+    auto c = static_cast<std::uint64_t>(centavos) % 100'000'000'000;
+    unsigned suma = 0;
+    for (; c > 0; c /= 1000) suma += kGrupo[c % 1000];
+    return static_cast<int>(suma % 10);
+}
+
+}  // namespace
+
+namespace comprobado {
+
+Resultado Algoritmo00(std::string_view digitos) {
+    return Correcto(UnDigito(Complemento10(SumaLuhnDigitos(digitos).value_or(0))));
+}
+
+std::optional<Digitos> Algoritmo00EnUnaPasada(std::string_view referencia) {
+    if (referencia.empty() || referencia.size() > LongitudMaxima(0)) return std::nullopt;
+    const auto suma = SumaLuhnDigitos(referencia);
+    return suma ? std::optional<Digitos>(UnDigito(Complemento10(*suma))) : std::nullopt;
 }
 
 Resultado Algoritmo03(std::string_view digitos) {
