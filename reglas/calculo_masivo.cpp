@@ -87,9 +87,9 @@ void CalculoBloque::calcular(std::string_view bloque, QByteArray& salida, Cuenta
             cursor.poner(kTrasCelda);
         }
         cursor.poner(completa);
-        cursor.poner(tras);
+        cursor.ponerCorto(tras);
         cursor.poner(kTrasCelda);
-        cursor.poner(f.digitos);
+        cursor.ponerCorto(f.digitos);
         cursor.poner(kTrasCelda);
         cursor.poner(kFinDeLinea);
     });

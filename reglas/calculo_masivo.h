@@ -161,6 +161,11 @@ public:
         p_ += n;
     }
     void poner(char c) { *p_++ = c; }
+    // Check digits or a character, a few bytes, one at a time: a word-wide
+    // copy would read past the small text that holds them.
+    void ponerCorto(std::string_view s) {
+        for (const char c : s) *p_++ = c;
+    }
 
 private:
     // The n bytes at o (sizeof(T) <= n <= 2 sizeof(T)) as the first and last word.

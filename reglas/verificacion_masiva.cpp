@@ -59,10 +59,10 @@ public:
             cursor.poner(c0);
             cursor.poner(kTrasCelda);
             cursor.poner(resultado);
-            cursor.poner(tras);
+            cursor.ponerCorto(tras);
             cursor.poner(kTrasCelda);
             cursor.poner(f.referencia);
-            cursor.poner(f.digitos);
+            cursor.ponerCorto(f.digitos);
             cursor.poner(kTrasCelda);
             cursor.poner(kFinDeLinea);
         });

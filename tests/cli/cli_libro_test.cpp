@@ -55,8 +55,9 @@ TEST(CliLibro, CadaCeldaEsElTextoDeLosResultados) {
         const QList<QStringList> celdas = CeldasDeTexto(texto);
         EXPECT_EQ(libro.valores(), celdas);
         // The zeros and the 19 digits that a text file opened by a spreadsheet loses.
-        if (caso.libro == QLatin1String("RES.XLSX"))
+        if (caso.libro == QLatin1String("RES.XLSX")) {
             EXPECT_EQ(libro.valores().mid(1, 2), (QList<QStringList>{{"0000123", "00001230", "0"}, {"1234567890123456789", "12345678901234567894", "4"}}));
+        }
         EXPECT_EQ(libro.hojas, 1);
         EXPECT_EQ(libro.inmovil, "A2");
         for (qsizetype f = 0; f < libro.filas.size(); ++f)

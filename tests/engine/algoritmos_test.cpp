@@ -121,7 +121,9 @@ TEST(Algoritmos, UnaPasadaSoloDondeTodoPasa) {
         SCOPED_TRACE(testing::Message() << c.referencia << " " << c.importe << " " << c.fecha);
         const auto rapida = comprobado::Algoritmo10EnUnaPasada(c.referencia, c.importe, c.fecha);
         ASSERT_EQ(rapida.has_value(), c.toma);
-        if (rapida) EXPECT_EQ(std::string_view(*rapida), std::string_view(CalcularAlgoritmo10(c.referencia, c.importe, c.fecha).digitos));
+        if (rapida) {
+            EXPECT_EQ(std::string_view(*rapida), std::string_view(CalcularAlgoritmo10(c.referencia, c.importe, c.fecha).digitos));
+        }
     }
     // 00 on every length, with each digit, and with a byte that is none at
     // each place (the neighbours of '0' and '9', a NUL, bytes of 0x80 or more).
@@ -136,7 +138,9 @@ TEST(Algoritmos, UnaPasadaSoloDondeTodoPasa) {
                 const auto rapida = comprobado::Algoritmo00EnUnaPasada(t);
                 const Resultado comprobada = CalcularAlgoritmo00(t);
                 ASSERT_EQ(rapida.has_value(), comprobada.correcto() && largo <= 19) << t;
-                if (rapida) ASSERT_EQ(std::string_view(*rapida), std::string_view(comprobada.digitos)) << t;
+                if (rapida) {
+                    ASSERT_EQ(std::string_view(*rapida), std::string_view(comprobada.digitos)) << t;
+                }
             }
         }
     }

@@ -171,7 +171,9 @@ TEST(LectorBloques, BloquesDeHastaTantasLineas) {
             }
             EXPECT_EQ(todo, bytes) << porBloque << " " << trozo;
             EXPECT_EQ(total, enTodo);
-            if (trozo > bytes.size()) EXPECT_LE(cortos, 2) << porBloque;
+            if (trozo > bytes.size()) {
+                EXPECT_LE(cortos, 2) << porBloque;
+            }
         }
     }
 }
