@@ -34,6 +34,10 @@ export LC_ALL=C.UTF-8   # gawk's printf widths count characters, not bytes
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 source bench/comun.sh
+# The builds measured: n the new one, a the earlier one if given.
+versiones=(n)
+[ -n "$anterior" ] && versiones+=(a)
+declare -A nombres=([n]=nuevo [a]=anterior)
 
 echo "== Velocidad de vaviviv-cli frente a cat, un bucle C desnudo y python3-stdnum =="
 echo "  nuevo:    $nuevo"
@@ -118,9 +122,9 @@ rm -f "$tmp/00.txt" "$tmp/nuevo00.txt" "$tmp/stdnum.txt"
 # error text. Once each, then again with the data capped at 20 MB.
 head -c "$vacias" /dev/zero | tr '\0' '\n' > "$tmp/vacias.txt"
 declare -A vacias_s vacias_kb vacias_20
-for o in n a; do
+for o in "${versiones[@]}"; do
   cli=$nuevo
-  if [ "$o" = a ]; then [ -n "$anterior" ] || continue; cli=$anterior; fi
+  [ "$o" = a ] && cli=$anterior
   medir /dev/null "$cli" masivo 10 "$tmp/vacias.txt" -o "$tmp/salida.txt"
   vacias_s[$o]=$segundos vacias_kb[$o]=$kb
   if (ulimit -c 0; ulimit -d 20480; exec "$cli" masivo 10 "$tmp/vacias.txt" -o "$tmp/salida.txt") > /dev/null 2>&1; then
@@ -154,32 +158,24 @@ printf "  %-32s %8s %10s %9s %7s %6s  %s\n" "qué ($n registros)" "segundos" "re
 d=${mejor[desnudo]}
 fila "cat, código 00" "${mejor[cat00]}" "$n" "${memoria[cat00]}" "$d" "${mejor[cat00]}" "" "" ""
 fila "bucle desnudo 00, 1 núcleo" "$d" "$n" "${memoria[desnudo]}" "$d" "${mejor[cat00]}" "" "" ""
-for o in n a; do
-  [ "$o" = a ] && [ -z "$anterior" ] && continue
-  cual=nuevo
-  [ "$o" = a ] && cual=anterior
+for o in "${versiones[@]}"; do
+  cual=${nombres[$o]}
   fila "masivo 00, $cual" "${mejor[${o}00]}" "$n" "${memoria[${o}00]}" "$d" "${mejor[cat00]}" 1.0 25 20
   fila "masivo 00, $cual, 1 núcleo" "${mejor[${o}00uno]}" "$n" "${memoria[${o}00uno]}" "$d" "${mejor[cat00]}" "" "" 20
 done
 fila "python3-stdnum, código 00$([ "$m" -lt "$n" ] && echo ", $m")" "$py_s" "$m" "" "$d" "${mejor[cat00]}" "" "" "" "${py_distinto:+ (DÍGITOS DISTINTOS de los de masivo)}"
 fila "cat, código 10" "${mejor[cat10]}" "$n" "${memoria[cat10]}" "" "${mejor[cat10]}" "" "" ""
-for o in n a; do
-  [ "$o" = a ] && [ -z "$anterior" ] && continue
-  cual=nuevo
-  [ "$o" = a ] && cual=anterior
+for o in "${versiones[@]}"; do
+  cual=${nombres[$o]}
   fila "masivo 10, $cual" "${mejor[${o}10]}" "$n" "${memoria[${o}10]}" "" "${mejor[cat10]}" "" 10 20
 done
 fila "cat, referencias completas" "${mejor[catverificar]}" "$n" "${memoria[catverificar]}" "" "${mejor[catverificar]}" "" "" ""
-for o in n a; do
-  [ "$o" = a ] && [ -z "$anterior" ] && continue
-  cual=nuevo
-  [ "$o" = a ] && cual=anterior
+for o in "${versiones[@]}"; do
+  cual=${nombres[$o]}
   fila "verificar 00 --archivo, $cual" "${mejor[${o}verificar]}" "$n" "${memoria[${o}verificar]}" "" "${mejor[catverificar]}" "" 20 20
 done
-for o in n a; do
-  [ "$o" = a ] && [ -z "$anterior" ] && continue
-  cual=nuevo
-  [ "$o" = a ] && cual=anterior
+for o in "${versiones[@]}"; do
+  cual=${nombres[$o]}
   fila "10 M líneas vacías, 10, $cual" "${vacias_s[$o]}" "$vacias" "${vacias_kb[$o]}" "" "" "" "" 20 "; con ulimit -d 20480 termina bien: ${vacias_20[$o]}"
 done
 [ -n "$distinto" ] && echo "  ATENCIÓN: masivo 00 del anterior no escribe los mismos bytes que el nuevo"

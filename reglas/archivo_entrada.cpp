@@ -259,10 +259,7 @@ bool LectorBloques::siguiente(QByteArray& bloque) {
                 enteras_ = entregados_ + larga;
                 if (corte == 0) continue;
             }
-            bloque.resize(corte);
-            std::memcpy(bloque.data(), enteras.data(), std::size_t(corte));
-            entregados_ += corte;
-            return true;
+            return entregar(bloque, corte);
         }
         if (parado_) {
             agotado_ = true;
@@ -291,12 +288,7 @@ bool LectorBloques::siguienteCsv(QByteArray& bloque) {
                 lineaLarga_ = parado_ = true;
                 pendiente_.truncate(entregados_ + corte);
             }
-            if (corte > 0) {
-                bloque.resize(corte);
-                std::memcpy(bloque.data(), resto.data(), std::size_t(corte));
-                entregados_ += corte;
-                return true;
-            }
+            if (corte > 0) return entregar(bloque, corte);
         }
         if (parado_) {
             agotado_ = true;
@@ -304,6 +296,13 @@ bool LectorBloques::siguienteCsv(QByteArray& bloque) {
         }
         leer();
     }
+}
+
+bool LectorBloques::entregar(QByteArray& bloque, qsizetype bytes) {
+    bloque.resize(bytes);
+    std::memcpy(bloque.data(), pendiente_.constData() + entregados_, std::size_t(bytes));
+    entregados_ += bytes;
+    return true;
 }
 
 QString LectorBloques::error(qint64 lineas) const {

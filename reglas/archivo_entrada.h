@@ -65,6 +65,8 @@ public:
 private:
     void leer();
     bool siguienteCsv(QByteArray& bloque);
+    // The next `bytes` pending into `bloque`, handed out.
+    bool entregar(QByteArray& bloque, qsizetype bytes);
 
     QIODevice& entrada_;
     qsizetype lectura_;
