@@ -10,7 +10,11 @@
 #  - the plain loop, pinned to core 0; its output must be masivo 00's byte for
 #    byte, or the script stops;
 #  - masivo 00 (also pinned to core 0), masivo 10 and verificar 00 --archivo
-#    of NEW_CLI and, if given, OLD_CLI: seconds, records/s, peak memory;
+#    of NEW_CLI and, if given, OLD_CLI: seconds, records/s, peak memory. Each
+#    twice: to standard output redirected to a file, as the plain loop and
+#    cat write (nothing synced), and with -o, where the results reach the
+#    disk (fsync) before they replace the earlier file, so the disk's pace
+#    and the freeing of that file weigh on it too;
 # then, once: python3-stdnum over the code-00 references (at most the first
 # 1,000,000: all 5,000,000 take most of a minute on a busy machine; its ratios
 # are per record), and the input that takes the most memory, 10,000,000 empty
@@ -79,15 +83,21 @@ orden() {  # nombre
     cat10) comando=(cat "$tmp/10.txt") ;;
     catverificar) comando=(cat "$tmp/completas.txt") ;;
     desnudo) comando=(taskset -c 0 "$tmp/desnudo" "$tmp/00.txt" "$tmp/salida.txt" "$cabecera") ;;
-    [na]00) comando=("$cli" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt") ;;
-    [na]00uno) comando=(taskset -c 0 "$cli" masivo 00 "$tmp/00.txt" -o "$tmp/salida.txt") ;;
-    [na]10) comando=("$cli" masivo 10 "$tmp/10.txt" -o "$tmp/salida.txt") ;;
-    [na]verificar) comando=("$cli" verificar 00 --archivo "$tmp/completas.txt" -o "$tmp/salida.txt") ;;
+    [na]00*) comando=("$cli" masivo 00 "$tmp/00.txt") ;;
+    [na]10*) comando=("$cli" masivo 10 "$tmp/10.txt") ;;
+    [na]verificar*) comando=("$cli" verificar 00 --archivo "$tmp/completas.txt") ;;
   esac
+  case $1 in *uno) comando=(taskset -c 0 "${comando[@]}") ;; esac
+  case $1 in *_o) comando+=(-o "$tmp/salida.txt") ;; esac
 }
 
-ordenes=(cat00 desnudo n00 n00uno cat10 n10 catverificar nverificar)
-[ -n "$anterior" ] && ordenes=(cat00 desnudo n00 a00 n00uno a00uno cat10 n10 a10 catverificar nverificar averificar)
+# Without a suffix to standard output; _o: with -o; uno: on core 0.
+ordenes=(cat00 desnudo)
+for o in "${versiones[@]}"; do ordenes+=("${o}00" "${o}00_o" "${o}00uno"); done
+ordenes+=(cat10)
+for o in "${versiones[@]}"; do ordenes+=("${o}10" "${o}10_o"); done
+ordenes+=(catverificar)
+for o in "${versiones[@]}"; do ordenes+=("${o}verificar" "${o}verificar_o"); done
 declare -A mejor memoria
 for ((k = 0; k < corridas; k++)); do
   for o in "${ordenes[@]}"; do
@@ -161,6 +171,7 @@ fila "bucle desnudo 00, 1 núcleo" "$d" "$n" "${memoria[desnudo]}" "$d" "${mejor
 for o in "${versiones[@]}"; do
   cual=${nombres[$o]}
   fila "masivo 00, $cual" "${mejor[${o}00]}" "$n" "${memoria[${o}00]}" "$d" "${mejor[cat00]}" 1.0 25 20
+  fila "masivo 00, $cual, -o" "${mejor[${o}00_o]}" "$n" "${memoria[${o}00_o]}" "$d" "${mejor[cat00]}" 1.0 25 20
   fila "masivo 00, $cual, 1 núcleo" "${mejor[${o}00uno]}" "$n" "${memoria[${o}00uno]}" "$d" "${mejor[cat00]}" "" "" 20
 done
 fila "python3-stdnum, código 00$([ "$m" -lt "$n" ] && echo ", $m")" "$py_s" "$m" "" "$d" "${mejor[cat00]}" "" "" "" "${py_distinto:+ (DÍGITOS DISTINTOS de los de masivo)}"
@@ -168,15 +179,18 @@ fila "cat, código 10" "${mejor[cat10]}" "$n" "${memoria[cat10]}" "" "${mejor[ca
 for o in "${versiones[@]}"; do
   cual=${nombres[$o]}
   fila "masivo 10, $cual" "${mejor[${o}10]}" "$n" "${memoria[${o}10]}" "" "${mejor[cat10]}" "" 10 20
+  fila "masivo 10, $cual, -o" "${mejor[${o}10_o]}" "$n" "${memoria[${o}10_o]}" "" "${mejor[cat10]}" "" 10 20
 done
 fila "cat, referencias completas" "${mejor[catverificar]}" "$n" "${memoria[catverificar]}" "" "${mejor[catverificar]}" "" "" ""
 for o in "${versiones[@]}"; do
   cual=${nombres[$o]}
   fila "verificar 00 --archivo, $cual" "${mejor[${o}verificar]}" "$n" "${memoria[${o}verificar]}" "" "${mejor[catverificar]}" "" 20 20
+  fila "verificar 00 --archivo, $cual, -o" "${mejor[${o}verificar_o]}" "$n" "${memoria[${o}verificar_o]}" "" "${mejor[catverificar]}" "" 20 20
 done
 for o in "${versiones[@]}"; do
   cual=${nombres[$o]}
   fila "10 M líneas vacías, 10, $cual" "${vacias_s[$o]}" "$vacias" "${vacias_kb[$o]}" "" "" "" "" 20 "; con ulimit -d 20480 termina bien: ${vacias_20[$o]}"
 done
 [ -n "$distinto" ] && echo "  ATENCIÓN: masivo 00 del anterior no escribe los mismos bytes que el nuevo"
-echo "  (desnudo y «1 núcleo»: taskset -c 0; cat solo copia; python3-stdnum lee y calcula, una vez, sin escribir)"
+echo "  (sin -o: a la salida estándar, a un archivo, como desnudo y cat, sin sincronizar; -o: sincronizado en el disco y renombrado"
+echo "   sobre el anterior; desnudo y «1 núcleo»: taskset -c 0; python3-stdnum lee y calcula, una vez, sin escribir)"

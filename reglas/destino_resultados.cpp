@@ -102,7 +102,22 @@ void Cerrar(int& fd) {
     fd = -1;
 }
 
+constexpr qint64 kTramoAlDisco = qint64(8) << 20;
+
 }  // namespace
+
+// Best effort: a file system without it, or a failure, is for the sync to
+// report. The stretch is only started on its way, never waited for.
+qint64 ArchivoAlDisco::writeData(const char* datos, qint64 n) {
+    const qint64 escritos = QFile::writeData(datos, n);
+    if (!enviar_ || escritos <= 0) return escritos;
+    escritos_ += escritos;
+    if (escritos_ - enviados_ >= kTramoAlDisco) {
+        ::sync_file_range(handle(), enviados_, escritos_ - enviados_, SYNC_FILE_RANGE_WRITE);
+        enviados_ = escritos_;
+    }
+    return escritos;
+}
 
 Destino ClasificarDestino(const QByteArray& ruta) {
     QByteArray actual = ruta;
@@ -189,6 +204,7 @@ bool DestinoResultados::abrir() {
         libro_ = std::make_unique<LibroResultados>("/proc/self/fd/" + QByteArray::number(fd_));
         return true;
     }
+    archivo_.enviarAlEscribir(!temporal_.isEmpty());
     if (!archivo_.open(fd_, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)) return fallo(EBADF);
     return true;
 }

@@ -44,6 +44,22 @@ struct Destino {
 
 Destino ClasificarDestino(const QByteArray& ruta);
 
+// A file whose bytes are sent on to the disk every few megabytes as they are
+// written, so that the sync before a rename waits for the last stretch alone,
+// not for the whole results after the calculation is over.
+class ArchivoAlDisco : public QFile {
+public:
+    void enviarAlEscribir(bool si) { enviar_ = si; }
+
+protected:
+    qint64 writeData(const char* datos, qint64 n) override;
+
+private:
+    bool enviar_ = false;
+    qint64 escritos_ = 0;
+    qint64 enviados_ = 0;
+};
+
 class DestinoResultados {
 public:
     // esperarBloqueo: whether an in-place rewrite waits for another holder
@@ -81,7 +97,7 @@ private:
     int fd_ = -1;         // where the results are written
     int destinoFd_ = -1;  // in place: the file to overwrite
     QByteArray temporal_;  // a named temporary file not yet renamed
-    QFile archivo_;
+    ArchivoAlDisco archivo_;
     std::unique_ptr<LibroResultados> libro_;  // a workbook: what is written goes through it to fd_
     QString error_;
     int numero_ = 0;

@@ -107,6 +107,27 @@ TEST(DestinoResultados, CadaPasoQueFallaDejaElArchivoAnterior) {
     }
 }
 
+// Results of several stretches that start on their way to the disk while
+// the rest is written arrive whole; a disk that fills after the first stretch
+// still leaves the earlier file.
+TEST(DestinoResultados, ResultadosDeVariosTramos) {
+    const QByteArray anterior = "anterior\r\n";
+    constexpr int kFilas = 700'000;  // about 13 MB
+    QBuffer esperado;
+    ASSERT_TRUE(esperado.open(QIODevice::WriteOnly) && Guardar(esperado, kFilas).escrito);
+    ASSERT_GT(esperado.size(), 12 << 20);
+    for (const rlim_t tope : {RLIM_INFINITY, rlim_t(9) << 20}) {
+        SCOPED_TRACE(tope);
+        QTemporaryDir dir;
+        const QString ruta = dir.filePath("resultados.txt");
+        ASSERT_TRUE(Escribir(ruta, anterior));
+        const Intento r = Guardar(ruta, kFilas, tope);
+        EXPECT_EQ(r.confirmado, tope == RLIM_INFINITY);
+        EXPECT_TRUE(Leer(ruta) == (r.confirmado ? esperado.data() : anterior));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"resultados.txt"});
+    }
+}
+
 // A device is written in place: its failure is told at the write.
 TEST(DestinoResultados, DispositivoLleno) {
     for (const int filas : {1, 4000}) {
