@@ -159,12 +159,12 @@ fila() {  # etiqueta segundos registros kb desnudo cat max_desnudo min_mps max_m
     if (mr != "") { objetivo = objetivo sprintf("≥ %d M/s, ", mr); if (r / s < mr * 1e6) cumple = 0 }
     if (mm != "") { objetivo = objetivo sprintf("< %d MB, ", mm); if (kb / 1024 >= mm) cumple = 0 }
     if (objetivo == "") objetivo = "—"; else objetivo = substr(objetivo, 1, length(objetivo) - 2) (cumple ? ": sí" : ": NO")
-    printf "  %-32s %8.3f %8.2f M %9s %7s %6s  %s%s\n", e, s, r / s / 1e6, razon_d, razon_c, pico, objetivo, nota }'
+    printf "  %-38s %8.3f %8.2f M %9s %7s %6s  %s%s\n", e, s, r / s / 1e6, razon_d, razon_c, pico, objetivo, nota }'
 }
 
 echo
 echo "  carga al terminar: $(uptime | sed 's/.*load average: //')"
-printf "  %-32s %8s %10s %9s %7s %6s  %s\n" "qué ($n registros)" "segundos" "reg./s" "/desnudo" "/cat" "MB" "objetivo"
+printf "  %-38s %8s %10s %9s %7s %6s  %s\n" "qué ($n registros)" "segundos" "reg./s" "/desnudo" "/cat" "MB" "objetivo"
 d=${mejor[desnudo]}
 fila "cat, código 00" "${mejor[cat00]}" "$n" "${memoria[cat00]}" "$d" "${mejor[cat00]}" "" "" ""
 fila "bucle desnudo 00, 1 núcleo" "$d" "$n" "${memoria[desnudo]}" "$d" "${mejor[cat00]}" "" "" ""

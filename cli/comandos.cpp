@@ -87,7 +87,8 @@ private:
     void dibujar(qint64 ms) {
         std::lock_guard l(m_);
         dibujado_ = ms;
-        QString linea = QStringLiteral("vaviviv-cli: %1 registros, %2 por segundo")
+        QString linea = (registros_ == 1 ? QStringLiteral("vaviviv-cli: %1 registro, %2 por segundo")
+                                         : QStringLiteral("vaviviv-cli: %1 registros, %2 por segundo"))
                             .arg(registros_)
                             .arg(registros_ * 1000 / ms);
         if (tamano_ > 0) linea += QStringLiteral(", %1 %").arg(std::min<qint64>(100, bytes_ * 100 / tamano_));
