@@ -64,11 +64,17 @@ qsizetype PrimeraLarga(QByteArrayView b, bool utf8) {
 }
 
 // Line ends in b[i, fin): an LF, or a CR not followed by one (b[fin] may be
-// looked at). One pass the compiler vectorises.
+// looked at). One pass the compiler vectorises, counted in a byte 255 bytes
+// at a time: a 64-bit count widened every byte and ran five times slower.
 qsizetype ContarFines(QByteArrayView b, qsizetype i, qsizetype fin) {
     const auto* p = reinterpret_cast<const unsigned char*>(b.data());
     qsizetype fines = 0;
-    for (; i < fin; ++i) fines += (p[i] == '\n') | ((p[i] == '\r') & (p[i + 1] != '\n'));
+    while (i < fin) {
+        const qsizetype hasta = i + std::min<qsizetype>(fin - i, 255);
+        unsigned char tramo = 0;
+        for (; i < hasta; ++i) tramo += (p[i] == '\n') | ((p[i] == '\r') & (p[i + 1] != '\n'));
+        fines += tramo;
+    }
     return fines;
 }
 
