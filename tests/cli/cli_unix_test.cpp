@@ -124,7 +124,7 @@ TEST(CliUnix, EntradaDesdeUnTerminal) {
 TEST(CliUnix, AvanceEnUnTerminal) {
     if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script(1) to make a pseudo-terminal with";
     QTemporaryDir dir;
-    const QString lenta = "(sleep 1.3; printf '123456\\n'; sleep 0.3; printf '123456\\n123456\\n') | ";
+    const QString lenta = "(sleep 1.3; printf '123456\\n'; sleep 0.3; printf '123456\\n'; sleep 0.3; printf '123456\\n') | ";
     const QString res = " -o \"" + dir.filePath("res.txt") + '"';
     const QByteArray fin = "\x1b[K\r\x1b[Kvaviviv-cli: Registros: 3, con error: 0\r\n";
     {
