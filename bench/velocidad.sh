@@ -166,27 +166,25 @@ echo
 echo "  carga al terminar: $(uptime | sed 's/.*load average: //')"
 printf "  %-38s %8s %10s %9s %7s %6s  %s\n" "qué ($n registros)" "segundos" "reg./s" "/desnudo" "/cat" "MB" "objetivo"
 d=${mejor[desnudo]}
+# One command's rows for each build: to standard output, then with -o.
+filas() {  # etiqueta clave cat desnudo max_desnudo min_mps
+  local o
+  for o in "${versiones[@]}"; do
+    fila "$1, ${nombres[$o]}" "${mejor[$o$2]}" "$n" "${memoria[$o$2]}" "$4" "$3" "$5" "$6" 20
+    fila "$1, ${nombres[$o]}, -o" "${mejor[$o${2}_o]}" "$n" "${memoria[$o${2}_o]}" "$4" "$3" "$5" "$6" 20
+  done
+}
 fila "cat, código 00" "${mejor[cat00]}" "$n" "${memoria[cat00]}" "$d" "${mejor[cat00]}" "" "" ""
 fila "bucle desnudo 00, 1 núcleo" "$d" "$n" "${memoria[desnudo]}" "$d" "${mejor[cat00]}" "" "" ""
+filas "masivo 00" 00 "${mejor[cat00]}" "$d" 1.0 25
 for o in "${versiones[@]}"; do
-  cual=${nombres[$o]}
-  fila "masivo 00, $cual" "${mejor[${o}00]}" "$n" "${memoria[${o}00]}" "$d" "${mejor[cat00]}" 1.0 25 20
-  fila "masivo 00, $cual, -o" "${mejor[${o}00_o]}" "$n" "${memoria[${o}00_o]}" "$d" "${mejor[cat00]}" 1.0 25 20
-  fila "masivo 00, $cual, 1 núcleo" "${mejor[${o}00uno]}" "$n" "${memoria[${o}00uno]}" "$d" "${mejor[cat00]}" "" "" 20
+  fila "masivo 00, ${nombres[$o]}, 1 núcleo" "${mejor[${o}00uno]}" "$n" "${memoria[${o}00uno]}" "$d" "${mejor[cat00]}" "" "" 20
 done
 fila "python3-stdnum, código 00$([ "$m" -lt "$n" ] && echo ", $m")" "$py_s" "$m" "" "$d" "${mejor[cat00]}" "" "" "" "${py_distinto:+ (DÍGITOS DISTINTOS de los de masivo)}"
 fila "cat, código 10" "${mejor[cat10]}" "$n" "${memoria[cat10]}" "" "${mejor[cat10]}" "" "" ""
-for o in "${versiones[@]}"; do
-  cual=${nombres[$o]}
-  fila "masivo 10, $cual" "${mejor[${o}10]}" "$n" "${memoria[${o}10]}" "" "${mejor[cat10]}" "" 10 20
-  fila "masivo 10, $cual, -o" "${mejor[${o}10_o]}" "$n" "${memoria[${o}10_o]}" "" "${mejor[cat10]}" "" 10 20
-done
+filas "masivo 10" 10 "${mejor[cat10]}" "" "" 10
 fila "cat, referencias completas" "${mejor[catverificar]}" "$n" "${memoria[catverificar]}" "" "${mejor[catverificar]}" "" "" ""
-for o in "${versiones[@]}"; do
-  cual=${nombres[$o]}
-  fila "verificar 00 --archivo, $cual" "${mejor[${o}verificar]}" "$n" "${memoria[${o}verificar]}" "" "${mejor[catverificar]}" "" 20 20
-  fila "verificar 00 --archivo, $cual, -o" "${mejor[${o}verificar_o]}" "$n" "${memoria[${o}verificar_o]}" "" "${mejor[catverificar]}" "" 20 20
-done
+filas "verificar 00 --archivo" verificar "${mejor[catverificar]}" "" "" 20
 for o in "${versiones[@]}"; do
   cual=${nombres[$o]}
   fila "10 M líneas vacías, 10, $cual" "${vacias_s[$o]}" "$vacias" "${vacias_kb[$o]}" "" "" "" "" 20 "; con ulimit -d 20480 termina bien: ${vacias_20[$o]}"
