@@ -107,13 +107,16 @@ constexpr qint64 kTramoAlDisco = qint64(8) << 20;
 }  // namespace
 
 // Best effort: a file system without it, or a failure, is for the sync to
-// report. The stretch is only started on its way, never waited for.
+// report, and errno is left as the write left it. The stretch is only
+// started on its way, never waited for.
 qint64 ArchivoAlDisco::writeData(const char* datos, qint64 n) {
     const qint64 escritos = QFile::writeData(datos, n);
     if (!enviar_ || escritos <= 0) return escritos;
     escritos_ += escritos;
     if (escritos_ - enviados_ >= kTramoAlDisco) {
+        const int numero = errno;
         ::sync_file_range(handle(), enviados_, escritos_ - enviados_, SYNC_FILE_RANGE_WRITE);
+        errno = numero;
         enviados_ = escritos_;
     }
     return escritos;
